@@ -1,0 +1,40 @@
+# Shared by the scripts: installs missing Debian packages and builds the project.
+
+# Packages the build and the tests need.
+CO447GEN_PACKAGES=(
+  build-essential cmake pkg-config
+  libzip-dev libpugixml-dev libfreexl-dev libinih-dev
+  googletest libgtest-dev
+  python3 python3-canmatrix zip
+)
+
+co447gen_root() { cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd; }
+
+# Installs every listed package that is not installed yet (apt-get, as root
+# or through sudo). Quick when nothing is missing.
+co447gen_install_packages() {
+  local missing=()
+  local pkg
+  for pkg in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$pkg")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing missing packages: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Configures and builds into build/ (or $CO447GEN_BUILD_DIR).
+co447gen_build() {
+  local root build
+  root=$(co447gen_root)
+  build=${CO447GEN_BUILD_DIR:-$root/build}
+  local werror=OFF
+  [ -n "${CI:-}" ] && werror=ON
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCO447GEN_WERROR="$werror" "$@" >/dev/null
+  cmake --build "$build" -j"$(nproc)"
+}

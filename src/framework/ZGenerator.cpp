@@ -1,0 +1,32 @@
+#include "framework/ZGenerator.h"
+
+#include "app/RunSettings.h"
+#include "framework/ZNoslFactory.h"
+
+bool ZCoNoslGen::createFunctions(ZGeneratorInterface* generator, ZNoslFactoryInterface* factory) {
+  if (generator == nullptr || factory == nullptr) return false;
+  factory->createFunctions(functionList_, *generator);
+  return true;
+}
+
+bool ZCoNoslGen::writeFunctions(ZGeneratorInterface* generator, ZNoslFactoryInterface* factory) {
+  (void)generator;
+  if (factory == nullptr) return false;
+  // One appending stream serves the whole write pass; the bytes on disk are
+  // the same as if every piece opened the file for appending itself.
+  if (!inMemory_) output_.open(outputPath(), ZTextStream::Mode::Append);
+  writing_ = true;
+  bool allWritten = true;
+  while (!functionList_.empty()) {
+    std::unique_ptr<ZNoslFunction> piece = std::move(functionList_.front());
+    functionList_.pop_front();
+    if (!piece->write(*this)) allWritten = false;
+  }
+  writing_ = false;
+  if (!inMemory_ && !output_.close()) allWritten = false;
+  return allWritten;
+}
+
+std::string ZCoNosl447InteractionLayer::outputPath() const { return runSettings().outputPath(); }
+
+std::string ZCoMacro447InteractionLayer::outputPath() const { return runSettings().outputPath(); }

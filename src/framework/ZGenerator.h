@@ -1,0 +1,72 @@
+// Generators: own the ordered list of pieces of one output file, let a
+// factory fill it, then write every piece in list order and destroy it.
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <string>
+
+#include "framework/ZNoslFunction.h"
+#include "input/ZListEntry.h"
+#include "util/TextStream.h"
+
+class ZNoslFactoryInterface;
+
+using ZFunctionList = std::deque<std::unique_ptr<ZNoslFunction>>;
+
+class ZGeneratorInterface {
+ public:
+  virtual ~ZGeneratorInterface() = default;
+  virtual bool createFunctions(ZGeneratorInterface* generator, ZNoslFactoryInterface* factory) = 0;
+  virtual bool writeFunctions(ZGeneratorInterface* generator, ZNoslFactoryInterface* factory) = 0;
+  virtual std::string outputPath() const = 0;
+  // The stream pieces append to while writeFunctions runs; null otherwise.
+  virtual ZTextStream* outputStream() = 0;
+};
+
+class ZCoNoslGen : public ZGeneratorInterface {
+ public:
+  // Lets the factory fill the list. False only when an argument is missing;
+  // the factory's own result is not passed on.
+  bool createFunctions(ZGeneratorInterface* generator, ZNoslFactoryInterface* factory) override;
+  // Writes every piece front to back into the output file (appending, so the
+  // run deletes an old file first) and destroys it. Goes on after a failed
+  // piece; false when the factory is missing or any piece failed.
+  bool writeFunctions(ZGeneratorInterface* generator, ZNoslFactoryInterface* factory) override;
+  ZTextStream* outputStream() override { return writing_ ? &output_ : nullptr; }
+
+  ZFunctionList& functionList() { return functionList_; }
+
+  // Makes writeFunctions collect the output in memory instead of the file
+  // (tests compare generated files this way).
+  void writeToMemory() { inMemory_ = true; }
+  const std::string& memoryOutput() const { return output_.contents(); }
+
+ private:
+  ZFunctionList functionList_;
+  ZTextStream output_;
+  bool writing_ = false;
+  bool inMemory_ = false;
+};
+
+// Generator of the NOSL files (modes 1 and 3).
+class ZCoNosl447InteractionLayer : public ZCoNoslGen {
+ public:
+  explicit ZCoNosl447InteractionLayer(const ZSignalTable& table) : table_(table) {}
+  std::string outputPath() const override;
+  const ZSignalTable& signalTable() const { return table_; }
+
+ private:
+  const ZSignalTable& table_;
+};
+
+// Generator of the C macro header (mode 2).
+class ZCoMacro447InteractionLayer : public ZCoNoslGen {
+ public:
+  explicit ZCoMacro447InteractionLayer(const ZSignalTable& table) : table_(table) {}
+  std::string outputPath() const override;
+  const ZSignalTable& signalTable() const { return table_; }
+
+ private:
+  const ZSignalTable& table_;
+};

@@ -1,0 +1,34 @@
+// Path handling shared by the command line, the run and the readers.
+// Both "/" and "\\" separate directories; there are no drive letters here,
+// so the drive part of a split path is always empty.
+#pragma once
+
+#include <string>
+
+struct SplitPath {
+  std::string drive;      // always empty on this platform
+  std::string directory;  // keeps its trailing separator
+  std::string name;       // file name without extension
+  std::string extension;  // from the last "." after the last separator, dot included
+};
+
+bool isPathSeparator(char c);
+
+// A path that contains a separator and whose last "." does not come after
+// its last separator names a directory: trailing separators are removed and
+// exactly one "/" is appended. Any other path is returned unchanged.
+std::string applyDirectoryPathRule(const std::string& path);
+
+// Splits after applying the directory path rule.
+SplitPath splitPath(const std::string& path);
+
+// drive + directory + name + extension.
+std::string joinPath(const SplitPath& parts);
+
+// The same path with "\\" turned into "/", for handing to the file system.
+std::string nativePath(const std::string& path);
+
+// A file exists when it can be opened for reading (directories do not count).
+bool fileExists(const std::string& path);
+bool directoryExists(const std::string& path);
+bool deleteFile(const std::string& path);

@@ -1,0 +1,17 @@
+// printf-style formatting into std::string and ASCII-only case changes.
+#pragma once
+
+#include <string>
+
+#if defined(__GNUC__)
+#define CO447_PRINTF_LIKE(fmt, args) __attribute__((format(printf, fmt, args)))
+#else
+#define CO447_PRINTF_LIKE(fmt, args)
+#endif
+
+// Formats like snprintf and returns the whole result, however long.
+std::string strFormat(const char* format, ...) CO447_PRINTF_LIKE(1, 2);
+
+// Lower-/upper-cases ASCII letters only; every other byte (UTF-8 included) stays.
+std::string toLowerAscii(std::string text);
+std::string toUpperAscii(std::string text);

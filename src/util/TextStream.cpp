@@ -1,0 +1,54 @@
+#include "util/TextStream.h"
+
+#include "util/Paths.h"
+
+namespace {
+// File streams flush their buffer once it holds this many bytes.
+constexpr std::size_t kFlushThreshold = 1 << 16;
+}
+
+ZTextStream::~ZTextStream() { close(); }
+
+bool ZTextStream::open(const std::string& path, Mode mode) {
+  close();
+  file_ = std::fopen(nativePath(path).c_str(), mode == Mode::Append ? "ab" : "wb");
+  isFile_ = true;
+  failed_ = false;
+  buffer_.clear();
+  return file_ != nullptr;
+}
+
+bool ZTextStream::close() {
+  if (!isFile_) return !failed_;
+  if (file_ != nullptr) {
+    flushBuffer();
+    if (std::fclose(file_) != 0) failed_ = true;
+    file_ = nullptr;
+  }
+  buffer_.clear();
+  return !failed_;
+}
+
+void ZTextStream::write(const std::string& text) {
+  if (isFile_ && file_ == nullptr) {
+    failed_ = true;
+    return;
+  }
+  buffer_.reserve(buffer_.size() + text.size() + 8);
+  for (char c : text) {
+    if (c == '\n') buffer_ += '\r';
+    buffer_ += c;
+  }
+  if (isFile_ && buffer_.size() >= kFlushThreshold) flushBuffer();
+}
+
+void ZTextStream::line(const std::string& text) {
+  write(text);
+  write("\n");
+}
+
+void ZTextStream::flushBuffer() {
+  if (file_ == nullptr || buffer_.empty()) return;
+  if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) failed_ = true;
+  buffer_.clear();
+}

@@ -1,0 +1,52 @@
+// The one line writer of the program. Every file co447gen writes goes
+// through it, and it stores each "\n" it is given as CR LF, as a text-mode
+// stream does on the platform the generated files are used on. Nothing else
+// in the program writes "\r\n" itself.
+//
+// A stream either appends to a file or collects the bytes in memory (tests,
+// and code that composes a file before saving it).
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+class ZTextStream {
+ public:
+  enum class Mode { Truncate, Append };
+
+  ZTextStream() = default;  // in-memory stream, always open
+  ~ZTextStream();
+  ZTextStream(const ZTextStream&) = delete;
+  ZTextStream& operator=(const ZTextStream&) = delete;
+
+  // Opens a file stream; false when the file cannot be opened.
+  bool open(const std::string& path, Mode mode);
+  // Flushes and closes a file stream; false if any write or the close failed.
+  // A closed file stream stays closed: later writes only mark it failed.
+  bool close();
+  bool isOpen() const { return file_ != nullptr || !isFile_; }
+
+  // Writes text, turning every "\n" into "\r\n".
+  void write(const std::string& text);
+  // Writes text followed by a line end.
+  void line(const std::string& text = std::string());
+  // Writes every line of a fixed listing, each followed by a line end.
+  template <std::size_t N>
+  void lines(const char* const (&listing)[N]) {
+    for (const char* text : listing) line(text);
+  }
+
+  // True once a write to the file failed.
+  bool failed() const { return failed_; }
+
+  // The bytes written so far to an in-memory stream.
+  const std::string& contents() const { return buffer_; }
+
+ private:
+  void flushBuffer();
+
+  std::FILE* file_ = nullptr;
+  bool isFile_ = false;
+  bool failed_ = false;
+  std::string buffer_;
+};
