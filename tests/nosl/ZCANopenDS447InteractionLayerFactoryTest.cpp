@@ -182,7 +182,17 @@ TEST(InteractionLayerFactory, FixedPiecesOfAnEmptyTesterScriptHaveTheirExactSize
     EXPECT_TRUE(text.allLinesEndInCrLf);
     EXPECT_EQ(text.lines.size(), expected[i].lines);
     EXPECT_EQ(text.bytes.size(), expected[i].bytes);
+    // The marker frame: opening and closing marker only, the generated block
+    // opening on line 2 (after the comment block in the SDO channel function).
+    const std::size_t beginLine = className(piece) == "ZCoCreate447SDOChannelTester" ? 9 : 1;
+    ASSERT_GT(text.lines.size(), beginLine + 4);
+    EXPECT_EQ(text.lines[beginLine], "/*$$SIGWEAVERBEGIN*/");
+    EXPECT_EQ(text.lines[beginLine + 1], "//Dizidarovude --- begin generated block");
+    int markerLines = 0;
+    for (const std::string& line : text.lines) markerLines += line.rfind("/*@@", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(markerLines, 2);
     EXPECT_EQ(text.lines.back(), "/*@@end*/");
+    EXPECT_EQ(text.bytes.find('\t'), std::string::npos);
   }
 }
 

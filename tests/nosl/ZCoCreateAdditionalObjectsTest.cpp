@@ -118,22 +118,4 @@ TEST(CreateAdditionalObjects, EveryDeviceHasItsCodeNameAndBit) {
   EXPECT_EQ(piece.deviceList()[1]->deviceCode(), 0);
 }
 
-TEST(CreateAdditionalObjects, FixedTextAroundTheDevices) {
-  const Made made = make({VirtualDevice::gps});
-  const std::vector<std::string>& lines = made.text.lines;
-  ASSERT_EQ(lines.size(), kFixedLines + 1);
-  EXPECT_EQ(lines[0], "/*@@noslFunc:coGen_ODCreateAdditionalObjects():*///function");
-  EXPECT_EQ(lines[1], "/*$$SIGWEAVERBEGIN*/");
-  EXPECT_EQ(lines[9], "void coGen_ODCreateAdditionalObjects()");
-  EXPECT_EQ(lines[20], "  //  - GPS");
-  EXPECT_EQ(lines[21], "  val0x6000 = 0x200;");
-  EXPECT_EQ(lines[33], "  coODCreateArray(0x6000,kTypeUInt32,kRO,kRO,2,errCode);");
-  EXPECT_EQ(lines.back(), "/*@@end*/");
-  // The four error checks close with two trailing blanks.
-  EXPECT_EQ(generatedtext::countLines(lines, "  } // if  "), 4);
-  EXPECT_EQ(generatedtext::countLines(lines, "    gStartNode = 0;"), 4);
-  // Without devices the whole text is 61 lines of 2286 bytes.
-  EXPECT_EQ(make({}).text.bytes.size(), 2286u);
-}
-
 }  // namespace
