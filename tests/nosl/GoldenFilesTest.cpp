@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "GeneratedText.h"
+#include "NoslRender.h"
 #include "TestSupport.h"
 #include "app/RunSettings.h"
 #include "framework/ZGenerator.h"
@@ -16,33 +17,21 @@
 
 namespace {
 
-ZListEntry record(const std::string& name, int32_t commandOrStatus, uint32_t index, uint32_t sub,
-                  int32_t objectSize, int32_t offset, int32_t size, int32_t reserved = 0) {
-  ZListEntry entry;
-  entry.signalName = name;
-  entry.commandOrStatus = commandOrStatus;
-  entry.objectIndex = index;
-  entry.objectSubIndex = sub;
-  entry.objectSize = objectSize;
-  entry.signalOffset = offset;
-  entry.signalSize = size;
-  entry.signalReserved = reserved;
-  return entry;
-}
+using nosltest::signal;
 
 // Two status signals and a command signal of 16-bit objects, a reserved
 // status signal sharing a 32-bit object with a status and a command signal,
 // a 64-bit status object and a 40-bit command object.
 ZSignalTable smallTable() {
   ZSignalTable table;
-  table.add(record("lamp_state", 0, 0x6001, 0x1, 16, 0, 8));
-  table.add(record("lamp_level", 0, 0x6001, 0x1, 16, 8, 8));
-  table.add(record("lamp_set", 1, 0x6002, 0x1, 16, 0, 16));
-  table.add(record("spare", 0, 0x6004, 0x1, 32, 0, 8, 1));
-  table.add(record("door_open", 0, 0x6004, 0x1, 32, 8, 1));
-  table.add(record("door_lock", 1, 0x6004, 0x1, 32, 9, 1));
-  table.add(record("meter_text", 0, 0x6003, 0x2, 64, 0, 64));
-  table.add(record("tariff_text", 1, 0x6005, 0x1, 40, 0, 40));
+  table.add(signal("lamp_state", 0x6001, 0x1, 16, 0, 8, 0));
+  table.add(signal("lamp_level", 0x6001, 0x1, 16, 8, 8, 0));
+  table.add(signal("lamp_set", 0x6002, 0x1, 16, 0, 16, 1));
+  table.add(signal("spare", 0x6004, 0x1, 32, 0, 8, 0, 1));
+  table.add(signal("door_open", 0x6004, 0x1, 32, 8, 1, 0));
+  table.add(signal("door_lock", 0x6004, 0x1, 32, 9, 1, 1));
+  table.add(signal("meter_text", 0x6003, 0x2, 64, 0, 64, 0));
+  table.add(signal("tariff_text", 0x6005, 0x1, 40, 0, 40, 1));
   return table;
 }
 

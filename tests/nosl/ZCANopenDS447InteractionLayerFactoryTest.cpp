@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "GeneratedText.h"
+#include "NoslRender.h"
 #include "app/RunSettings.h"
 #include "framework/ZGenerator.h"
 #include "nosl/ZCANopenDS447InteractionLayerFactory.h"
@@ -35,6 +36,8 @@
 #include "util/Console.h"
 
 namespace {
+
+using nosltest::signal;
 
 std::string className(const ZNoslFunction& piece) {
   static const std::map<std::type_index, const char*> kNames = {
@@ -108,20 +111,6 @@ Created create(Mode mode, const ZSignalTable& table) {
   for (auto& piece : generator.functionList()) created.pieces.push_back(describe(*piece));
   created.console = console.str();
   return created;
-}
-
-ZListEntry record(const std::string& name, int32_t commandOrStatus, uint32_t index, uint32_t sub,
-                  int32_t objectSize, int32_t offset, int32_t size, int32_t reserved = 0) {
-  ZListEntry entry;
-  entry.signalName = name;
-  entry.commandOrStatus = commandOrStatus;
-  entry.objectIndex = index;
-  entry.objectSubIndex = sub;
-  entry.objectSize = objectSize;
-  entry.signalOffset = offset;
-  entry.signalSize = size;
-  entry.signalReserved = reserved;
-  return entry;
 }
 
 constexpr int32_t kCommand = 1;
@@ -203,52 +192,52 @@ TEST(InteractionLayerFactory, HandlersPerRecordInTableOrder) {
     std::vector<std::string> handlers;  // the pieces after the fixed ones
   } cases[] = {
       {"lamp example",
-       {record("lamp_state", kStatus, 0x6001, 1, 16, 0, 8), record("lamp_level", kStatus, 0x6001, 1, 16, 8, 8),
-        record("lamp_set", kCommand, 0x6002, 1, 16, 0, 16)},
+       {signal("lamp_state", 0x6001, 1, 16, 0, 8, kStatus), signal("lamp_level", 0x6001, 1, 16, 8, 8, kStatus),
+        signal("lamp_set", 0x6002, 1, 16, 0, 16, kCommand)},
        {"ZCo447GetStatusFunction gs_lamp_state", "ZCo447ObjValToSigMapper_Int stval_0x6001_0x1",
         "ZCo447GetStatusFunction gs_lamp_level", "ZCo447MapperFunction_Int sc_lamp_set"}},
       {"three status signals of one object, one mapper after the first",
-       {record("a", kStatus, 0x6000, 1, 32, 0, 8), record("b", kStatus, 0x6000, 1, 32, 8, 8),
-        record("c", kStatus, 0x6000, 1, 32, 16, 8)},
+       {signal("a", 0x6000, 1, 32, 0, 8, kStatus), signal("b", 0x6000, 1, 32, 8, 8, kStatus),
+        signal("c", 0x6000, 1, 32, 16, 8, kStatus)},
        {"ZCo447GetStatusFunction gs_a", "ZCo447ObjValToSigMapper_Int stval_0x6000_0x1",
         "ZCo447GetStatusFunction gs_b", "ZCo447GetStatusFunction gs_c"}},
       {"command before status of the same object",
-       {record("set", kCommand, 0x6000, 1, 32, 0, 8), record("get", kStatus, 0x6000, 1, 32, 8, 8)},
+       {signal("set", 0x6000, 1, 32, 0, 8, kCommand), signal("get", 0x6000, 1, 32, 8, 8, kStatus)},
        {"ZCo447MapperFunction_Int sc_set", "ZCo447GetStatusFunction gs_get",
         "ZCo447ObjValToSigMapper_Int stval_0x6000_0x1"}},
       {"status and command of the same object",
-       {record("get", kStatus, 0x6000, 1, 32, 8, 8), record("set", kCommand, 0x6000, 1, 32, 0, 8)},
+       {signal("get", 0x6000, 1, 32, 8, 8, kStatus), signal("set", 0x6000, 1, 32, 0, 8, kCommand)},
        {"ZCo447GetStatusFunction gs_get", "ZCo447ObjValToSigMapper_Int stval_0x6000_0x1",
         "ZCo447MapperFunction_Int sc_set"}},
       {"interleaved objects",
-       {record("a1", kStatus, 0x6001, 1, 16, 0, 8), record("b1", kStatus, 0x6001, 2, 16, 0, 8),
-        record("a2", kStatus, 0x6001, 1, 16, 8, 8), record("c1", kStatus, 0x1a, 0x10, 8, 0, 8)},
+       {signal("a1", 0x6001, 1, 16, 0, 8, kStatus), signal("b1", 0x6001, 2, 16, 0, 8, kStatus),
+        signal("a2", 0x6001, 1, 16, 8, 8, kStatus), signal("c1", 0x1a, 0x10, 8, 0, 8, kStatus)},
        {"ZCo447GetStatusFunction gs_a1", "ZCo447ObjValToSigMapper_Int stval_0x6001_0x1",
         "ZCo447GetStatusFunction gs_b1", "ZCo447ObjValToSigMapper_Int stval_0x6001_0x2",
         "ZCo447GetStatusFunction gs_a2", "ZCo447GetStatusFunction gs_c1",
         "ZCo447ObjValToSigMapper_Int stval_0x1a_0x10"}},
       {"32 bits choose Int, 33 and 40 bits String",
-       {record("c32", kCommand, 0x6010, 1, 32, 0, 32), record("c33", kCommand, 0x6011, 1, 33, 0, 33),
-        record("c40", kCommand, 0x6012, 1, 40, 0, 40), record("s32", kStatus, 0x6013, 1, 32, 0, 32),
-        record("s33", kStatus, 0x6014, 1, 33, 0, 33)},
+       {signal("c32", 0x6010, 1, 32, 0, 32, kCommand), signal("c33", 0x6011, 1, 33, 0, 33, kCommand),
+        signal("c40", 0x6012, 1, 40, 0, 40, kCommand), signal("s32", 0x6013, 1, 32, 0, 32, kStatus),
+        signal("s33", 0x6014, 1, 33, 0, 33, kStatus)},
        {"ZCo447MapperFunction_Int sc_c32", "ZCo447MapperFunction_String sc_c33",
         "ZCo447MapperFunction_String sc_c40", "ZCo447GetStatusFunction gs_s32",
         "ZCo447ObjValToSigMapper_Int stval_0x6013_0x1", "ZCo447GetStatusFunction gs_s33",
         "ZCo447ObjValToSigMapper_String stval_0x6014_0x1"}},
       {"first status record decides the mapper kind",
-       {record("wide", kStatus, 0x6020, 1, 64, 0, 64), record("narrow", kStatus, 0x6020, 1, 16, 0, 8)},
+       {signal("wide", 0x6020, 1, 64, 0, 64, kStatus), signal("narrow", 0x6020, 1, 16, 0, 8, kStatus)},
        {"ZCo447GetStatusFunction gs_wide", "ZCo447ObjValToSigMapper_String stval_0x6020_0x1",
         "ZCo447GetStatusFunction gs_narrow"}},
       {"reserved records are skipped and do not claim the object",
-       {record("spare", kStatus, 0x6004, 1, 32, 0, 8, kReserved),
-        record("spare_set", kCommand, 0x6004, 1, 32, 24, 8, kReserved),
-        record("door", kStatus, 0x6004, 1, 32, 8, 1), record("lock", kCommand, 0x6004, 1, 32, 9, 1),
-        record("spare_wide", kStatus, 0x6005, 1, 64, 0, 64, kReserved)},
+       {signal("spare", 0x6004, 1, 32, 0, 8, kStatus, kReserved),
+        signal("spare_set", 0x6004, 1, 32, 24, 8, kCommand, kReserved),
+        signal("door", 0x6004, 1, 32, 8, 1, kStatus), signal("lock", 0x6004, 1, 32, 9, 1, kCommand),
+        signal("spare_wide", 0x6005, 1, 64, 0, 64, kStatus, kReserved)},
        {"ZCo447GetStatusFunction gs_door", "ZCo447ObjValToSigMapper_Int stval_0x6004_0x1",
         "ZCo447MapperFunction_Int sc_lock"}},
-      {"only reserved records", {record("spare", kStatus, 0x6000, 1, 8, 0, 8, kReserved)}, {}},
+      {"only reserved records", {signal("spare", 0x6000, 1, 8, 0, 8, kStatus, kReserved)}, {}},
       {"only command records",
-       {record("x", kCommand, 0x6000, 1, 8, 0, 8), record("y", kCommand, 0x6000, 1, 8, 0, 8)},
+       {signal("x", 0x6000, 1, 8, 0, 8, kCommand), signal("y", 0x6000, 1, 8, 0, 8, kCommand)},
        {"ZCo447MapperFunction_Int sc_x", "ZCo447MapperFunction_Int sc_y"}},
   };
   for (const auto& c : cases) {
@@ -264,9 +253,9 @@ TEST(InteractionLayerFactory, HandlersPerRecordInTableOrder) {
 }
 
 TEST(InteractionLayerFactory, WideObjectMapperFillsTheFirstStatusSignal) {
-  const ZSignalTable table = tableOf({record("set", kCommand, 0x6020, 1, 64, 0, 64),
-                                      record("first", kStatus, 0x6020, 1, 64, 0, 64),
-                                      record("second", kStatus, 0x6020, 1, 64, 0, 64)});
+  const ZSignalTable table = tableOf({signal("set", 0x6020, 1, 64, 0, 64, kCommand),
+                                      signal("first", 0x6020, 1, 64, 0, 64, kStatus),
+                                      signal("second", 0x6020, 1, 64, 0, 64, kStatus)});
   ZCoNosl447InteractionLayer generator(table);
   ZCANopenDS447InteractionLayerMode3Factory factory;
   ASSERT_TRUE(factory.createFunctions(generator.functionList(), generator));
@@ -279,7 +268,7 @@ TEST(InteractionLayerFactory, WideObjectMapperFillsTheFirstStatusSignal) {
 }
 
 TEST(InteractionLayerFactory, EveryCallStartsWithAnEmptySetOfObjects) {
-  const ZSignalTable table = tableOf({record("a", kStatus, 0x6000, 1, 32, 0, 8)});
+  const ZSignalTable table = tableOf({signal("a", 0x6000, 1, 32, 0, 8, kStatus)});
   ZCoNosl447InteractionLayer generator(table);
   ZCANopenDS447InteractionLayerMode3Factory factory;
   ZFunctionList first;
@@ -292,7 +281,7 @@ TEST(InteractionLayerFactory, EveryCallStartsWithAnEmptySetOfObjects) {
 
 TEST(InteractionLayerFactory, NeedsTheNoslGenerator) {
   ZSignalTable table;
-  table.add(record("a", kStatus, 0x6000, 1, 32, 0, 8));
+  table.add(signal("a", 0x6000, 1, 32, 0, 8, kStatus));
   ZCoMacro447InteractionLayer macros(table);
   ZCANopenDS447InteractionLayerMode1Factory mode1;
   ZCANopenDS447InteractionLayerMode3Factory mode3;
