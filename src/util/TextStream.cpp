@@ -35,9 +35,13 @@ void ZTextStream::write(const std::string& text) {
     return;
   }
   buffer_.reserve(buffer_.size() + text.size() + 8);
-  for (char c : text) {
-    if (c == '\n') buffer_ += '\r';
-    buffer_ += c;
+  if (lineEnd_ == LineEnd::AsGiven) {
+    buffer_ += text;
+  } else {
+    for (char c : text) {
+      if (c == '\n') buffer_ += '\r';
+      buffer_ += c;
+    }
   }
   if (isFile_ && buffer_.size() >= kFlushThreshold) flushBuffer();
 }
