@@ -8,6 +8,11 @@ CO447GEN_PACKAGES=(
   python3 python3-canmatrix zip
 )
 
+# Extra packages of scripts/fuzz (libFuzzer comes with clang) and
+# scripts/bench (peak memory, the reference reader, the profiler).
+CO447GEN_FUZZ_PACKAGES=(clang)
+CO447GEN_BENCH_PACKAGES=(time python3-openpyxl valgrind)
+
 co447gen_root() { cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd; }
 
 # Installs every listed package that is not installed yet (apt-get, as root

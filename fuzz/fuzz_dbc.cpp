@@ -1,0 +1,61 @@
+// The database opener: any bytes as an existing .dbc file. A file that opens
+// must take new variables and read back with the old and the new ones; a
+// file that does not open must stay as it was.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <unordered_set>
+
+#include "FuzzSupport.h"
+#include "database/VariableAttributes.h"
+#include "database/ZDatabaseText.h"
+#include "database/ZEnvVarDatabaseWriter.h"
+
+namespace {
+
+const char* const kNewNames[] = {"gs_fuzz_signal", "stval_fuzz_signal", "coval_fuzz_signal"};
+
+std::unordered_set<std::string> variableNames(const ZDatabaseText& text) {
+  std::unordered_set<std::string> names;
+  for (const EnvVarStatement& variable : text.variables()) names.insert(variable.name);
+  return names;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  ZDatabaseText before;
+  std::string error;
+  const bool isDatabase = before.read(bytes, error);
+
+  const std::string path = fuzzsupport::writeScratchFile("node.dbc", bytes);
+  ZEnvVarDatabaseWriter writer("FuzzNode");
+  const ZEnvVarDatabaseWriter::OpenResult result = writer.openOrCreateDatabase(path);
+  if (result != ZEnvVarDatabaseWriter::OpenResult::Opened) {
+    if (isDatabase) fuzzsupport::fail("a database that reads was not opened");
+    if (fuzzsupport::readWholeFile(path) != bytes) fuzzsupport::fail("a file that did not open was changed");
+    return 0;
+  }
+  if (!isDatabase) fuzzsupport::fail("a file that does not read was opened");
+
+  bool added = false;
+  for (const char* name : kNewNames) {
+    added = added || !writer.variableExists(name);
+    const int32_t type = name[0] == 'c' ? kTypeCodeString : kTypeCodeNumeric;
+    if (!writer.addVariable(name, kVariableCodeReadWrite, type, 0, 255, 0)) {
+      // Only a file whose ids are used up refuses a new variable.
+      if (writer.errorText() != "No variable id is left") fuzzsupport::fail("a variable was refused");
+      return 0;
+    }
+  }
+  if (!writer.saveAndClose()) fuzzsupport::fail("the database was not saved");
+
+  ZDatabaseText after;
+  if (!after.read(fuzzsupport::readWholeFile(path), error)) fuzzsupport::fail("the saved database does not read");
+  std::unordered_set<std::string> expected = variableNames(before);
+  for (const char* name : kNewNames) expected.insert(name);
+  if (variableNames(after) != expected) fuzzsupport::fail("the saved database lost or gained variables");
+  if (added && after.bytes().size() <= bytes.size()) fuzzsupport::fail("the saved database is not longer");
+  return 0;
+}
