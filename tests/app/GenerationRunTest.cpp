@@ -395,6 +395,36 @@ TEST(GenerationRunFailure, DatabaseCannotBeCreated) {
   EXPECT_FALSE(testsupport::exists(dir.file("tester.can")));
 }
 
+TEST(GenerationRunFailure, VariableThatCannotBeAddedEndsTheRunUnsaved) {
+  TempDir dir;
+  placeSheet(dir, "basic");
+  // The ids of this database run out after two more variables, so the
+  // third variable of the first signal cannot be entered.
+  const std::string database =
+      "VERSION \"\"\r\n\r\nNS_ :\r\n\r\nBS_:\r\n\r\nBU_: Tester\r\n\r\n"
+      "EV_ ID_Taxi_Meter: 0 [0|16] \"\" 0 1 DUMMY_NODE_VECTOR3 Tester;\r\n"
+      "EV_ ID_Dut: 0 [0|16] \"\" 0 2 DUMMY_NODE_VECTOR3 Tester;\r\n"
+      "EV_ ID_Tester: 0 [0|16] \"\" 0 3 DUMMY_NODE_VECTOR3 Tester;\r\n"
+      "EV_ ID_ActualClient: 0 [0|16] \"\" 0 4 DUMMY_NODE_VECTOR3 Tester;\r\n"
+      "EV_ last_id: 0 [0|1] \"\" 0 18446744073709551613 DUMMY_NODE_VECTOR3 Tester;\r\n";
+  writeFile(dir.file("taxi.dbc"), database);
+  const CommandResult result = runProgram(mode1Arguments(), dir.path());
+  EXPECT_EQ(result.exitCode, 2);
+  const std::string tail = "Adding environmant variables to database \"./taxi.dbc\"...\n\n"
+                           "Error adding environmant variable \"stval_taxi_state\"\n\nERROR GENERATING\n";
+  ASSERT_GE(result.output.size(), tail.size());
+  EXPECT_EQ(result.output.substr(result.output.size() - tail.size()), tail) << result.output;
+  const std::string log = readFile(dir.file("signals_log.txt"));
+  const std::string logTail = crlf("Error adding environmant variable \"stval_taxi_state\"\n\n");
+  ASSERT_GE(log.size(), logTail.size());
+  EXPECT_EQ(log.substr(log.size() - logTail.size()), logTail);
+  EXPECT_EQ(readFile(dir.file("taxi.dbc")), database);
+  EXPECT_FALSE(testsupport::exists(dir.file("tester.can")));
+  // The relations file keeps its header; the signal never got its line.
+  EXPECT_EQ(readFile(dir.file("object_signal_relations.txt")),
+            crlf("Relations between objects and environment variables:\n" + std::string(52, '-') + "\n\n"));
+}
+
 TEST(GenerationRunFailure, DatabaseCannotBeSavedKeepsOldFiles) {
   TempDir dir;
   placeSheet(dir, "basic");
