@@ -1,0 +1,54 @@
+// Cell source for Office Open XML workbooks (.xlsx, .xlsm): a zip of XML
+// parts. The workbook names the sheets and, through its relationships,
+// their parts; cell texts come from the shared strings, inline strings and
+// cell values, numbers shown in the number format of the cell's style.
+#pragma once
+
+#include <pugixml.hpp>
+
+#include <string>
+#include <vector>
+
+#include "input/ZCellSource.h"
+#include "input/sources/ZCellGrid.h"
+#include "input/sources/ZDisplayText.h"
+#include "input/sources/ZZipArchive.h"
+
+class ZXlsxCellSource : public ZCellSource {
+ public:
+  ZCellSourceResult start() override;
+  // Reads the workbook, its relationships, the shared strings and the
+  // styles. A missing or damaged part fails.
+  ZCellSourceResult openDocument(const std::string& path) override;
+  // Finds the sheet by name (ASCII case does not matter, as sheet names are
+  // unique without it) and parses its part once.
+  ZCellSourceResult selectSheet(const std::string& name) override;
+  ZCellSourceResult cellText(const ZCellAddress& address, std::string& text) override;
+  ZCellSourceResult finish() override;
+
+ private:
+  struct Sheet {
+    std::string name;
+    std::string part;  // zip entry of the sheet part
+  };
+
+  bool readSharedStrings(const std::string& part);
+  bool readStyles(const std::string& part);
+  std::string displayText(const pugi::xml_node& cell) const;
+
+  ZZipArchive zip_;
+  std::vector<Sheet> sheets_;
+  std::vector<std::string> sharedStrings_;
+  std::vector<ZNumberFormat> cellFormats_;  // by cell style index
+  std::string sheetBuffer_;                 // the parsed sheet part lives in here
+  pugi::xml_document sheetDocument_;
+  ZCellGrid<pugi::xml_node> grid_;
+};
+
+// Parses a cell reference ("B7", "$B$7" is not accepted) into a 0-based
+// column and a 1-based row. False for anything else.
+bool parseCellReference(const char* reference, uint64_t& column, uint64_t& row);
+
+// Replaces the _xHHHH_ escapes Office Open XML uses for characters XML
+// cannot carry ("_x000D_" is a carriage return) by the characters.
+std::string decodeOoxmlEscapes(const std::string& text);
