@@ -59,6 +59,9 @@ class ZCellGrid {
     return &cellIt->value;
   }
 
+  // Makes room for this many cell runs.
+  void reserve(std::size_t cells) { cells_.reserve(cells); }
+
   void clear() {
     rows_.clear();
     cells_.clear();

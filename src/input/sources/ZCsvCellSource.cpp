@@ -104,7 +104,7 @@ ZCellSourceResult ZCsvCellSource::cellText(const ZCellAddress& address, std::str
   const std::string* cell =
       grid_.find(static_cast<uint64_t>(address.row) - 1, static_cast<uint64_t>(address.column));
   text = cell != nullptr ? *cell : std::string();
-  return ZCellSourceResult::ok;
+  return budget_.take(text.size()) ? ZCellSourceResult::ok : ZCellSourceResult::documentUnreadable;
 }
 
 ZCellSourceResult ZCsvCellSource::finish() {

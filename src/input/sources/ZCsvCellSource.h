@@ -10,6 +10,7 @@
 
 #include "input/ZCellSource.h"
 #include "input/sources/ZCellGrid.h"
+#include "input/sources/ZTextBudget.h"
 
 class ZCsvCellSource : public ZCellSource {
  public:
@@ -26,6 +27,7 @@ class ZCsvCellSource : public ZCellSource {
 
  private:
   ZCellGrid<std::string> grid_;
+  ZTextBudget budget_;
 };
 
 // The delimiter the first line uses: ";" when it has more semicolons than

@@ -67,9 +67,22 @@ std::string groupThousands(const std::string& integerDigits) {
   return grouped;
 }
 
+// Whole numbers below 1E+15 are exact in a double: their digits need no
+// rounding.
+bool isSmallWholeNumber(double value) { return std::fabs(value) < 1e15 && value == std::floor(value); }
+
+std::string wholeNumberDigits(double value) {
+  return std::to_string(static_cast<long long>(std::fabs(value)));
+}
+
 // Fixed notation with exactly `decimals` places.
 std::string fixedText(double value, int decimals, bool grouping) {
-  std::string digits = value == 0 ? std::string(1, '0') : roundedDigits(decimalDigits(value), decimals);
+  std::string digits;
+  if (isSmallWholeNumber(value)) {
+    digits = wholeNumberDigits(value) + std::string(static_cast<std::size_t>(decimals), '0');
+  } else {
+    digits = roundedDigits(decimalDigits(value), decimals);
+  }
   if (digits.size() < static_cast<std::size_t>(decimals) + 1) {
     digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
   }
@@ -107,6 +120,9 @@ std::string scientificText(const DecimalDigits& number) {
 
 std::string generalText(double value) {
   if (value == 0) return "0";
+  if (isSmallWholeNumber(value) && std::fabs(value) < 1e11) {
+    return (value < 0 ? "-" : "") + wholeNumberDigits(value);
+  }
   const DecimalDigits number = decimalDigits(value);
   if (number.exponent >= 11 || number.exponent < -4) return scientificText(number);
   // Eleven characters of digits and point: what the integer part leaves

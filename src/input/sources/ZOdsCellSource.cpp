@@ -132,7 +132,7 @@ ZCellSourceResult ZOdsCellSource::cellText(const ZCellAddress& address, std::str
   const pugi::xml_node* cell =
       grid_.find(static_cast<uint64_t>(address.row) - 1, static_cast<uint64_t>(address.column));
   text = cell != nullptr ? odsCellText(*cell) : std::string();
-  return ZCellSourceResult::ok;
+  return budget_.take(text.size()) ? ZCellSourceResult::ok : ZCellSourceResult::documentUnreadable;
 }
 
 ZCellSourceResult ZOdsCellSource::finish() {

@@ -9,6 +9,7 @@
 
 #include "input/ZCellSource.h"
 #include "input/sources/ZCellGrid.h"
+#include "input/sources/ZTextBudget.h"
 #include "input/sources/ZZipArchive.h"
 
 class ZOdsCellSource : public ZCellSource {
@@ -28,6 +29,7 @@ class ZOdsCellSource : public ZCellSource {
   std::string contentBuffer_;  // the parsed content lives in here
   pugi::xml_document content_;
   ZCellGrid<pugi::xml_node> grid_;
+  ZTextBudget budget_;
 };
 
 // The text a table cell shows: its paragraphs joined by line breaks, or,

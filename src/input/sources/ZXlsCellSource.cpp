@@ -112,13 +112,17 @@ ZCellSourceResult ZXlsCellSource::cellText(const ZCellAddress& address, std::str
                                       });
   if (found != values_.end() && found->row == row && found->column == column) {
     text = found->text;
-    return ZCellSourceResult::ok;
+  } else {
+    text = libraryCellText(row, column);
   }
-  if (row >= rows_ || column >= columns_) return ZCellSourceResult::ok;
+  return budget_.take(text.size()) ? ZCellSourceResult::ok : ZCellSourceResult::documentUnreadable;
+}
+
+std::string ZXlsCellSource::libraryCellText(uint32_t row, uint32_t column) const {
+  std::string text;
+  if (row >= rows_ || column >= columns_) return text;
   FreeXL_CellValue value;
-  if (freexl_get_cell_value(handle_, row, static_cast<unsigned short>(column), &value) != FREEXL_OK) {
-    return ZCellSourceResult::ok;
-  }
+  if (freexl_get_cell_value(handle_, row, static_cast<unsigned short>(column), &value) != FREEXL_OK) return text;
   switch (value.type) {
     case FREEXL_CELL_INT:
       text = displayNumber(value.value.int_value, ZNumberFormat::general);
@@ -136,7 +140,7 @@ ZCellSourceResult ZXlsCellSource::cellText(const ZCellAddress& address, std::str
     default:
       break;
   }
-  return ZCellSourceResult::ok;
+  return text;
 }
 
 ZCellSourceResult ZXlsCellSource::finish() {

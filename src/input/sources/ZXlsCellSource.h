@@ -9,6 +9,7 @@
 
 #include "input/ZCellSource.h"
 #include "input/sources/ZBiffWorkbook.h"
+#include "input/sources/ZTextBudget.h"
 
 class ZXlsCellSource : public ZCellSource {
  public:
@@ -28,10 +29,13 @@ class ZXlsCellSource : public ZCellSource {
 
  private:
   void close();
+  // The text of a cell as the library reads it.
+  std::string libraryCellText(uint32_t row, uint32_t column) const;
 
   const void* handle_ = nullptr;
   ZBiffWorkbook workbook_;
   std::vector<ZBiffValue> values_;  // of the selected sheet, by row and column
   unsigned int rows_ = 0;
   unsigned short columns_ = 0;
+  ZTextBudget budget_;
 };

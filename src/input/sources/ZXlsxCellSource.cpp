@@ -7,6 +7,7 @@
 #include <map>
 
 #include "input/sources/ZXmlPart.h"
+#include "input/sources/ZXmlPullReader.h"
 #include "util/StringFormat.h"
 
 namespace {
@@ -80,29 +81,6 @@ std::map<std::string, Relationship> readRelationships(const ZZipArchive& zip, co
         Relationship{node.attribute("Type").value(), resolveTarget(base, node.attribute("Target").value())};
   }
   return relationships;
-}
-
-// All text and CDATA directly inside an element.
-void appendText(const pugi::xml_node& element, std::string& text) {
-  for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
-    if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) text += child.value();
-  }
-}
-
-// The text of a string item: its plain text, or the text runs of rich text
-// (phonetic runs left out).
-std::string stringItemText(const pugi::xml_node& item) {
-  std::string text;
-  for (pugi::xml_node child = item.first_child(); child; child = child.next_sibling()) {
-    if (hasLocalName(child, "t")) {
-      appendText(child, text);
-    } else if (hasLocalName(child, "r")) {
-      for (pugi::xml_node run = child.first_child(); run; run = run.next_sibling()) {
-        if (hasLocalName(run, "t")) appendText(run, text);
-      }
-    }
-  }
-  return decodeOoxmlEscapes(text);
 }
 
 bool equalsIgnoringAsciiCase(const std::string& a, const std::string& b) {
@@ -220,15 +198,45 @@ ZCellSourceResult ZXlsxCellSource::openDocument(const std::string& path) {
 }
 
 bool ZXlsxCellSource::readSharedStrings(const std::string& part) {
-  std::string buffer;
-  pugi::xml_document document;
-  const ZZipArchive::Status status = readXmlPart(zip_, part, buffer, document);
+  ZZipArchive::Stream stream;
+  const ZZipArchive::Status status = zip_.open(part, stream);
   if (status == ZZipArchive::Status::missing) return true;
   if (status != ZZipArchive::Status::ok) return false;
-  for (pugi::xml_node item : document.document_element().children()) {
-    if (hasLocalName(item, "si")) sharedStrings_.push_back(stringItemText(item));
+  // Each <si> is plain text in <t> or rich text runs <r><t>; phonetic runs
+  // (<rPh>) are not shown.
+  ZXmlPullReader reader([&stream](char* buffer, std::size_t size) { return stream.read(buffer, size); });
+  std::string text;
+  int phoneticDepth = 0;
+  bool inText = false;
+  for (;;) {
+    switch (reader.next()) {
+      case ZXmlPullReader::Event::startElement:
+        if (reader.name() == "si") {
+          text.clear();
+        } else if (reader.name() == "rPh") {
+          ++phoneticDepth;
+        } else if (reader.name() == "t") {
+          inText = phoneticDepth == 0;
+        }
+        break;
+      case ZXmlPullReader::Event::endElement:
+        if (reader.name() == "si") {
+          sharedStrings_.push_back(decodeOoxmlEscapes(text));
+        } else if (reader.name() == "rPh") {
+          --phoneticDepth;
+        } else if (reader.name() == "t") {
+          inText = false;
+        }
+        break;
+      case ZXmlPullReader::Event::text:
+        if (inText) text += reader.text();
+        break;
+      case ZXmlPullReader::Event::end:
+        return true;
+      case ZXmlPullReader::Event::error:
+        return false;
+    }
   }
-  return true;
 }
 
 bool ZXlsxCellSource::readStyles(const std::string& part) {
@@ -266,91 +274,146 @@ ZCellSourceResult ZXlsxCellSource::selectSheet(const std::string& name) {
   }
   if (selected == nullptr) return ZCellSourceResult::failed;
 
-  grid_.clear();
-  if (readXmlPart(zip_, selected->part, sheetBuffer_, sheetDocument_) != ZZipArchive::Status::ok) {
-    return ZCellSourceResult::documentUnreadable;
-  }
-  const pugi::xml_node worksheet = sheetDocument_.document_element();
-
-  // A sheet that declares itself larger than any sheet can be is damaged.
-  const std::string dimension = childNamed(worksheet, "dimension").attribute("ref").value();
-  uint64_t lastColumn = 0;
-  uint64_t lastRow = 0;
-  const std::size_t colon = dimension.find(':');
-  const std::string corner = colon == std::string::npos ? dimension : dimension.substr(colon + 1);
-  if (!corner.empty() && (!parseCellReference(corner.c_str(), lastColumn, lastRow) ||
-                          lastColumn >= kSheetColumnLimit || lastRow > kSheetRowLimit)) {
-    return ZCellSourceResult::documentUnreadable;
-  }
-
-  // Rows and cells without a reference follow the one before them.
-  uint64_t nextRow = 0;
-  for (pugi::xml_node row : childNamed(worksheet, "sheetData").children()) {
-    if (!hasLocalName(row, "row")) continue;
-    uint64_t rowIndex = nextRow;
-    const pugi::xml_attribute rowReference = row.attribute("r");
-    if (rowReference) {
-      if (!parseIndex(rowReference.value(), rowIndex) || rowIndex == 0) continue;
-      --rowIndex;
-    }
-    nextRow = rowIndex + 1;
-    if (!grid_.beginRow(rowIndex)) continue;
-    uint64_t nextColumn = 0;
-    for (pugi::xml_node cell : row.children()) {
-      if (!hasLocalName(cell, "c")) continue;
-      uint64_t column = nextColumn;
-      uint64_t ignoredRow = 0;
-      const pugi::xml_attribute cellReference = cell.attribute("r");
-      if (cellReference && !parseCellReference(cellReference.value(), column, ignoredRow)) continue;
-      nextColumn = column + 1;
-      grid_.addCell(column, 1, cell);
-    }
-  }
-  return ZCellSourceResult::ok;
+  return readSheet(selected->part) ? ZCellSourceResult::ok : ZCellSourceResult::documentUnreadable;
 }
 
-std::string ZXlsxCellSource::displayText(const pugi::xml_node& cell) const {
-  const std::string type = cell.attribute("t").value();
-  const pugi::xml_node valueNode = childNamed(cell, "v");
-  std::string value;
-  if (valueNode) appendText(valueNode, value);
+bool ZXlsxCellSource::readSheet(const std::string& part) {
+  grid_.clear();
+  values_.clear();
+  ZZipArchive::Stream stream;
+  if (zip_.open(part, stream) != ZZipArchive::Status::ok) return false;
+  // A cell takes at least "<c><v></v></c>" of the part.
+  grid_.reserve(static_cast<std::size_t>(stream.declaredSize() / 16));
+  ZXmlPullReader reader([&stream](char* buffer, std::size_t size) { return stream.read(buffer, size); });
+  std::string attribute;
+  bool inSheetData = false;
+  bool inRow = false;
+  bool inCell = false;
+  bool collecting = false;  // inside the value or an inline string's text
+  int phoneticDepth = 0;
+  uint64_t nextRow = 0;     // rows and cells without a reference follow
+  uint64_t nextColumn = 0;  // the one before them
+  uint64_t column = 0;
+  bool cellUsable = false;
+  Cell cell;
+  for (;;) {
+    const ZXmlPullReader::Event event = reader.next();
+    if (event == ZXmlPullReader::Event::end) return true;
+    if (event == ZXmlPullReader::Event::error) return false;
+    const std::string_view name = reader.name();
+    if (event == ZXmlPullReader::Event::text) {
+      if (collecting) values_ += reader.text();
+    } else if (event == ZXmlPullReader::Event::endElement) {
+      if (name == "sheetData") {
+        inSheetData = false;
+      } else if (name == "row") {
+        inRow = false;
+      } else if (name == "c" && inCell) {
+        inCell = false;
+        if (cell.type == Cell::Type::inlineString && values_.find("_x", cell.offset) != std::string::npos) {
+          const std::string decoded = decodeOoxmlEscapes(values_.substr(cell.offset));
+          values_.replace(cell.offset, std::string::npos, decoded);
+        }
+        cell.length = static_cast<uint32_t>(values_.size() - cell.offset);
+        if (!cellUsable || !grid_.addCell(column, 1, cell)) values_.resize(cell.offset);
+      } else if (name == "rPh") {
+        --phoneticDepth;
+      } else if (name == "v" || name == "t") {
+        collecting = false;
+      }
+    } else if (!inSheetData) {
+      if (name == "sheetData") inSheetData = true;
+      // A sheet that declares itself larger than any sheet can be is damaged.
+      if (name == "dimension" && reader.attribute("ref", attribute)) {
+        const std::size_t colon = attribute.find(':');
+        const std::string corner = colon == std::string::npos ? attribute : attribute.substr(colon + 1);
+        uint64_t lastColumn = 0;
+        uint64_t lastRow = 0;
+        if (!corner.empty() && (!parseCellReference(corner.c_str(), lastColumn, lastRow) ||
+                                lastColumn >= kSheetColumnLimit || lastRow > kSheetRowLimit)) {
+          return false;
+        }
+      }
+    } else if (name == "row") {
+      inRow = true;
+      uint64_t rowIndex = nextRow;
+      if (reader.attribute("r", attribute)) {
+        if (!parseIndex(attribute.c_str(), rowIndex) || rowIndex == 0) rowIndex = kSheetRowLimit + 1;
+        --rowIndex;
+      }
+      nextRow = rowIndex + 1;
+      nextColumn = 0;
+      if (!grid_.beginRow(rowIndex)) inRow = false;  // its cells are ignored
+    } else if (name == "c" && inRow) {
+      inCell = true;
+      cell = Cell();
+      cell.offset = static_cast<uint32_t>(values_.size());
+      column = nextColumn;
+      uint64_t ignoredRow = 0;
+      cellUsable = !reader.attribute("r", attribute) || parseCellReference(attribute.c_str(), column, ignoredRow);
+      nextColumn = column + 1;
+      if (reader.attribute("s", attribute)) {
+        uint64_t style = 0;
+        cell.style = parseIndex(attribute.c_str(), style) ? static_cast<uint32_t>(style) : 0;
+      }
+      if (reader.attribute("t", attribute)) {
+        if (attribute == "s") cell.type = Cell::Type::sharedString;
+        if (attribute == "inlineStr") cell.type = Cell::Type::inlineString;
+        if (attribute == "str") cell.type = Cell::Type::formulaString;
+        if (attribute == "b") cell.type = Cell::Type::boolean;
+        if (attribute == "e") cell.type = Cell::Type::error;
+        if (attribute == "d") cell.type = Cell::Type::date;
+      }
+    } else if (inCell) {
+      // An inline string's text runs, phonetic runs left out; the value of
+      // every other cell.
+      if (name == "rPh") {
+        ++phoneticDepth;
+      } else if (cell.type == Cell::Type::inlineString) {
+        collecting = name == "t" && phoneticDepth == 0;
+      } else if (name == "v") {
+        collecting = true;
+      }
+    }
+  }
+}
 
-  if (type == "inlineStr") {
-    const pugi::xml_node inlineString = childNamed(cell, "is");
-    return inlineString ? stringItemText(inlineString) : decodeOoxmlEscapes(value);
-  }
-  if (type == "s") {
-    uint64_t index = 0;
-    if (!parseIndex(value.c_str(), index) || index >= sharedStrings_.size()) return std::string();
-    return sharedStrings_[static_cast<std::size_t>(index)];
-  }
-  if (type == "str") return decodeOoxmlEscapes(value);
-  if (type == "e" || type == "d") return value;
-  if (type == "b") {
-    if (value == "1" || value == "true") return displayBoolean(true);
-    if (value == "0" || value == "false") return displayBoolean(false);
-    return std::string();
+std::string ZXlsxCellSource::displayText(const Cell& cell) const {
+  const std::string value = values_.substr(cell.offset, cell.length);
+  switch (cell.type) {
+    case Cell::Type::inlineString:
+    case Cell::Type::error:
+    case Cell::Type::date:
+      return value;
+    case Cell::Type::formulaString:
+      return decodeOoxmlEscapes(value);
+    case Cell::Type::sharedString: {
+      uint64_t index = 0;
+      if (!parseIndex(value.c_str(), index) || index >= sharedStrings_.size()) return std::string();
+      return sharedStrings_[static_cast<std::size_t>(index)];
+    }
+    case Cell::Type::boolean:
+      if (value == "1" || value == "true") return displayBoolean(true);
+      if (value == "0" || value == "false") return displayBoolean(false);
+      return std::string();
+    case Cell::Type::number:
+      break;
   }
   double number = 0;
   if (!parseNumber(value.c_str(), number)) return std::string();
-  const uint64_t style = cell.attribute("s").as_ullong(0);
-  const ZNumberFormat format =
-      style < cellFormats_.size() ? cellFormats_[static_cast<std::size_t>(style)] : ZNumberFormat::general;
+  const ZNumberFormat format = cell.style < cellFormats_.size() ? cellFormats_[cell.style] : ZNumberFormat::general;
   return displayNumber(number, format);
 }
 
 ZCellSourceResult ZXlsxCellSource::cellText(const ZCellAddress& address, std::string& text) {
-  const pugi::xml_node* cell =
-      grid_.find(static_cast<uint64_t>(address.row) - 1, static_cast<uint64_t>(address.column));
+  const Cell* cell = grid_.find(static_cast<uint64_t>(address.row) - 1, static_cast<uint64_t>(address.column));
   text = cell != nullptr ? displayText(*cell) : std::string();
-  return ZCellSourceResult::ok;
+  return budget_.take(text.size()) ? ZCellSourceResult::ok : ZCellSourceResult::documentUnreadable;
 }
 
 ZCellSourceResult ZXlsxCellSource::finish() {
   grid_.clear();
-  sheetDocument_.reset();
-  sheetBuffer_.clear();
-  sheetBuffer_.shrink_to_fit();
+  values_.clear();
   sharedStrings_.clear();
   zip_.close();
   return ZCellSourceResult::ok;

@@ -2,15 +2,15 @@
 // parts. The workbook names the sheets and, through its relationships,
 // their parts; cell texts come from the shared strings, inline strings and
 // cell values, numbers shown in the number format of the cell's style.
+// The sheet part is read once, as a stream, into an index of its cells.
 #pragma once
-
-#include <pugixml.hpp>
 
 #include <string>
 #include <vector>
 
 #include "input/ZCellSource.h"
 #include "input/sources/ZCellGrid.h"
+#include "input/sources/ZTextBudget.h"
 #include "input/sources/ZDisplayText.h"
 #include "input/sources/ZZipArchive.h"
 
@@ -32,17 +32,28 @@ class ZXlsxCellSource : public ZCellSource {
     std::string part;  // zip entry of the sheet part
   };
 
+  // One cell as the sheet part stores it. Its value (the value element's
+  // text; for an inline string its text) is kept in values_.
+  struct Cell {
+    enum class Type : uint8_t { number, sharedString, inlineString, formulaString, boolean, error, date };
+    Type type = Type::number;
+    uint32_t style = 0;
+    uint32_t offset = 0;
+    uint32_t length = 0;
+  };
+
   bool readSharedStrings(const std::string& part);
   bool readStyles(const std::string& part);
-  std::string displayText(const pugi::xml_node& cell) const;
+  bool readSheet(const std::string& part);
+  std::string displayText(const Cell& cell) const;
 
   ZZipArchive zip_;
   std::vector<Sheet> sheets_;
   std::vector<std::string> sharedStrings_;
   std::vector<ZNumberFormat> cellFormats_;  // by cell style index
-  std::string sheetBuffer_;                 // the parsed sheet part lives in here
-  pugi::xml_document sheetDocument_;
-  ZCellGrid<pugi::xml_node> grid_;
+  ZCellGrid<Cell> grid_;
+  std::string values_;  // the values of all cells of the sheet, one after another
+  ZTextBudget budget_;
 };
 
 // Parses a cell reference ("B7", "$B$7" is not accepted) into a 0-based

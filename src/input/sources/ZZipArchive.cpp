@@ -28,8 +28,12 @@ bool ZZipArchive::has(const std::string& name) const {
   return archive_ != nullptr && zip_name_locate(archive_, entryName(name).c_str(), ZIP_FL_NOCASE) >= 0;
 }
 
-ZZipArchive::Status ZZipArchive::read(const std::string& name, std::string& contents, uint64_t limit) const {
-  contents.clear();
+ZZipArchive::Status ZZipArchive::open(const std::string& name, Stream& stream, uint64_t limit) const {
+  if (stream.file_ != nullptr) zip_fclose(stream.file_);
+  stream.file_ = nullptr;
+  stream.total_ = 0;
+  stream.limit_ = limit;
+  stream.declared_ = 0;
   if (archive_ == nullptr) return Status::missing;
   const zip_int64_t index = zip_name_locate(archive_, entryName(name).c_str(), ZIP_FL_NOCASE);
   if (index < 0) return Status::missing;
@@ -37,31 +41,40 @@ ZZipArchive::Status ZZipArchive::read(const std::string& name, std::string& cont
   zip_stat_init(&stat);
   if (zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &stat) != 0) return Status::damaged;
   if ((stat.valid & ZIP_STAT_SIZE) != 0 && stat.size > limit) return Status::tooLarge;
+  stream.declared_ = (stat.valid & ZIP_STAT_SIZE) != 0 ? stat.size : 0;
+  stream.file_ = zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0);
+  return stream.file_ != nullptr ? Status::ok : Status::damaged;
+}
 
-  zip_file_t* file = zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0);
-  if (file == nullptr) return Status::damaged;
-  // The declared size only sizes the first allocation; what counts is what
-  // the entry really inflates to.
-  if ((stat.valid & ZIP_STAT_SIZE) != 0) contents.reserve(static_cast<std::size_t>(stat.size));
+ZZipArchive::Stream::~Stream() {
+  if (file_ != nullptr) zip_fclose(file_);
+}
+
+long long ZZipArchive::Stream::read(char* buffer, std::size_t size) {
+  if (file_ == nullptr) return -1;
+  const zip_int64_t got = zip_fread(file_, buffer, size);
+  if (got < 0) return -1;
+  // The declared size may lie: what counts is what the entry inflates to.
+  total_ += static_cast<uint64_t>(got);
+  if (total_ > limit_) return -1;
+  return got;
+}
+
+ZZipArchive::Status ZZipArchive::read(const std::string& name, std::string& contents, uint64_t limit) const {
+  contents.clear();
+  Stream stream;
+  const Status status = open(name, stream, limit);
+  if (status != Status::ok) return status;
   char buffer[65536];
-  Status status = Status::ok;
   for (;;) {
-    const zip_int64_t got = zip_fread(file, buffer, sizeof buffer);
+    const long long got = stream.read(buffer, sizeof buffer);
+    if (got == 0) return Status::ok;
     if (got < 0) {
-      status = Status::damaged;
-      break;
-    }
-    if (got == 0) break;
-    if (contents.size() + static_cast<uint64_t>(got) > limit) {
-      status = Status::tooLarge;
-      break;
+      const bool tooLarge = stream.total_ > limit;
+      contents.clear();
+      contents.shrink_to_fit();
+      return tooLarge ? Status::tooLarge : Status::damaged;
     }
     contents.append(buffer, static_cast<std::size_t>(got));
   }
-  zip_fclose(file);
-  if (status != Status::ok) {
-    contents.clear();
-    contents.shrink_to_fit();
-  }
-  return status;
 }
