@@ -29,22 +29,35 @@ bool ZTextStream::close() {
   return !failed_;
 }
 
-void ZTextStream::write(const std::string& text) {
-  if (isFile_ && file_ == nullptr) {
-    failed_ = true;
-    return;
-  }
-  buffer_.reserve(buffer_.size() + text.size() + 8);
-  for (char c : text) {
-    if (c == '\n') buffer_ += '\r';
-    buffer_ += c;
-  }
+void ZTextStream::write(std::string_view text) {
+  if (!acceptsWrites()) return;
+  appendConverted(text);
   if (isFile_ && buffer_.size() >= kFlushThreshold) flushBuffer();
 }
 
-void ZTextStream::line(const std::string& text) {
-  write(text);
-  write("\n");
+void ZTextStream::endLine() {
+  buffer_ += "\r\n";
+  if (isFile_ && buffer_.size() >= kFlushThreshold) flushBuffer();
+}
+
+bool ZTextStream::acceptsWrites() {
+  if (isFile_ && file_ == nullptr) {
+    failed_ = true;
+    return false;
+  }
+  return true;
+}
+
+void ZTextStream::appendConverted(std::string_view text) {
+  // Copies the runs between line feeds whole: generated files reach
+  // hundreds of megabytes.
+  std::string_view::size_type start = 0;
+  for (auto feed = text.find('\n'); feed != std::string_view::npos; feed = text.find('\n', start)) {
+    buffer_.append(text.substr(start, feed - start));
+    buffer_ += "\r\n";
+    start = feed + 1;
+  }
+  buffer_.append(text.substr(start));
 }
 
 void ZTextStream::flushBuffer() {

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 class ZTextStream {
  public:
@@ -27,9 +28,18 @@ class ZTextStream {
   bool isOpen() const { return file_ != nullptr || !isFile_; }
 
   // Writes text, turning every "\n" into "\r\n".
-  void write(const std::string& text);
-  // Writes text followed by a line end.
-  void line(const std::string& text = std::string());
+  // Texts are taken as views, so literals are written without a copy.
+  void write(std::string_view text);
+  // Writes the pieces one after another followed by a line end, turning
+  // every "\n" into "\r\n"; without pieces it writes an empty line. A piece
+  // is anything a std::string_view is made from, so a line of fixed text and
+  // values is written without building it first.
+  template <typename... Pieces>
+  void line(const Pieces&... pieces) {
+    if (!acceptsWrites()) return;
+    (appendConverted(std::string_view(pieces)), ...);
+    endLine();
+  }
   // Writes every line of a fixed listing, each followed by a line end.
   template <std::size_t N>
   void lines(const char* const (&listing)[N]) {
@@ -43,6 +53,12 @@ class ZTextStream {
   const std::string& contents() const { return buffer_; }
 
  private:
+  // False, and the stream marked failed, when it is a closed file stream.
+  bool acceptsWrites();
+  // Appends text to the buffer with every "\n" turned into "\r\n".
+  void appendConverted(std::string_view text);
+  // Appends a line end and flushes a full buffer.
+  void endLine();
   void flushBuffer();
 
   std::FILE* file_ = nullptr;
