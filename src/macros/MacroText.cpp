@@ -1,6 +1,7 @@
 #include "macros/MacroText.h"
 
 std::string commentSafe(const std::string& text) {
+  if (text.find("*/") == std::string::npos) return text;
   std::string result;
   result.reserve(text.size());
   std::string::size_type start = 0;

@@ -5,7 +5,11 @@
 #include "util/StringFormat.h"
 
 std::string objectLabel(const ZListEntry& record) {
-  return "0x" + hexDigits(record.objectIndex) + "sub" + hexDigits(record.objectSubIndex);
+  std::string label = "0x";
+  label += hexDigits(record.objectIndex);
+  label += "sub";
+  label += hexDigits(record.objectSubIndex);
+  return label;
 }
 
 bool ZCo447MacroDefinition::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
@@ -20,8 +24,13 @@ bool ZCo447MacroDefinition::writeBody(ZTextStream& stream, ZGeneratorInterface&)
 
 const std::string& ZCo447MacroDefinition::macroName() const {
   if (name_.empty()) {
-    const std::string identifier = sanitizeIdentifier(toLowerAscii(record_.signalNameShort), "");
-    name_ = macroPrefix() + identifier + "_" + label_ + "(" + macroArguments() + ")";
+    name_ = macroPrefix();
+    name_ += sanitizeIdentifier(toLowerAscii(record_.signalNameShort), "");
+    name_ += '_';
+    name_ += label_;
+    name_ += '(';
+    name_ += macroArguments();
+    name_ += ')';
   }
   return name_;
 }
