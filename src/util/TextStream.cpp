@@ -31,13 +31,8 @@ bool ZTextStream::close() {
 
 void ZTextStream::write(std::string_view text) {
   if (!acceptsWrites()) return;
-  appendConverted(text);
-  if (isFile_ && buffer_.size() >= kFlushThreshold) flushBuffer();
-}
-
-void ZTextStream::endLine() {
-  buffer_ += "\r\n";
-  if (isFile_ && buffer_.size() >= kFlushThreshold) flushBuffer();
+  appendText(text);
+  flushIfFull();
 }
 
 bool ZTextStream::acceptsWrites() {
@@ -48,16 +43,31 @@ bool ZTextStream::acceptsWrites() {
   return true;
 }
 
-void ZTextStream::appendConverted(std::string_view text) {
-  // Copies the runs between line feeds whole: generated files reach
-  // hundreds of megabytes.
+void ZTextStream::appendText(std::string_view text) {
+  if (lineEnd_ == LineEnd::AsGiven) {
+    buffer_.append(text);
+    return;
+  }
   std::string_view::size_type start = 0;
-  for (auto feed = text.find('\n'); feed != std::string_view::npos; feed = text.find('\n', start)) {
-    buffer_.append(text.substr(start, feed - start));
+  for (auto end = text.find('\n'); end != std::string_view::npos; end = text.find('\n', start)) {
+    buffer_.append(text.substr(start, end - start));
     buffer_ += "\r\n";
-    start = feed + 1;
+    start = end + 1;
   }
   buffer_.append(text.substr(start));
+}
+
+void ZTextStream::endLine() {
+  if (lineEnd_ == LineEnd::AsGiven) {
+    buffer_ += '\n';
+  } else {
+    buffer_.append("\r\n", 2);
+  }
+  flushIfFull();
+}
+
+void ZTextStream::flushIfFull() {
+  if (isFile_ && buffer_.size() >= kFlushThreshold) flushBuffer();
 }
 
 void ZTextStream::flushBuffer() {

@@ -5,6 +5,10 @@
 //
 // A stream either appends to a file or collects the bytes in memory (tests,
 // and code that composes a file before saving it).
+//
+// One exception to CR LF: a program that rewrites a file it did not create
+// (the signal database) keeps that file's own bytes and line-end style, so
+// the stream can be told to write text exactly as given.
 #pragma once
 
 #include <cstdio>
@@ -14,6 +18,10 @@
 class ZTextStream {
  public:
   enum class Mode { Truncate, Append };
+  // CrLf: every "\n" is stored as CR LF. AsGiven: text is stored unchanged,
+  // for bytes kept from an existing file and for lines added to a file
+  // whose line ends are single line feeds.
+  enum class LineEnd { CrLf, AsGiven };
 
   ZTextStream() = default;  // in-memory stream, always open
   ~ZTextStream();
@@ -27,17 +35,20 @@ class ZTextStream {
   bool close();
   bool isOpen() const { return file_ != nullptr || !isFile_; }
 
-  // Writes text, turning every "\n" into "\r\n".
-  // Texts are taken as views, so literals are written without a copy.
+  // Applies to everything written from now on; a new stream uses CrLf.
+  void setLineEnd(LineEnd lineEnd) { lineEnd_ = lineEnd; }
+
+  // Writes text, turning every "\n" into "\r\n" (CrLf). Texts are taken as
+  // views, so literals are written without a copy.
   void write(std::string_view text);
-  // Writes the pieces one after another followed by a line end, turning
-  // every "\n" into "\r\n"; without pieces it writes an empty line. A piece
-  // is anything a std::string_view is made from, so a line of fixed text and
-  // values is written without building it first.
+  // Writes the pieces one after another followed by a line end; without
+  // pieces it writes an empty line. A piece is anything a std::string_view
+  // is made from, so a line of fixed text and values is written without
+  // building it first.
   template <typename... Pieces>
   void line(const Pieces&... pieces) {
     if (!acceptsWrites()) return;
-    (appendConverted(std::string_view(pieces)), ...);
+    (appendText(std::string_view(pieces)), ...);
     endLine();
   }
   // Writes every line of a fixed listing, each followed by a line end.
@@ -55,14 +66,16 @@ class ZTextStream {
  private:
   // False, and the stream marked failed, when it is a closed file stream.
   bool acceptsWrites();
-  // Appends text to the buffer with every "\n" turned into "\r\n".
-  void appendConverted(std::string_view text);
+  // Appends text to the buffer, with "\n" turned into "\r\n" (CrLf).
+  void appendText(std::string_view text);
   // Appends a line end and flushes a full buffer.
   void endLine();
+  void flushIfFull();
   void flushBuffer();
 
   std::FILE* file_ = nullptr;
   bool isFile_ = false;
   bool failed_ = false;
+  LineEnd lineEnd_ = LineEnd::CrLf;
   std::string buffer_;
 };
