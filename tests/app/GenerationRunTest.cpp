@@ -61,11 +61,11 @@ std::string afterBanner(const CommandResult& result) {
   return result.output.rfind(kBanner, 0) == 0 ? result.output.substr(kBanner.size()) : result.output;
 }
 
-// The mode 2 header records when it was generated; that line differs from
-// run to run and is compared as a mask.
+// The mode 2 header records the date and time it was generated; those two
+// values differ from run to run and are masked.
 std::string maskGenerationTime(const std::string& text) {
-  static const std::regex dateTime(R"(\d{1,4}[-./]\d{1,2}[-./]\d{1,4}[ T,]*\d{1,2}:\d{2}(:\d{2})?)");
-  return std::regex_replace(text, dateTime, "<generation time>");
+  static const std::regex stamp(R"((generation (date|time): )[^\r\n]*)");
+  return std::regex_replace(text, stamp, "$1<masked>");
 }
 
 // Compares with a golden file; on a difference, names the first differing
