@@ -135,7 +135,7 @@ TEST(GenerationRun, SignalNamesInRelationsFileAndDatabase) {
   const std::string database = readFile(dir.file("taxi.dbc"));
   // Door and door are one name once lower-cased; the second is suffixed
   // with its index, sub-index (hex) and offset (decimal).
-  for (const std::string& line : {
+  for (const char* line : {
            "0x6000sub1    \tgs_door\t\tstval_door\r\n",
            "0x6000sub1    \tgs_door_obj6000_sub1_pos9\t\tstval_door_obj6000_sub1_pos9\r\n",
            // Three commands of one name in one object: three names.
@@ -161,9 +161,9 @@ TEST(GenerationRun, SignalNamesInRelationsFileAndDatabase) {
   EXPECT_NE(result.output.find(report), std::string::npos);
   EXPECT_NE(readFile(dir.file("signals_log.txt")).find(crlf(report)), std::string::npos);
   // The object variable of object 0x6000 is entered once, for 32 bits.
-  for (const std::string& name : {"ID_Taxi_Meter", "ID_Dut", "ID_Tester", "ID_ActualClient", "stval_0x6000_0x1",
-                                  "coval_lamp_obj6001_sub1_pos2", "stval___"}) {
-    EXPECT_NE(database.find("EV_ " + name + ":"), std::string::npos) << name;
+  for (const char* name : {"ID_Taxi_Meter", "ID_Dut", "ID_Tester", "ID_ActualClient", "stval_0x6000_0x1",
+                          "coval_lamp_obj6001_sub1_pos2", "stval___"}) {
+    EXPECT_NE(database.find(std::string("EV_ ") + name + ":"), std::string::npos) << name;
   }
   EXPECT_NE(database.find("EV_ stval_0x6000_0x1: 0 [0|4294967295]"), std::string::npos);
   EXPECT_EQ(database.find("EV_ stval_0x6000_0x1:"), database.rfind("EV_ stval_0x6000_0x1:"));
@@ -174,14 +174,14 @@ TEST(GenerationRun, Mode3EntersTheNodeVariablesToo) {
   placeSheet(dir, "basic");
   ASSERT_EQ(runProgram(mode3Arguments(), dir.path()).exitCode, 0);
   const std::string database = readFile(dir.file("taxi.dbc"));
-  for (const std::string& name : {"ID_Taximeter", "ID_Dut", "ID_Tester", "ID_ActualClient"}) {
-    EXPECT_NE(database.find("EV_ " + name + ": 0 [0|16] \"\" 0 "), std::string::npos) << name;
+  for (const char* name : {"ID_Taximeter", "ID_Dut", "ID_Tester", "ID_ActualClient"}) {
+    EXPECT_NE(database.find(std::string("EV_ ") + name + ": 0 [0|16] \"\" 0 "), std::string::npos) << name;
   }
 }
 
 // The database line of one variable, without its line end.
 std::string variableLine(const std::string& database, const std::string& name) {
-  const auto start = database.find("EV_ " + name + ":");
+  const auto start = database.find(std::string("EV_ ") + name + ":");
   if (start == std::string::npos) return "";
   return database.substr(start, database.find('\r', start) - start);
 }
@@ -244,7 +244,7 @@ TEST(GenerationRun, Mode2SheetOfOnlyReservedSignalsGivesEmptyListsAndAHeader) {
   EXPECT_EQ(readFile(dir.file("signals_log.txt")), crlf(emptyLists));
   const std::string header = readFile(dir.file("macros.h"));
   EXPECT_FALSE(header.empty());
-  for (const std::string& name : {"ResLow", "ResHigh", "ResCmd"}) {
+  for (const char* name : {"ResLow", "ResHigh", "ResCmd"}) {
     EXPECT_EQ(header.find(name), std::string::npos) << name;
   }
 }
@@ -259,7 +259,7 @@ TEST(GenerationRun, WorkbookAndCsvOfTheSameSheetGiveTheSameFiles) {
     const CommandResult fromWorkbook = runProgram(mode.arguments("./signals.xlsx"), workbook.path());
     ASSERT_EQ(fromWorkbook.exitCode, 0) << fromWorkbook.output;
     EXPECT_EQ(std::regex_replace(fromWorkbook.output, std::regex("signals\\.xlsx"), "signals.csv"), fromCsv.output);
-    for (const std::string& file : {"signals_log.txt", "object_signal_relations.txt", "taxi.dbc"}) {
+    for (const char* file : {"signals_log.txt", "object_signal_relations.txt", "taxi.dbc"}) {
       EXPECT_EQ(readFile(workbook.file(file)), readFile(csv.file(file))) << file;
     }
     EXPECT_EQ(maskGenerationTime(readFile(workbook.file(mode.output))),
