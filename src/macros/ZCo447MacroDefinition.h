@@ -17,6 +17,8 @@ class ZCo447MacroDefinition : public ZNewFunction {
   // The record belongs to the signal table, which outlives the macro.
   explicit ZCo447MacroDefinition(const ZListEntry& record)
       : record_(record), label_(objectLabel(record)) {}
+  // A temporary record would be gone before the macro is written.
+  explicit ZCo447MacroDefinition(ZListEntry&&) = delete;
 
   // Writes the macro block: comment, definition and two empty lines.
   bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;

@@ -171,7 +171,8 @@ TEST(MacroDefinition, CharacterExplanationShowsTheMemoryLayout) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.objectSize);
-    ZCo447MacroExtractCharacter macro(signal(0x6000, 1, c.objectSize, 12, 4, "s"));
+    const ZListEntry record = signal(0x6000, 1, c.objectSize, 12, 4, "s");
+    ZCo447MacroExtractCharacter macro(record);
     const std::vector<std::string> lines = linesOf(pieceText(macro));
     ASSERT_GE(lines.size(), 11 + c.explanation.size());
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 10, lines.begin() + 10 + c.explanation.size()),
@@ -207,7 +208,8 @@ TEST(MacroText, CommentSafeAndHexDigits) {
 }
 
 TEST(MacroDefinition, EmptyObjectNameEndsTheGroupLineInColonAndBlank) {
-  ZCo447MacroExtractInteger macro(signal(0x6000, 1, 8, 0, 8, "s"));
+  const ZListEntry record = signal(0x6000, 1, 8, 0, 8, "s");
+  ZCo447MacroExtractInteger macro(record);
   EXPECT_EQ(linesOf(pieceText(macro))[1], "  \\addtogroup macros_for_0x6000sub1: ");
 }
 
