@@ -43,7 +43,6 @@ class ZCo447MacroDefinition : public ZNewFunction {
   virtual void writeCommentEnd(ZTextStream& stream) const;
 
   const ZListEntry& record() const { return record_; }
-  const std::string& label() const { return label_; }
   // The lines from "\verbatim" to the sentence that says what the macro does.
   void writeNameAndFunctionalityLines(ZTextStream& stream, const char* verb, const char* tail) const;
   // "    The object size is .. bit. The signal value is located in bit a - b"
