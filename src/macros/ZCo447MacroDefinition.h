@@ -17,6 +17,8 @@ class ZCo447MacroDefinition : public ZNewFunction {
   // The record belongs to the signal table, which outlives the macro.
   explicit ZCo447MacroDefinition(const ZListEntry& record)
       : record_(record), label_(objectLabel(record)) {}
+  // A temporary record would be gone before the macro is written.
+  explicit ZCo447MacroDefinition(ZListEntry&&) = delete;
 
   // Writes the macro block: comment, definition and two empty lines.
   bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
@@ -41,7 +43,6 @@ class ZCo447MacroDefinition : public ZNewFunction {
   virtual void writeCommentEnd(ZTextStream& stream) const;
 
   const ZListEntry& record() const { return record_; }
-  const std::string& label() const { return label_; }
   // The lines from "\verbatim" to the sentence that says what the macro does.
   void writeNameAndFunctionalityLines(ZTextStream& stream, const char* verb, const char* tail) const;
   // "    The object size is .. bit. The signal value is located in bit a - b"

@@ -9,6 +9,7 @@ class ZCo447MacroDescription : public ZNewFunction {
  public:
   // The table outlives the block.
   explicit ZCo447MacroDescription(const ZSignalTable& table) : table_(table) {}
+  explicit ZCo447MacroDescription(ZSignalTable&&) = delete;
 
   // Objects appear in the order of their first unreserved record, each
   // with its records in table order. The table is grouped by object once,

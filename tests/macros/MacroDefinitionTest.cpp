@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 #include <vector>
 
 #include "MacroTestSupport.h"
-#include "TestSupport.h"
 #include "app/RunSettings.h"
 #include "macros/MacroText.h"
 #include "macros/ZCo447MacroDefinitionCharacter.h"
@@ -13,20 +11,9 @@
 
 namespace {
 
+using macrotest::linesOf;
 using macrotest::pieceText;
 using macrotest::signal;
-using testsupport::crlf;
-
-std::vector<std::string> linesOf(const std::string& crlfText) {
-  std::vector<std::string> lines;
-  std::string::size_type start = 0;
-  for (auto end = crlfText.find("\r\n"); end != std::string::npos; end = crlfText.find("\r\n", start)) {
-    lines.push_back(crlfText.substr(start, end - start));
-    start = end + 2;
-  }
-  EXPECT_EQ(start, crlfText.size()) << "text does not end in CR LF";
-  return lines;
-}
 
 // The line after "#define ...": the macro's body.
 std::string bodyLine(ZCo447MacroDefinition& macro) {
@@ -37,36 +24,6 @@ std::string bodyLine(ZCo447MacroDefinition& macro) {
   return "(no definition)";
 }
 
-TEST(MacroDefinition, TariffInsertIntegerBlock) {
-  const ZListEntry tariff = signal(0x6010, 2, 16, 6, 4, "Tariff", "Tariff", "Tariff display");
-  ZCo447MacroInsertInteger macro(tariff);
-  EXPECT_EQ(pieceText(macro), crlf("/*!\n"
-                                   "  \\addtogroup macros_for_0x6010sub2: Tariff display\n"
-                                   "\n"
-                                   "  \\verbatim\n"
-                                   "  Macro name:\n"
-                                   "    siu_tariff_0x6010sub2(u,value)\n"
-                                   "\n"
-                                   "  Functionality:\n"
-                                   "    Insert object's 0x6010sub2 signal \"Tariff\" into an unsigned variable u\n"
-                                   "\n"
-                                   "  Explanation:\n"
-                                   "    The object size is 16 bit. The signal value is located in bit 6 - 9(zero based).\n"
-                                   "\n"
-                                   "  Syntax:\n"
-                                   "    result = (erase old signal value) | (new signal value)\n"
-                                   "    sp = shift position from start of object value = 6\n"
-                                   "    mk = mask for signal length = 0x0fu\n"
-                                   "\n"
-                                   "    (u = ((u & ~(mk << sp)) | ((value & mk) << sp)))\n"
-                                   "  \\endverbatim\n"
-                                   "*/\n"
-                                   "#define siu_tariff_0x6010sub2(u,value) \\\n"
-                                   "  (u = ((u & ~(0x0fu << 6)) | ((value & 0x0fu) << 6)))\n"
-                                   "\n"
-                                   "\n"));
-}
-
 TEST(MacroDefinition, BodiesFollowOffsetsSizesAndSuffixes) {
   struct Case {
     const char* what;
@@ -75,6 +32,8 @@ TEST(MacroDefinition, BodiesFollowOffsetsSizesAndSuffixes) {
     std::string extractInteger, insertInteger, extractCharacter, insertCharacter;
   };
   const std::vector<Case> cases = {
+      {"Tariff: bits 6-9 of a 16-bit object", signal(0x6010, 2, 16, 6, 4, "Tariff"), "",
+       "  ((u >> 6) & 0x0fu)", "  (u = ((u & ~(0x0fu << 6)) | ((value & 0x0fu) << 6)))", "", ""},
       {"byte in an 8-bit object, no suffix", signal(0x6000, 1, 8, 0, 8, "s"), "",
        "  ((u >> 0) & 0xff)", "  (u = ((u & ~(0xff << 0)) | ((value & 0xff) << 0)))",
        "  ((c[0] >> 0) & 0xff)", "  (c[0] = ((c[0] & ~(0xff << 0)) | ((value & 0xff) << 0)))"},
@@ -146,6 +105,8 @@ TEST(MacroDefinition, NamesUseTheShortNameAsIdentifier) {
   }
   const ZListEntry record = signal(0x6000, 1, 8, 0, 1, "x");
   EXPECT_EQ(ZCo447MacroInsertInteger(record).macroName(), "siu_x_0x6000sub1(u,value)");
+  const ZListEntry tariff = signal(0x6010, 2, 16, 6, 4, "Tariff");
+  EXPECT_EQ(ZCo447MacroInsertInteger(tariff).macroName(), "siu_tariff_0x6010sub2(u,value)");
   EXPECT_EQ(ZCo447MacroExtractCharacter(record).macroName(), "sxc_x_0x6000sub1(c)");
 }
 
@@ -171,7 +132,8 @@ TEST(MacroDefinition, CharacterExplanationShowsTheMemoryLayout) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.objectSize);
-    ZCo447MacroExtractCharacter macro(signal(0x6000, 1, c.objectSize, 12, 4, "s"));
+    const ZListEntry record = signal(0x6000, 1, c.objectSize, 12, 4, "s");
+    ZCo447MacroExtractCharacter macro(record);
     const std::vector<std::string> lines = linesOf(pieceText(macro));
     ASSERT_GE(lines.size(), 11 + c.explanation.size());
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 10, lines.begin() + 10 + c.explanation.size()),
@@ -207,7 +169,8 @@ TEST(MacroText, CommentSafeAndHexDigits) {
 }
 
 TEST(MacroDefinition, EmptyObjectNameEndsTheGroupLineInColonAndBlank) {
-  ZCo447MacroExtractInteger macro(signal(0x6000, 1, 8, 0, 8, "s"));
+  const ZListEntry record = signal(0x6000, 1, 8, 0, 8, "s");
+  ZCo447MacroExtractInteger macro(record);
   EXPECT_EQ(linesOf(pieceText(macro))[1], "  \\addtogroup macros_for_0x6000sub1: ");
 }
 

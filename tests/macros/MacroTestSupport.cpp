@@ -1,5 +1,7 @@
 #include "MacroTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include "framework/ZGenerator.h"
 #include "macros/ZCANopenDS447MacrosFactory.h"
 
@@ -71,6 +73,17 @@ std::string pieceText(ZNoslFunction& piece) {
   ZTextStream stream;
   piece.writeBody(stream, generator);
   return stream.contents();
+}
+
+std::vector<std::string> linesOf(const std::string& crlfText) {
+  std::vector<std::string> lines;
+  std::string::size_type start = 0;
+  for (auto end = crlfText.find("\r\n"); end != std::string::npos; end = crlfText.find("\r\n", start)) {
+    lines.push_back(crlfText.substr(start, end - start));
+    start = end + 2;
+  }
+  EXPECT_EQ(start, crlfText.size()) << "text does not end in CR LF";
+  return lines;
 }
 
 }  // namespace macrotest

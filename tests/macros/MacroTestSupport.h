@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "framework/ZNoslFunction.h"
 #include "input/ZListEntry.h"
@@ -30,5 +31,8 @@ std::string generateHeader(const ZSignalTable& table, const ZLocalClock& clock =
 
 // The text one piece writes (with "\r\n" line ends).
 std::string pieceText(ZNoslFunction& piece);
+
+// The lines of a text whose lines all end in CR LF (a failure otherwise).
+std::vector<std::string> linesOf(const std::string& crlfText);
 
 }  // namespace macrotest
