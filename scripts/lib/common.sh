@@ -28,7 +28,8 @@ co447gen_install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures and builds into build/ (or $CO447GEN_BUILD_DIR).
+# Configures and builds into build/ (or $CO447GEN_BUILD_DIR); extra CMake
+# arguments come from the function's arguments.
 co447gen_build() {
   local root build
   root=$(co447gen_root)

@@ -34,10 +34,16 @@ void ZTextStream::write(const std::string& text) {
     failed_ = true;
     return;
   }
-  buffer_.reserve(buffer_.size() + text.size() + 8);
-  for (char c : text) {
-    if (c == '\n') buffer_ += '\r';
-    buffer_ += c;
+  if (lineEnd_ == LineEnd::AsGiven) {
+    buffer_ += text;
+  } else {
+    std::string::size_type start = 0;
+    for (auto end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+      buffer_.append(text, start, end - start);
+      buffer_ += "\r\n";
+      start = end + 1;
+    }
+    buffer_.append(text, start, std::string::npos);
   }
   if (isFile_ && buffer_.size() >= kFlushThreshold) flushBuffer();
 }

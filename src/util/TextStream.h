@@ -5,6 +5,10 @@
 //
 // A stream either appends to a file or collects the bytes in memory (tests,
 // and code that composes a file before saving it).
+//
+// One exception to CR LF: a program that rewrites a file it did not create
+// (the signal database) keeps that file's own bytes and line-end style, so
+// the stream can be told to write text exactly as given.
 #pragma once
 
 #include <cstdio>
@@ -13,6 +17,10 @@
 class ZTextStream {
  public:
   enum class Mode { Truncate, Append };
+  // CrLf: every "\n" is stored as CR LF. AsGiven: text is stored unchanged,
+  // for bytes kept from an existing file and for lines added to a file
+  // whose line ends are single line feeds.
+  enum class LineEnd { CrLf, AsGiven };
 
   ZTextStream() = default;  // in-memory stream, always open
   ~ZTextStream();
@@ -26,7 +34,10 @@ class ZTextStream {
   bool close();
   bool isOpen() const { return file_ != nullptr || !isFile_; }
 
-  // Writes text, turning every "\n" into "\r\n".
+  // Applies to everything written from now on; a new stream uses CrLf.
+  void setLineEnd(LineEnd lineEnd) { lineEnd_ = lineEnd; }
+
+  // Writes text, turning every "\n" into "\r\n" (CrLf).
   void write(const std::string& text);
   // Writes text followed by a line end.
   void line(const std::string& text = std::string());
@@ -48,5 +59,6 @@ class ZTextStream {
   std::FILE* file_ = nullptr;
   bool isFile_ = false;
   bool failed_ = false;
+  LineEnd lineEnd_ = LineEnd::CrLf;
   std::string buffer_;
 };

@@ -1,0 +1,164 @@
+#include "database/EnvVarStatement.h"
+
+#include <cinttypes>
+
+#include "database/VariableAttributes.h"
+#include "util/StringFormat.h"
+
+namespace {
+
+constexpr uint32_t kStringFlag = 0x8000;
+const char kAccessPrefix[] = "DUMMY_NODE_VECTOR";
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isHexDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+bool isIdentifierStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
+bool isIdentifierChar(char c) { return isIdentifierStart(c) || isDigit(c); }
+
+// Walks one line from left to right; every read either consumes what it
+// asks for or reports false.
+class LineCursor {
+ public:
+  explicit LineCursor(const std::string& text) : text_(text) {}
+
+  bool atEnd() const { return pos_ == text_.size(); }
+  char peek() const { return atEnd() ? '\0' : text_[pos_]; }
+
+  void skipBlanks() {
+    while (!atEnd() && isBlank(peek())) ++pos_;
+  }
+  // At least one blank or tab.
+  bool blanks() {
+    if (!isBlank(peek())) return false;
+    skipBlanks();
+    return true;
+  }
+  bool literal(const char* expected) {
+    std::size_t end = pos_;
+    for (const char* p = expected; *p != '\0'; ++p, ++end) {
+      if (end >= text_.size() || text_[end] != *p) return false;
+    }
+    pos_ = end;
+    return true;
+  }
+  bool identifier(std::string* name) {
+    const std::size_t start = pos_;
+    if (!isIdentifierStart(peek())) return false;
+    while (!atEnd() && isIdentifierChar(peek())) ++pos_;
+    if (name != nullptr) *name = text_.substr(start, pos_ - start);
+    return true;
+  }
+  // Decimal digits into a 64-bit value; false on overflow.
+  bool unsignedNumber(uint64_t* value) {
+    if (!isDigit(peek())) return false;
+    uint64_t result = 0;
+    while (!atEnd() && isDigit(peek())) {
+      const uint64_t digit = static_cast<uint64_t>(peek() - '0');
+      if (result > (UINT64_MAX - digit) / 10) return false;
+      result = result * 10 + digit;
+      ++pos_;
+    }
+    if (value != nullptr) *value = result;
+    return true;
+  }
+  // [+-] digits [. digits] [e [+-] digits], or the fraction alone.
+  bool number() {
+    if (peek() == '+' || peek() == '-') ++pos_;
+    const std::size_t start = pos_;
+    while (!atEnd() && isDigit(peek())) ++pos_;
+    bool digits = pos_ > start;
+    if (peek() == '.') {
+      const std::size_t fraction = ++pos_;
+      while (!atEnd() && isDigit(peek())) ++pos_;
+      digits = digits || pos_ > fraction;
+    }
+    if (!digits) return false;
+    if (peek() == 'e' || peek() == 'E') {
+      ++pos_;
+      if (peek() == '+' || peek() == '-') ++pos_;
+      if (!isDigit(peek())) return false;
+      while (!atEnd() && isDigit(peek())) ++pos_;
+    }
+    return true;
+  }
+  bool hexDigits() {
+    if (!isHexDigit(peek())) return false;
+    while (!atEnd() && isHexDigit(peek())) ++pos_;
+    return true;
+  }
+  // A double-quoted text in which a backslash protects the next character.
+  bool quotedText() {
+    if (peek() != '"') return false;
+    ++pos_;
+    while (!atEnd()) {
+      const char c = text_[pos_++];
+      if (c == '"') return true;
+      if (c == '\\' && !atEnd()) ++pos_;
+    }
+    return false;
+  }
+
+ private:
+  const std::string& text_;
+  std::size_t pos_ = 0;
+};
+
+}  // namespace
+
+bool parseEnvVarStatement(const std::string& line, EnvVarStatement& statement) {
+  LineCursor in(line);
+  EnvVarStatement result;
+  in.skipBlanks();
+  if (!in.literal("EV_") || !in.blanks() || !in.identifier(&result.name)) return false;
+  in.skipBlanks();
+  if (!in.literal(":")) return false;
+  in.skipBlanks();
+  if (!in.unsignedNumber(nullptr) || !in.blanks()) return false;
+  if (!in.literal("[")) return false;
+  in.skipBlanks();
+  if (!in.number()) return false;
+  in.skipBlanks();
+  if (!in.literal("|")) return false;
+  in.skipBlanks();
+  if (!in.number()) return false;
+  in.skipBlanks();
+  if (!in.literal("]")) return false;
+  in.skipBlanks();
+  if (!in.quotedText() || !in.blanks()) return false;
+  if (!in.number() || !in.blanks()) return false;
+  if (!in.unsignedNumber(&result.id) || !in.blanks()) return false;
+  if (!in.literal(kAccessPrefix) || !in.hexDigits() || !in.blanks()) return false;
+  if (!in.identifier(nullptr)) return false;
+  in.skipBlanks();
+  while (in.literal(",")) {
+    in.skipBlanks();
+    if (!in.identifier(nullptr)) return false;
+    in.skipBlanks();
+  }
+  if (!in.literal(";")) return false;
+  in.skipBlanks();
+  if (!in.atEnd()) return false;
+  statement = result;
+  return true;
+}
+
+std::string formatEnvVarStatement(const NewEnvVar& variable) {
+  const bool isString = variable.typeCode == kTypeCodeString;
+  const uint32_t access = static_cast<uint32_t>(variable.variableCode) | (isString ? kStringFlag : 0);
+  const uint64_t minimum = isString ? 0 : variable.minimum;
+  const uint64_t maximum = isString ? 0 : variable.maximum;
+  const uint64_t initialValue = isString ? 0 : variable.initialValue;
+  return strFormat("EV_ %s: %d [%" PRIu64 "|%" PRIu64 "] \"\" %" PRIu64 " %" PRIu64 " %s%x %s;",
+                   variable.name.c_str(), static_cast<int>(variable.typeCode), minimum, maximum,
+                   initialValue, variable.id, kAccessPrefix, static_cast<unsigned>(access),
+                   variable.node.c_str());
+}
+
+bool isDatabaseIdentifier(const std::string& text) {
+  if (text.empty() || !isIdentifierStart(text[0])) return false;
+  for (char c : text) {
+    if (!isIdentifierChar(c)) return false;
+  }
+  return true;
+}

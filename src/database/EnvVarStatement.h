@@ -1,0 +1,43 @@
+// The environment-variable statement of a CAN database (.dbc) file, one line:
+//
+//   EV_ <name>: <type> [<min>|<max>] "<unit>" <initial> <id> DUMMY_NODE_VECTOR<access> <nodes>;
+//
+// <type> is the type code, <access> the access code in hexadecimal (with
+// 8000 added for a string variable), <nodes> a comma-separated list of node
+// names.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The parts of an existing statement that the writer needs.
+struct EnvVarStatement {
+  std::string name;
+  uint64_t id = 0;
+};
+
+// Reads a line without its line end. Blanks and tabs may surround every
+// part; numbers may carry a sign, a fraction and an exponent, as in files
+// written by other tools. False when the line is not one whole statement.
+bool parseEnvVarStatement(const std::string& line, EnvVarStatement& statement);
+
+// A variable the writer adds.
+struct NewEnvVar {
+  std::string name;
+  int32_t typeCode = 0;
+  int32_t variableCode = 0;
+  uint64_t minimum = 0;
+  uint64_t maximum = 0;
+  uint64_t initialValue = 0;
+  uint64_t id = 0;
+  std::string node;
+};
+
+// The statement of a new variable, in decimal. A string variable (type
+// code 2) carries no range: minimum, maximum and initial value are written
+// as 0, and its access code gets the string flag 8000.
+std::string formatEnvVarStatement(const NewEnvVar& variable);
+
+// A name usable for a variable or node: a letter or "_", then letters,
+// digits and "_".
+bool isDatabaseIdentifier(const std::string& text);

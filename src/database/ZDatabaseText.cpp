@@ -1,0 +1,127 @@
+#include "database/ZDatabaseText.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "util/StringFormat.h"
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Sections that come after the environment variables in a database file.
+const std::unordered_set<std::string>& keywordsAfterVariables() {
+  static const std::unordered_set<std::string> keywords = {
+      "ENVVAR_DATA_", "EV_DATA_",    "SGTYPE_",         "SGTYPE_VAL_",   "CM_",           "BA_DEF_",
+      "BA_DEF_SGTYPE_", "BA_DEF_REL_", "BA_DEF_DEF_",   "BA_DEF_DEF_REL_", "BA_",         "BA_SGTYPE_",
+      "BA_REL_",      "VAL_",        "CAT_DEF_",        "CAT_",          "FILTER",        "SIG_TYPE_REF_",
+      "SIG_GROUP_",   "SIG_VALTYPE_", "SIGTYPE_VALTYPE_", "SG_MUL_VAL_"};
+  return keywords;
+}
+
+// Sections that come after the node list.
+bool followsNodeList(const std::string& keyword) {
+  return keyword == "VAL_TABLE_" || keyword == "BO_" || keyword == "BO_TX_BU_" || keyword == "EV_" ||
+         keywordsAfterVariables().count(keyword) != 0;
+}
+
+// Whether a quoted string is still open at the end of the line, given
+// whether one was open at its start.
+bool insideStringAfter(const std::string& line, bool inside) {
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == '"') {
+      inside = !inside;
+    } else if (inside && line[i] == '\\') {
+      ++i;
+    }
+  }
+  return inside;
+}
+
+}  // namespace
+
+bool ZDatabaseText::read(std::string bytes, std::string& errorText) {
+  *this = ZDatabaseText();
+  bytes_ = std::move(bytes);
+  if (bytes_.find('\0') != std::string::npos) {
+    errorText = "The file is not a text file";
+    return false;
+  }
+  const std::size_t firstLineFeed = bytes_.find('\n');
+  usesCrLf_ = firstLineFeed == std::string::npos || (firstLineFeed > 0 && bytes_[firstLineFeed - 1] == '\r');
+
+  bool insideString = false;
+  int lineNumber = 1;
+  std::size_t lineStart = 0;
+  while (lineStart < bytes_.size()) {
+    const std::size_t lineFeed = bytes_.find('\n', lineStart);
+    const std::size_t nextLine = lineFeed == std::string::npos ? bytes_.size() : lineFeed + 1;
+    std::size_t lineEnd = lineFeed == std::string::npos ? bytes_.size() : lineFeed;
+    if (lineEnd > lineStart && bytes_[lineEnd - 1] == '\r') --lineEnd;
+    const std::string line = bytes_.substr(lineStart, lineEnd - lineStart);
+    if (!insideString && !readStatement(line, lineStart, nextLine, lineNumber, errorText)) return false;
+    insideString = insideStringAfter(line, insideString);
+    lineStart = nextLine;
+    ++lineNumber;
+  }
+  if (insideString) {
+    errorText = "A quoted string is not closed";
+    return false;
+  }
+
+  if (lastVariableEnd_ != std::string::npos) {
+    variableInsertOffset_ = lastVariableEnd_;
+  } else if (firstAfterVariables_ != std::string::npos) {
+    variableInsertOffset_ = firstAfterVariables_;
+  } else {
+    variableInsertOffset_ = bytes_.size();
+  }
+  nodeListInsertOffset_ = firstAfterNodes_ != std::string::npos ? firstAfterNodes_ : bytes_.size();
+  return true;
+}
+
+bool ZDatabaseText::readStatement(const std::string& line, std::size_t lineStart, std::size_t nextLine,
+                                  int lineNumber, std::string& errorText) {
+  std::size_t keywordStart = 0;
+  while (keywordStart < line.size() && isBlank(line[keywordStart])) ++keywordStart;
+  std::size_t keywordEnd = keywordStart;
+  while (keywordEnd < line.size() && !isBlank(line[keywordEnd]) && line[keywordEnd] != ':') ++keywordEnd;
+  const bool hasMore = line.find_first_not_of(" \t", keywordEnd) != std::string::npos;
+  if (keywordEnd == keywordStart || !hasMore) return true;
+  const std::string keyword = line.substr(keywordStart, keywordEnd - keywordStart);
+
+  if (keyword == "EV_") {
+    EnvVarStatement variable;
+    if (!parseEnvVarStatement(line, variable)) {
+      errorText = strFormat("Line %d is not a valid environment variable", lineNumber);
+      return false;
+    }
+    variables_.push_back(variable);
+    lastVariableEnd_ = nextLine;
+  } else if (keyword == "BU_" && !hasNodeList_) {
+    readNodeList(line, lineStart, keywordEnd);
+  }
+  if (firstAfterVariables_ == std::string::npos && keywordsAfterVariables().count(keyword) != 0) {
+    firstAfterVariables_ = lineStart;
+  }
+  if (firstAfterNodes_ == std::string::npos && followsNodeList(keyword)) firstAfterNodes_ = lineStart;
+  return true;
+}
+
+void ZDatabaseText::readNodeList(const std::string& line, std::size_t lineStart, std::size_t keywordEnd) {
+  std::size_t pos = keywordEnd;
+  while (pos < line.size() && isBlank(line[pos])) ++pos;
+  if (pos >= line.size() || line[pos] != ':') return;
+  hasNodeList_ = true;
+  ++pos;
+  nodeListEnd_ = lineStart + pos;
+  while (pos < line.size()) {
+    while (pos < line.size() && isBlank(line[pos])) ++pos;
+    const std::size_t start = pos;
+    while (pos < line.size() && !isBlank(line[pos])) ++pos;
+    if (pos > start) {
+      nodes_.push_back(line.substr(start, pos - start));
+      nodeListEnd_ = lineStart + pos;
+    }
+  }
+}

@@ -1,0 +1,60 @@
+// The text of a database file as the writer sees it: its bytes, its
+// line-end style, its environment variables and where new statements go.
+//
+// A file is read line by line. A line that starts outside a quoted string
+// and whose first word is followed by more text is a statement with that
+// keyword (the indented keyword list under "NS_ :" has nothing after its
+// words, so it holds no statements). Quoted strings may run over several
+// lines, as comments do; a backslash inside one protects the next character.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "database/EnvVarStatement.h"
+
+class ZDatabaseText {
+ public:
+  // Takes the bytes of a file. False, with the reason in errorText, when
+  // they are not a database: a NUL byte (not text), an "EV_" statement that
+  // cannot be read, or a quoted string that is never closed.
+  bool read(std::string bytes, std::string& errorText);
+
+  const std::string& bytes() const { return bytes_; }
+  // The style of the first line end; a file without any uses CR LF.
+  bool usesCrLf() const { return usesCrLf_; }
+  const std::vector<EnvVarStatement>& variables() const { return variables_; }
+
+  // Where new variable statements go: right after the last "EV_" statement;
+  // without one, before the first statement of a section that follows the
+  // variables in the format's order; else at the end.
+  std::size_t variableInsertOffset() const { return variableInsertOffset_; }
+
+  // The node list of the first "BU_:" statement, if there is one.
+  bool hasNodeList() const { return hasNodeList_; }
+  const std::vector<std::string>& nodes() const { return nodes_; }
+  // Right after the last node name (or the colon) of that statement.
+  std::size_t nodeListEnd() const { return nodeListEnd_; }
+  // Without a node list: where a "BU_:" statement goes, before the first
+  // statement of a section that follows it in the format's order, else at
+  // the end.
+  std::size_t nodeListInsertOffset() const { return nodeListInsertOffset_; }
+
+ private:
+  bool readStatement(const std::string& line, std::size_t lineStart, std::size_t nextLine, int lineNumber,
+                     std::string& errorText);
+  void readNodeList(const std::string& line, std::size_t lineStart, std::size_t keywordEnd);
+
+  std::string bytes_;
+  bool usesCrLf_ = true;
+  std::vector<EnvVarStatement> variables_;
+  bool hasNodeList_ = false;
+  std::vector<std::string> nodes_;
+  std::size_t nodeListEnd_ = 0;
+  std::size_t lastVariableEnd_ = std::string::npos;
+  std::size_t firstAfterVariables_ = std::string::npos;
+  std::size_t firstAfterNodes_ = std::string::npos;
+  std::size_t variableInsertOffset_ = 0;
+  std::size_t nodeListInsertOffset_ = 0;
+};

@@ -1,0 +1,227 @@
+#include "database/ZEnvVarDatabaseWriter.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "app/Identifier.h"
+#include "database/EnvVarStatement.h"
+#include "database/FileReplacement.h"
+#include "util/Paths.h"
+#include "util/StringFormat.h"
+#include "util/TextStream.h"
+
+namespace {
+
+const char kDefaultNode[] = "Tester";
+
+// A new database up to its node list.
+const char* const kNewDatabaseHead[] = {
+    "VERSION \"\"",
+    "",
+    "NS_ :",
+    "",
+    "BS_:",
+    "",
+};
+
+bool readWholeFile(const std::string& path, std::string& bytes) {
+  std::ifstream in(nativePath(path), std::ios::binary);
+  if (!in) return false;
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) return false;
+  bytes = text.str();
+  return true;
+}
+
+// Something (a file that cannot be read, a directory) takes the path.
+bool pathIsTaken(const std::string& path) {
+  struct stat info;
+  return ::stat(nativePath(path).c_str(), &info) == 0;
+}
+
+}  // namespace
+
+ZEnvVarDatabaseWriter::ZEnvVarDatabaseWriter(std::string nodeName)
+    : node_(sanitizeIdentifier(nodeName, kDefaultNode)) {}
+
+ZEnvVarDatabaseWriter::OpenResult ZEnvVarDatabaseWriter::openOrCreateDatabase(const std::string& path) {
+  close();
+  errorText_.clear();
+  const bool exists = fileExists(path);
+  if (path.size() > kMaxPathLength) {
+    errorText_ = strFormat("The path is longer than %zu characters", kMaxPathLength);
+    return exists ? OpenResult::OpenFailed : OpenResult::CreateFailed;
+  }
+  if (exists) return openExisting(path) ? OpenResult::Opened : OpenResult::OpenFailed;
+  return createNew(path) ? OpenResult::Created : OpenResult::CreateFailed;
+}
+
+bool ZEnvVarDatabaseWriter::openExisting(const std::string& path) {
+  std::string bytes;
+  if (!readWholeFile(path, bytes)) {
+    errorText_ = "The file cannot be read";
+    return false;
+  }
+  if (!text_.read(std::move(bytes), errorText_)) return false;
+  uint64_t highestId = 0;
+  names_.reserve(text_.variables().size());
+  for (const EnvVarStatement& variable : text_.variables()) {
+    names_.insert(variable.name);
+    highestId = std::max(highestId, variable.id);
+  }
+  idsExhausted_ = highestId == UINT64_MAX;
+  nextId_ = highestId + 1;
+  path_ = path;
+  isOpen_ = true;
+  return true;
+}
+
+bool ZEnvVarDatabaseWriter::createNew(const std::string& path) {
+  if (pathIsTaken(path)) {
+    errorText_ = strFormat("\"%s\" exists but cannot be read as a file", path.c_str());
+    return false;
+  }
+  ZTextStream skeleton;
+  skeleton.lines(kNewDatabaseHead);
+  skeleton.line("BU_: " + node_);
+  skeleton.line();
+  const std::string& bytes = skeleton.contents();
+  const auto writeSkeleton = [&bytes](ZTextStream& out) {
+    out.setLineEnd(ZTextStream::LineEnd::AsGiven);
+    out.write(bytes);
+  };
+  if (!replaceFile(path, writeSkeleton, errorText_)) return false;
+  if (!text_.read(bytes, errorText_)) return false;
+  idsExhausted_ = false;
+  nextId_ = 1;
+  path_ = path;
+  isOpen_ = true;
+  return true;
+}
+
+bool ZEnvVarDatabaseWriter::variableExists(const std::string& name) const { return names_.count(name) != 0; }
+
+bool ZEnvVarDatabaseWriter::addVariable(const std::string& name, int32_t variableCode, int32_t typeCode,
+                                        uint64_t minimum, uint64_t maximum, uint64_t initialValue) {
+  errorText_.clear();
+  if (!isOpen_) {
+    errorText_ = "No database is open";
+    return false;
+  }
+  if (name.size() >= kNameLengthLimit) {
+    errorText_ = strFormat("The variable name is %zu characters or longer", kNameLengthLimit);
+    return false;
+  }
+  if (!isDatabaseIdentifier(name)) {
+    errorText_ = "The variable name is not an identifier";
+    return false;
+  }
+  if (variableExists(name)) return true;
+  if (typeCode < 0 || typeCode > 2 || variableCode < 0 || variableCode > 3) {
+    errorText_ = strFormat("Type code %d or variable code %d is not valid", static_cast<int>(typeCode),
+                           static_cast<int>(variableCode));
+    return false;
+  }
+  if (idsExhausted_) {
+    errorText_ = "No variable id is left";
+    return false;
+  }
+  NewEnvVar variable;
+  variable.name = name;
+  variable.typeCode = typeCode;
+  variable.variableCode = variableCode;
+  variable.minimum = minimum;
+  variable.maximum = maximum;
+  variable.initialValue = initialValue;
+  variable.id = nextId_;
+  variable.node = node_;
+  newStatements_.push_back(formatEnvVarStatement(variable));
+  names_.insert(name);
+  idsExhausted_ = nextId_ == UINT64_MAX;
+  ++nextId_;
+  return true;
+}
+
+bool ZEnvVarDatabaseWriter::saveAndClose() {
+  errorText_.clear();
+  if (!isOpen_) {
+    errorText_ = "No database is open";
+    return false;
+  }
+  const bool saved = replaceFile(
+      path_, [this](ZTextStream& out) { writeDatabase(out); }, errorText_);
+  close();
+  return saved;
+}
+
+void ZEnvVarDatabaseWriter::close() {
+  isOpen_ = false;
+  path_.clear();
+  text_ = ZDatabaseText();
+  names_.clear();
+  newStatements_.clear();
+  nextId_ = 1;
+  idsExhausted_ = false;
+}
+
+// The old bytes with the new statements inserted. Kept bytes are copied as
+// they are; inserted lines take the file's line-end style.
+void ZEnvVarDatabaseWriter::writeDatabase(ZTextStream& out) const {
+  enum class Insert { NodeName, NodeList, Variables };
+  struct Insertion {
+    std::size_t offset;
+    Insert what;
+  };
+  std::vector<Insertion> insertions;
+  if (!newStatements_.empty()) {
+    if (!text_.hasNodeList()) {
+      insertions.push_back({text_.nodeListInsertOffset(), Insert::NodeList});
+    } else if (std::find(text_.nodes().begin(), text_.nodes().end(), node_) == text_.nodes().end()) {
+      insertions.push_back({text_.nodeListEnd(), Insert::NodeName});
+    }
+    insertions.push_back({text_.variableInsertOffset(), Insert::Variables});
+  }
+  // The node list comes first where both go to the same place.
+  std::stable_sort(insertions.begin(), insertions.end(),
+                   [](const Insertion& a, const Insertion& b) { return a.offset < b.offset; });
+
+  const std::string& bytes = text_.bytes();
+  const ZTextStream::LineEnd newLineEnd =
+      text_.usesCrLf() ? ZTextStream::LineEnd::CrLf : ZTextStream::LineEnd::AsGiven;
+  bool atLineStart = true;
+  std::size_t copied = 0;
+  const auto copyUpTo = [&](std::size_t offset) {
+    if (offset == copied) return;
+    out.setLineEnd(ZTextStream::LineEnd::AsGiven);
+    out.write(bytes.substr(copied, offset - copied));
+    atLineStart = bytes[offset - 1] == '\n';
+    copied = offset;
+  };
+  const auto startLine = [&]() {
+    out.setLineEnd(newLineEnd);
+    if (!atLineStart) out.line();
+    atLineStart = true;
+  };
+
+  for (const Insertion& insertion : insertions) {
+    copyUpTo(insertion.offset);
+    switch (insertion.what) {
+      case Insert::NodeName:
+        out.write(" " + node_);
+        break;
+      case Insert::NodeList:
+        startLine();
+        out.line("BU_: " + node_);
+        break;
+      case Insert::Variables:
+        startLine();
+        for (const std::string& statement : newStatements_) out.line(statement);
+        break;
+    }
+  }
+  copyUpTo(bytes.size());
+}

@@ -1,0 +1,74 @@
+// Enters environment variables into a CAN database (.dbc) file.
+//
+// An existing file is opened and keeps every byte: new variable statements
+// are inserted where the format expects them (see ZDatabaseText) and written
+// in the file's own line-end style. A new file starts as an empty database
+// with CR LF line ends. Each new variable gets the next free id and the
+// writer's node as its only node, and that node is added to the file's node
+// list ("BU_:") when it is missing there.
+//
+// Saving writes a temporary file beside the database and renames it over
+// the database, so a failed save leaves the old file untouched.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "database/ZDatabaseText.h"
+
+class ZTextStream;
+
+class ZEnvVarDatabaseWriter {
+ public:
+  enum class OpenResult { Opened, OpenFailed, Created, CreateFailed };
+
+  // Longest database path accepted; a longer one fails to open or create.
+  static constexpr std::size_t kMaxPathLength = 1024;
+  // Variable names of this length or longer are refused.
+  static constexpr std::size_t kNameLengthLimit = 500;
+
+  // nodeName: the node that owns the variables, made an identifier;
+  // "" means "Tester".
+  explicit ZEnvVarDatabaseWriter(std::string nodeName);
+
+  // An existing file (fileExists) is opened, otherwise a new database is
+  // created and written at once. Opening fails when the file is not a
+  // database (not text, or an "EV_" statement that cannot be read);
+  // creating fails when the file cannot be written, or when something that
+  // cannot be read already takes the path (it is never replaced).
+  OpenResult openOrCreateDatabase(const std::string& path);
+
+  bool variableExists(const std::string& name) const;
+
+  // True when the variable exists afterwards. An existing variable keeps
+  // its attributes. False (nothing added) without an open database, for a
+  // name that is no identifier or has kNameLengthLimit characters or more,
+  // and for a type code other than 0 to 2 or a variable code other than 0 to 3.
+  bool addVariable(const std::string& name, int32_t variableCode, int32_t typeCode, uint64_t minimum,
+                   uint64_t maximum, uint64_t initialValue);
+
+  // Writes the database and closes it. False when nothing is open or the
+  // save failed; the old database is then untouched.
+  bool saveAndClose();
+
+  // Why the last failed operation failed.
+  const std::string& errorText() const { return errorText_; }
+
+ private:
+  bool openExisting(const std::string& path);
+  bool createNew(const std::string& path);
+  void close();
+  void writeDatabase(ZTextStream& out) const;
+
+  std::string node_;
+  std::string path_;
+  bool isOpen_ = false;
+  ZDatabaseText text_;
+  std::unordered_set<std::string> names_;
+  std::vector<std::string> newStatements_;
+  uint64_t nextId_ = 1;
+  bool idsExhausted_ = false;
+  std::string errorText_;
+};

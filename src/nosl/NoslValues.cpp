@@ -1,0 +1,11 @@
+#include "nosl/NoslValues.h"
+
+#include "util/StringFormat.h"
+
+std::string hexValue(uint32_t value) { return strFormat("0x%x", value); }
+
+std::string objectKeyText(uint32_t objectIndex, uint32_t objectSubIndex) {
+  return hexValue(objectIndex) + "_" + hexValue(objectSubIndex);
+}
+
+int64_t objectBytes(int32_t objectSize) { return (static_cast<int64_t>(objectSize) + 7) / 8; }

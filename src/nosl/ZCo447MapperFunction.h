@@ -1,0 +1,23 @@
+// The "sc_" handler of one command signal: a value above 0 in "sc_" + name
+// downloads the command value "coval_" + name to the device under test. This
+// class writes the handler's frame; the subclasses write its body, which
+// depends on whether the object fits in 32 bits.
+#pragma once
+
+#include "framework/ZNoslFunction.h"
+#include "input/ZListEntry.h"
+
+class ZCo447MapperFunction : public ZNewFunction {
+ public:
+  // The record stays owned by the signal table, which outlives the piece.
+  explicit ZCo447MapperFunction(const ZListEntry& record) : record_(record) {}
+  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  // Writes the lines between the handler's "{" and "}".
+  virtual void writeHandlerBody(ZTextStream& stream) = 0;
+
+ protected:
+  const ZListEntry& record() const { return record_; }
+
+ private:
+  const ZListEntry& record_;
+};

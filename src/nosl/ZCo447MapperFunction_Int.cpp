@@ -1,0 +1,51 @@
+#include "nosl/ZCo447MapperFunction_Int.h"
+
+#include "nosl/NoslValues.h"
+
+namespace {
+
+const char* const kGuard[] = {
+    "  DWORD value;                 // the value written by the SDO",
+    "  char buffer[255];            // buffer for the node name",
+    "  // --------------------------",
+    "",
+    "  // check if this node is the actual sender",
+    "  if(getValue(ID_ActualClient) != gNodeId) {",
+    "    return;",
+    "  } // if",
+    "",
+    "  if(getValue(this) > 0) {",
+    "    // calculate the signal position",
+};
+
+const char* const kReset[] = {
+    "    if (errCode[0] != 0) {",
+    R"(      write("TESTER: error writing SDO"); )",
+    "    } // if",
+    "",
+    "    // allow to write the same command value again again",
+    "    putValue(this,0);",
+    "  } // if",
+};
+
+}  // namespace
+
+void ZCo447MapperFunction_Int::writeHandlerBody(ZTextStream& stream) {
+  const ZListEntry& signal = record();
+  const std::string commandValue = "coval_" + signal.signalName;
+
+  stream.line("  // ------- variables --------");
+  stream.line("  DWORD sigSize      = " + std::to_string(signal.signalSize) + ";      // the signal size in bit");
+  stream.line("  DWORD startPos     = " + std::to_string(signal.signalOffset) +
+              ";      // the zero based start position of the signal");
+  stream.line("  DWORD objSize      = " + std::to_string(signal.objectSize) +
+              ";     // size of the object where the signal is mapped to");
+  stream.lines(kGuard);
+  stream.line("    value = coGen_CalculateSignalPosition(sigSize,startPos,objSize,getValue(" + commandValue + "));");
+  stream.line("");
+  stream.line("    // now write the SDO");
+  stream.line("    coDownloadExpedited(getValue(ID_Dut)," + hexValue(signal.objectIndex) + "," +
+              hexValue(signal.objectSubIndex) + ",value," + std::to_string(objectBytes(signal.objectSize)) +
+              ",0,errCode);");
+  stream.lines(kReset);
+}

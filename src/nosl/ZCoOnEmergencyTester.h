@@ -1,0 +1,11 @@
+// The tester's coOnEmergency callback, called when an emergency message arrives; empty body for
+// the user.
+#pragma once
+
+#include "framework/ZNoslFunction.h"
+
+class ZCoOnEmergencyTester : public ZNewFunction {
+ public:
+  ZCoOnEmergencyTester() = default;
+  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+};

@@ -1,0 +1,3 @@
+#include "nosl/ZVirtualDevice.h"
+
+ZVirtualDevice::~ZVirtualDevice() = default;

@@ -1,0 +1,12 @@
+// The virtual device "Blue light flasher module" (option "-vd_blfm"): bit 21 of object
+// 0x6000 sub-index 1.
+#pragma once
+
+#include "nosl/ZVirtualDevice.h"
+
+class ZVirtualDevice_BlueLightFlasherModule : public ZVirtualDevice {
+ public:
+  uint32_t profileObject() const override;
+  int32_t deviceCode() const override;
+  std::string displayName() const override;
+};

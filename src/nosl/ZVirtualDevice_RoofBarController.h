@@ -1,0 +1,12 @@
+// The virtual device "Roof bar controller" (option "-vd_rbc"): bit 22 of object
+// 0x6000 sub-index 1.
+#pragma once
+
+#include "nosl/ZVirtualDevice.h"
+
+class ZVirtualDevice_RoofBarController : public ZVirtualDevice {
+ public:
+  uint32_t profileObject() const override;
+  int32_t deviceCode() const override;
+  std::string displayName() const override;
+};

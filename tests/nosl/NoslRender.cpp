@@ -1,0 +1,121 @@
+#include "NoslRender.h"
+
+#include <memory>
+
+#include "TestSupport.h"
+#include "framework/ZNoslFactory.h"
+#include "nosl/ZCo447CalcSignalSizeFunction.h"
+#include "nosl/ZCo447CalcSignalValueFunction.h"
+#include "nosl/ZCo447GetStatusFunction.h"
+#include "nosl/ZCo447MapperFunction_Int.h"
+#include "nosl/ZCo447MapperFunction_String.h"
+#include "nosl/ZCo447ObjValToSigMapper_Int.h"
+#include "nosl/ZCo447ObjValToSigMapper_String.h"
+#include "nosl/ZCoOnUploadResponseTester.h"
+
+namespace nosltest {
+
+namespace {
+
+class ListFactory : public ZNoslFactory {
+ public:
+  explicit ListFactory(const PieceMaker& makePieces) : makePieces_(makePieces) {}
+  bool createFunctions(ZFunctionList& list, ZGeneratorInterface& generator) override {
+    makePieces_(list, static_cast<ZCoNosl447InteractionLayer&>(generator).signalTable());
+    return true;
+  }
+
+ private:
+  const PieceMaker& makePieces_;
+};
+
+}  // namespace
+
+std::string render(const ZSignalTable& table, const PieceMaker& makePieces) {
+  ZCoNosl447InteractionLayer generator(table);
+  generator.writeToMemory();
+  ListFactory factory(makePieces);
+  if (!generator.createFunctions(&generator, &factory)) return "<createFunctions failed>";
+  if (!generator.writeFunctions(&generator, &factory)) return "<writeFunctions failed>";
+  return generator.memoryOutput();
+}
+
+std::vector<std::string> crlfLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string::size_type start = 0;
+  while (start < text.size()) {
+    const std::string::size_type end = text.find("\r\n", start);
+    const std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    if (end == std::string::npos || line.find_first_of("\r\n") != std::string::npos) {
+      lines.push_back("<bad line end>");
+      break;
+    }
+    lines.push_back(line);
+    start = end + 2;
+  }
+  return lines;
+}
+
+ZListEntry signal(const std::string& name, uint32_t objectIndex, uint32_t objectSubIndex, int32_t objectSize,
+                  int32_t offset, int32_t size, int32_t commandOrStatus, int32_t reserved) {
+  ZListEntry record;
+  record.signalName = name;
+  record.objectIndex = objectIndex;
+  record.objectSubIndex = objectSubIndex;
+  record.objectSize = objectSize;
+  record.signalOffset = offset;
+  record.signalSize = size;
+  record.commandOrStatus = commandOrStatus;
+  record.signalReserved = reserved;
+  return record;
+}
+
+ZSignalTable lampTable() {
+  ZSignalTable table;
+  table.add(signal("lamp_state", 0x6001, 1, 16, 0, 8, 0));
+  table.add(signal("lamp_level", 0x6001, 1, 16, 8, 8, 0));
+  table.add(signal("lamp_set", 0x6002, 1, 16, 0, 16, 1));
+  return table;
+}
+
+void lampPieces(ZFunctionList& list, const ZSignalTable& table) {
+  list.push_back(std::make_unique<ZCoOnUploadResponseTester>(table));
+  list.push_back(std::make_unique<ZCo447CalcSignalSizeFunction>());
+  list.push_back(std::make_unique<ZCo447CalcSignalValueFunction>());
+  list.push_back(std::make_unique<ZCo447GetStatusFunction>(table.at(0)));
+  list.push_back(std::make_unique<ZCo447ObjValToSigMapper_Int>(table, 0x6001, 1));
+  list.push_back(std::make_unique<ZCo447GetStatusFunction>(table.at(1)));
+  list.push_back(std::make_unique<ZCo447MapperFunction_Int>(table.at(2)));
+}
+
+ZSignalTable mixedTable() {
+  ZSignalTable table;
+  table.add(signal("door_state", 0x6001, 1, 16, 0, 4, 0));
+  table.add(signal("door_lock", 0x6001, 1, 16, 8, 4, 0));
+  table.add(signal("vin", 0x6003, 2, 64, 0, 64, 0));
+  table.add(signal("door_alarm", 0x6001, 1, 16, 12, 4, 0));
+  table.add(signal("display_text", 0x6010, 1, 33, 0, 33, 1));
+  table.add(signal("counter_limit", 0x601A, 0x1A, 32, 0, 32, 1));
+  table.add(signal("spare", 0x6020, 0, 8, 0, 8, 0, /*reserved=*/1));
+  table.add(signal("door_opener", 0x6001, 1, 16, 4, 1, 1));
+  return table;
+}
+
+void mixedPieces(ZFunctionList& list, const ZSignalTable& table) {
+  list.push_back(std::make_unique<ZCoOnUploadResponseTester>(table));
+  list.push_back(std::make_unique<ZCo447CalcSignalSizeFunction>());
+  list.push_back(std::make_unique<ZCo447CalcSignalValueFunction>());
+  list.push_back(std::make_unique<ZCo447GetStatusFunction>(table.at(0)));
+  list.push_back(std::make_unique<ZCo447ObjValToSigMapper_Int>(table, 0x6001, 1));
+  list.push_back(std::make_unique<ZCo447GetStatusFunction>(table.at(1)));
+  list.push_back(std::make_unique<ZCo447GetStatusFunction>(table.at(2)));
+  list.push_back(std::make_unique<ZCo447ObjValToSigMapper_String>(table.at(2).signalName, 0x6003, 2));
+  list.push_back(std::make_unique<ZCo447GetStatusFunction>(table.at(3)));
+  list.push_back(std::make_unique<ZCo447MapperFunction_String>(table.at(4)));
+  list.push_back(std::make_unique<ZCo447MapperFunction_Int>(table.at(5)));
+  list.push_back(std::make_unique<ZCo447MapperFunction_Int>(table.at(7)));
+}
+
+std::string golden(const std::string& name) { return testsupport::readFile(testsupport::dataPath("nosl/" + name)); }
+
+}  // namespace nosltest
