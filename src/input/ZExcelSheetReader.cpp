@@ -74,22 +74,24 @@ bool ZExcelSheetReader::readSheet(const std::string& sheetPath, const std::vecto
   if (!succeeded(source->openDocument(sheetPath), kNotOpened)) return false;
   if (!succeeded(source->selectSheet(sheetName), kNoSheet)) return false;
 
+  std::vector<std::string> letters;
+  for (int column : columns) letters.push_back(columnLetters(column));
   std::vector<std::string> cells;
   cells.reserve(columns.size());
   ZCellAddress address;
   for (int64_t row = static_cast<int64_t>(skipRows) + 1;; ++row) {
     cells.clear();
-    for (int column : columns) {
+    const std::string rowText = std::to_string(row);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
       // A column the letters cannot name, or a row outside the sheet, has no
       // cell to read.
-      const std::string letters = columnLetters(column);
-      if (letters.empty() || row < 1 || row > kLastSheetRow) {
+      if (letters[i].empty() || row < 1 || row > kLastSheetRow) {
         errorText_ += kNoCell;
         return false;
       }
-      address.column = column;
+      address.column = columns[i];
       address.row = static_cast<int>(row);
-      address.text = letters + std::to_string(row);
+      address.text = letters[i] + rowText;
       std::string text;
       if (!succeeded(source->cellText(address, text), kNoCell)) return false;
       cells.push_back(std::move(text));

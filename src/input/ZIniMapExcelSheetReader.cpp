@@ -37,9 +37,12 @@ const std::size_t kColumnSet2Count = 15;
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
+// Letters count in either case: the conversions read the cell text as if
+// lower-cased.
 int hexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
 }
 
@@ -47,26 +50,26 @@ int hexDigit(char c) {
 // accepts it only when that makes exactly one conversion: blanks may
 // surround the number, nothing else may follow it. magnitude is clamped to
 // limit; negative tells the sign.
-bool scanNumber(const std::string& lowered, bool hex, uint64_t limit, uint64_t& magnitude, bool& negative) {
+bool scanNumber(const std::string& text, bool hex, uint64_t limit, uint64_t& magnitude, bool& negative) {
   std::size_t i = 0;
-  const std::size_t n = lowered.size();
-  while (i < n && isBlank(lowered[i])) ++i;
+  const std::size_t n = text.size();
+  while (i < n && isBlank(text[i])) ++i;
   negative = false;
-  if (i < n && (lowered[i] == '+' || lowered[i] == '-')) negative = lowered[i++] == '-';
+  if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
   // A 0x prefix counts only before a hex digit; "0x" alone is the number 0
   // followed by the text "x".
-  if (hex && i + 2 < n && lowered[i] == '0' && lowered[i + 1] == 'x' && hexDigit(lowered[i + 2]) >= 0) i += 2;
+  if (hex && i + 2 < n && text[i] == '0' && (text[i + 1] | 0x20) == 'x' && hexDigit(text[i + 2]) >= 0) i += 2;
   const int base = hex ? 16 : 10;
   std::size_t digits = 0;
   magnitude = 0;
   for (; i < n; ++i, ++digits) {
-    const int d = hex ? hexDigit(lowered[i]) : (lowered[i] >= '0' && lowered[i] <= '9' ? lowered[i] - '0' : -1);
+    const int d = hex ? hexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
     if (d < 0) break;
     magnitude = magnitude * base + static_cast<uint64_t>(d);
     if (magnitude > limit) magnitude = limit + 1;  // stays above the limit, cannot overflow
   }
   if (digits == 0) return false;
-  while (i < n && isBlank(lowered[i])) ++i;
+  while (i < n && isBlank(text[i])) ++i;
   return i == n;
 }
 
@@ -75,7 +78,7 @@ bool scanNumber(const std::string& lowered, bool hex, uint64_t limit, uint64_t& 
 bool readHexCell(const std::string& text, uint32_t& value) {
   uint64_t magnitude = 0;
   bool negative = false;
-  if (!scanNumber(toLowerAscii(text), true, UINT32_MAX, magnitude, negative)) return false;
+  if (!scanNumber(text, true, UINT32_MAX, magnitude, negative)) return false;
   if (magnitude > UINT32_MAX) {
     value = UINT32_MAX;  // out of range saturates, whatever the sign
   } else {
@@ -87,7 +90,7 @@ bool readHexCell(const std::string& text, uint32_t& value) {
 bool readDecimalCell(const std::string& text, int32_t& value) {
   uint64_t magnitude = 0;
   bool negative = false;
-  if (!scanNumber(toLowerAscii(text), false, static_cast<uint64_t>(INT32_MAX) + 1, magnitude, negative)) {
+  if (!scanNumber(text, false, static_cast<uint64_t>(INT32_MAX) + 1, magnitude, negative)) {
     return false;
   }
   if (negative) {
@@ -98,7 +101,7 @@ bool readDecimalCell(const std::string& text, int32_t& value) {
   return true;
 }
 
-int32_t readFlagCell(const std::string& text) { return toLowerAscii(text) == "x" ? 1 : 0; }
+int32_t readFlagCell(const std::string& text) { return text.size() == 1 && (text[0] | 0x20) == 'x' ? 1 : 0; }
 
 ZIniMapExcelSheetReader::ZIniMapExcelSheetReader(int columnSet) : columnSet_(columnSet) {}
 

@@ -82,9 +82,22 @@ Parts xlsxParts(const std::vector<std::pair<std::string, std::string>>& sheets,
                      "<?xml version=\"1.0\"?>\n<Relationships "
                      "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"><Relationship Id=\"rId1\" "
                      "Type=\"" + relationshipNs + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>");
-  parts.emplace_back("[Content_Types].xml",
-                     "<?xml version=\"1.0\"?>\n<Types "
-                     "xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\"/>");
+  // Content types, so that spreadsheet applications open the file too.
+  const std::string main = "application/vnd.openxmlformats-officedocument.spreadsheetml.";
+  std::string types =
+      "<?xml version=\"1.0\"?>\n<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+      "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+      "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+      "<Override PartName=\"/xl/workbook.xml\" ContentType=\"" + main + "sheet.main+xml\"/>";
+  for (std::size_t i = 0; i < sheets.size(); ++i) {
+    types += "<Override PartName=\"/xl/worksheets/sheet" + std::to_string(i + 1) + ".xml\" ContentType=\"" + main +
+             "worksheet+xml\"/>";
+  }
+  if (!sharedStrings.empty()) {
+    types += "<Override PartName=\"/xl/sharedStrings.xml\" ContentType=\"" + main + "sharedStrings+xml\"/>";
+  }
+  if (!styles.empty()) types += "<Override PartName=\"/xl/styles.xml\" ContentType=\"" + main + "styles+xml\"/>";
+  parts.emplace_back("[Content_Types].xml", types + "</Types>");
   return parts;
 }
 

@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 #include "input/sources/ZCellGrid.h"
 #include "input/sources/ZCsvCellSource.h"
+#include "input/sources/ZOdsCellSource.h"
 #include "input/sources/ZXlsxCellSource.h"
 #include "input/sources/ZZipArchive.h"
 
@@ -126,6 +127,51 @@ TEST(XlsxCellSource, CellReferencesAndEscapes) {
   EXPECT_EQ(decodeOoxmlEscapes("a_x000D__x000A_b"), "a\r\nb");
   EXPECT_EQ(decodeOoxmlEscapes("_x00E4__xD83D__xDE00__x0000_"), "\xC3\xA4\xF0\x9F\x98\x80");
   EXPECT_EQ(decodeOoxmlEscapes("_x12_ and _xZZZZ_ stay"), "_x12_ and _xZZZZ_ stay");
+}
+
+TEST(OdsCellSource, CellsShowTheirParagraphsOrElseTheirValue) {
+  const std::vector<std::pair<std::string, std::string>> cells = {
+      {"<text:p>one</text:p><text:p>two</text:p>", "one\ntwo"},
+      {"<text:p>a<text:span>b<text:s text:c=\"3\"/>c</text:span><text:tab/>d<text:line-break/>e<text:s/></text:p>",
+       "ab   c\td\ne "},
+      {"<office:annotation><text:p>note</text:p></office:annotation><text:p>shown</text:p>", "shown"},
+      {"<text:p>x<text:note><text:note-body><text:p>foot</text:p></text:note-body></text:note>y</text:p>", "xy"},
+      {"<text:p>&lt;&amp;&gt;</text:p>", "<&>"},
+  };
+  std::string row;
+  for (const auto& cell : cells) row += "<table:table-cell>" + cell.first + "</table:table-cell>";
+  row += "<table:table-cell office:value-type=\"float\" office:value=\"0.5\"/>"
+         "<table:table-cell office:value-type=\"boolean\" office:boolean-value=\"true\"/>"
+         "<table:covered-table-cell/><table:table-cell table:number-columns-repeated=\"2\"><text:p>r</text:p>"
+         "</table:table-cell>";
+  TempDir dir;
+  sheetfiles::writeZip(dir.file("cells.ods"),
+                       sheetfiles::odsParts("<table:table table:name=\"First\"/><table:table table:name=\"Cells\">"
+                                            "<table:table-row-group><table:table-row>" + row +
+                                            "</table:table-row></table:table-row-group></table:table>"));
+  ZOdsCellSource source;
+  ASSERT_EQ(source.openDocument(dir.file("cells.ods")), ZCellSourceResult::ok);
+  ASSERT_EQ(source.selectSheet("cells"), ZCellSourceResult::ok);
+  std::vector<std::string> expected;
+  for (const auto& cell : cells) expected.push_back(cell.second);
+  for (const char* text : {"0.5", "TRUE", "", "r", "r", ""}) expected.push_back(text);
+  for (std::size_t column = 0; column < expected.size(); ++column) {
+    std::string text;
+    ASSERT_EQ(source.cellText(ZCellAddress{static_cast<int>(column), 1, ""}, text), ZCellSourceResult::ok);
+    EXPECT_EQ(text, expected[column]) << column;
+  }
+}
+
+TEST(OdsCellSource, PackedBlanksUnpackUpToTheLimit) {
+  std::string packed = "ab";
+  appendPackedBlanks(packed, 3);
+  packed += "\xC3\xA4";  // one character of two bytes
+  EXPECT_EQ(unpackCellText(packed, 100), "ab   \xC3\xA4");
+  EXPECT_EQ(unpackCellText(packed, 6), "ab   ");  // not half a character
+  EXPECT_EQ(unpackCellText(packed, 4), "ab  ");
+  std::string huge;
+  appendPackedBlanks(huge, 1ull << 40);
+  EXPECT_EQ(unpackCellText(huge, 10), std::string(10, ' '));
 }
 
 }  // namespace

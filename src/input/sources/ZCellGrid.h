@@ -44,11 +44,17 @@ class ZCellGrid {
 
   // The value of the cell, null for an empty cell.
   const Value* find(uint64_t row, uint64_t column) const {
-    auto rowIt = std::upper_bound(rows_.begin(), rows_.end(), row,
-                                  [](uint64_t r, const RowRun& run) { return r < run.first; });
-    if (rowIt == rows_.begin()) return nullptr;
-    --rowIt;
-    if (row >= static_cast<uint64_t>(rowIt->first) + rowIt->count) return nullptr;
+    // Readers ask row after row: the run found last, or the one after it,
+    // usually holds the row.
+    auto rowIt = rows_.begin() + static_cast<std::ptrdiff_t>(std::min(lastRun_, rows_.size()));
+    if (!(rowIt != rows_.end() && holds(*rowIt, row)) && !(++rowIt < rows_.end() && holds(*rowIt, row))) {
+      rowIt = std::upper_bound(rows_.begin(), rows_.end(), row,
+                               [](uint64_t r, const RowRun& run) { return r < run.first; });
+      if (rowIt == rows_.begin()) return nullptr;
+      --rowIt;
+      if (!holds(*rowIt, row)) return nullptr;
+    }
+    lastRun_ = static_cast<std::size_t>(rowIt - rows_.begin());
     const auto begin = cells_.begin() + static_cast<std::ptrdiff_t>(rowIt->cellBegin);
     const auto end = cells_.begin() + static_cast<std::ptrdiff_t>(rowIt->cellEnd);
     auto cellIt = std::upper_bound(begin, end, column,
@@ -66,6 +72,7 @@ class ZCellGrid {
     rows_.clear();
     cells_.clear();
     rowOpen_ = false;
+    lastRun_ = 0;
   }
 
  private:
@@ -81,6 +88,10 @@ class ZCellGrid {
     Value value;
   };
 
+  static bool holds(const RowRun& run, uint64_t row) {
+    return row >= run.first && row < static_cast<uint64_t>(run.first) + run.count;
+  }
+
   // A row without cells answers nothing; dropping it keeps long runs of
   // empty rows out of the index.
   void dropEmptyLastRow() {
@@ -90,4 +101,5 @@ class ZCellGrid {
   std::vector<RowRun> rows_;
   std::vector<CellRun> cells_;
   bool rowOpen_ = false;
+  mutable std::size_t lastRun_ = 0;
 };

@@ -88,14 +88,15 @@ bool equalsIgnoringAsciiCase(const std::string& a, const std::string& b) {
 }
 
 // An unsigned decimal number with nothing around it.
-bool parseIndex(const char* text, uint64_t& value) {
-  if (*text < '0' || *text > '9') return false;
+bool parseIndex(std::string_view text, uint64_t& value) {
+  if (text.empty()) return false;
   value = 0;
-  for (; *text >= '0' && *text <= '9'; ++text) {
-    value = value * 10 + static_cast<uint64_t>(*text - '0');
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + static_cast<uint64_t>(c - '0');
     if (value > 0xFFFFFFFFull) return false;
   }
-  return *text == '\0';
+  return true;
 }
 
 // A number as the cell value stores it; false for anything else.
@@ -111,15 +112,16 @@ bool parseNumber(const char* text, double& value) {
 
 }  // namespace
 
-bool parseCellReference(const char* reference, uint64_t& column, uint64_t& row) {
-  const char* p = reference;
+bool parseCellReference(std::string_view reference, uint64_t& column, uint64_t& row) {
+  std::size_t letters = 0;
   column = 0;
-  int letters = 0;
-  for (; (*p >= 'A' && *p <= 'Z') || (*p >= 'a' && *p <= 'z'); ++p) {
-    if (++letters > 3) return false;
-    column = column * 26 + static_cast<uint64_t>((*p | 0x20) - 'a' + 1);
+  for (; letters < reference.size(); ++letters) {
+    const char c = reference[letters];
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) break;
+    if (letters == 3) return false;
+    column = column * 26 + static_cast<uint64_t>((c | 0x20) - 'a' + 1);
   }
-  if (letters == 0 || !parseIndex(p, row) || row == 0) return false;
+  if (letters == 0 || !parseIndex(reference.substr(letters), row) || row == 0) return false;
   column -= 1;
   return true;
 }
@@ -285,7 +287,7 @@ bool ZXlsxCellSource::readSheet(const std::string& part) {
   // A cell takes at least "<c><v></v></c>" of the part.
   grid_.reserve(static_cast<std::size_t>(stream.declaredSize() / 16));
   ZXmlPullReader reader([&stream](char* buffer, std::size_t size) { return stream.read(buffer, size); });
-  std::string attribute;
+  std::string_view attribute;
   bool inSheetData = false;
   bool inRow = false;
   bool inCell = false;
@@ -326,10 +328,10 @@ bool ZXlsxCellSource::readSheet(const std::string& part) {
       // A sheet that declares itself larger than any sheet can be is damaged.
       if (name == "dimension" && reader.attribute("ref", attribute)) {
         const std::size_t colon = attribute.find(':');
-        const std::string corner = colon == std::string::npos ? attribute : attribute.substr(colon + 1);
+        const std::string_view corner = colon == std::string_view::npos ? attribute : attribute.substr(colon + 1);
         uint64_t lastColumn = 0;
         uint64_t lastRow = 0;
-        if (!corner.empty() && (!parseCellReference(corner.c_str(), lastColumn, lastRow) ||
+        if (!corner.empty() && (!parseCellReference(corner, lastColumn, lastRow) ||
                                 lastColumn >= kSheetColumnLimit || lastRow > kSheetRowLimit)) {
           return false;
         }
@@ -338,7 +340,7 @@ bool ZXlsxCellSource::readSheet(const std::string& part) {
       inRow = true;
       uint64_t rowIndex = nextRow;
       if (reader.attribute("r", attribute)) {
-        if (!parseIndex(attribute.c_str(), rowIndex) || rowIndex == 0) rowIndex = kSheetRowLimit + 1;
+        if (!parseIndex(attribute, rowIndex) || rowIndex == 0) rowIndex = kSheetRowLimit + 1;
         --rowIndex;
       }
       nextRow = rowIndex + 1;
@@ -350,11 +352,11 @@ bool ZXlsxCellSource::readSheet(const std::string& part) {
       cell.offset = static_cast<uint32_t>(values_.size());
       column = nextColumn;
       uint64_t ignoredRow = 0;
-      cellUsable = !reader.attribute("r", attribute) || parseCellReference(attribute.c_str(), column, ignoredRow);
+      cellUsable = !reader.attribute("r", attribute) || parseCellReference(attribute, column, ignoredRow);
       nextColumn = column + 1;
       if (reader.attribute("s", attribute)) {
         uint64_t style = 0;
-        cell.style = parseIndex(attribute.c_str(), style) ? static_cast<uint32_t>(style) : 0;
+        cell.style = parseIndex(attribute, style) ? static_cast<uint32_t>(style) : 0;
       }
       if (reader.attribute("t", attribute)) {
         if (attribute == "s") cell.type = Cell::Type::sharedString;
@@ -379,17 +381,17 @@ bool ZXlsxCellSource::readSheet(const std::string& part) {
 }
 
 std::string ZXlsxCellSource::displayText(const Cell& cell) const {
-  const std::string value = values_.substr(cell.offset, cell.length);
+  const std::string_view value(values_.data() + cell.offset, cell.length);
   switch (cell.type) {
     case Cell::Type::inlineString:
     case Cell::Type::error:
     case Cell::Type::date:
-      return value;
+      return std::string(value);
     case Cell::Type::formulaString:
-      return decodeOoxmlEscapes(value);
+      return decodeOoxmlEscapes(std::string(value));
     case Cell::Type::sharedString: {
       uint64_t index = 0;
-      if (!parseIndex(value.c_str(), index) || index >= sharedStrings_.size()) return std::string();
+      if (!parseIndex(value, index) || index >= sharedStrings_.size()) return std::string();
       return sharedStrings_[static_cast<std::size_t>(index)];
     }
     case Cell::Type::boolean:
@@ -400,7 +402,7 @@ std::string ZXlsxCellSource::displayText(const Cell& cell) const {
       break;
   }
   double number = 0;
-  if (!parseNumber(value.c_str(), number)) return std::string();
+  if (!parseNumber(std::string(value).c_str(), number)) return std::string();
   const ZNumberFormat format = cell.style < cellFormats_.size() ? cellFormats_[cell.style] : ZNumberFormat::general;
   return displayNumber(number, format);
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "input/ZCellSource.h"
@@ -58,7 +59,7 @@ class ZXlsxCellSource : public ZCellSource {
 
 // Parses a cell reference ("B7", "$B$7" is not accepted) into a 0-based
 // column and a 1-based row. False for anything else.
-bool parseCellReference(const char* reference, uint64_t& column, uint64_t& row);
+bool parseCellReference(std::string_view reference, uint64_t& column, uint64_t& row);
 
 // Replaces the _xHHHH_ escapes Office Open XML uses for characters XML
 // cannot carry ("_x000D_" is a carriage return) by the characters.

@@ -294,17 +294,29 @@ ZXmlPullReader::Step ZXmlPullReader::readEndTag() {
   return Step::done;
 }
 
-bool ZXmlPullReader::attribute(std::string_view localName, std::string& value) const {
+bool ZXmlPullReader::attribute(std::string_view localName, std::string_view& value) const {
   for (const auto& attribute : attributes_) {
     if (attribute.first != localName) continue;
-    value.clear();
-    if (!appendDecoded(attribute.second, value)) return false;
-    for (char& c : value) {
+    if (attribute.second.find_first_of("&\t\n\r") == std::string_view::npos) {
+      value = attribute.second;
+      return true;
+    }
+    decodedAttribute_.clear();
+    if (!appendDecoded(attribute.second, decodedAttribute_)) return false;
+    for (char& c : decodedAttribute_) {
       if (c == '\t' || c == '\n') c = ' ';  // attribute values keep no line structure
     }
+    value = decodedAttribute_;
     return true;
   }
   return false;
+}
+
+bool ZXmlPullReader::attribute(std::string_view localName, std::string& value) const {
+  std::string_view view;
+  if (!attribute(localName, view)) return false;
+  value.assign(view);
+  return true;
 }
 
 bool ZXmlPullReader::appendDecoded(std::string_view raw, std::string& out) const {

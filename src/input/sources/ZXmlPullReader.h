@@ -36,6 +36,8 @@ class ZXmlPullReader {
   // Of the current start element: the value of the attribute with this
   // local name, references replaced. False when it has none.
   bool attribute(std::string_view localName, std::string& value) const;
+  // The same as a view, valid until the next call of attribute or next.
+  bool attribute(std::string_view localName, std::string_view& value) const;
   // Of the current text event: the characters, references replaced and
   // line ends made "\n". Valid until the next event.
   std::string_view text() const { return text_; }
@@ -66,5 +68,6 @@ class ZXmlPullReader {
   std::string_view localName_;
   std::vector<std::pair<std::string_view, std::string_view>> attributes_;  // local name, raw value
   std::string decoded_;
+  mutable std::string decodedAttribute_;
   std::string_view text_;
 };
