@@ -139,49 +139,6 @@ TEST(GenerationRun, EveryModeMatchesItsGoldenFiles) {
   }
 }
 
-TEST(GenerationRun, SignalNamesInRelationsFileAndDatabase) {
-  TempDir dir;
-  placeSheet(dir, "basic");
-  const CommandResult result = runProgram(mode1Arguments(), dir.path());
-  ASSERT_EQ(result.exitCode, 0) << result.output;
-  const std::string relations = readFile(dir.file("object_signal_relations.txt"));
-  const std::string database = readFile(dir.file("taxi.dbc"));
-  // Door and door are one name once lower-cased; the second is suffixed
-  // with its index, sub-index (hex) and offset (decimal).
-  for (const char* line : {
-           "0x6000sub1    \tgs_door\t\tstval_door\r\n",
-           "0x6000sub1    \tgs_door_obj6000_sub1_pos9\t\tstval_door_obj6000_sub1_pos9\r\n",
-           // Three commands of one name in one object: three names.
-           "0x6001sub1    \tsc_lamp\t\tcoval_lamp\r\n",
-           "0x6001sub1    \tsc_lamp_obj6001_sub1_pos1\t\tcoval_lamp_obj6001_sub1_pos1\r\n",
-           "0x6001sub1    \tsc_lamp_obj6001_sub1_pos2\t\tcoval_lamp_obj6001_sub1_pos2\r\n",
-           // A status of the same name as a command is no duplicate.
-           "0x6002sub2    \tgs_lamp\t\tstval_lamp\r\n",
-           "0x60A0sub1A   \tgs_driver_id\t\tstval_driver_id\r\n",
-           "0x60A1sub12345\tgs___\t\tstval___\r\n",
-       }) {
-    EXPECT_NE(relations.find(line), std::string::npos) << line;
-  }
-  const std::string report =
-      "The following signal is included twice:\n"
-      "---------------------------------------\n"
-      " Signal name:            \"door\"\n"
-      " Object:                 0x6000\n"
-      " Sub object:             0x1\n"
-      " Signal position:        9\n"
-      " VARIABLE NAME TO DISPLAY THE VALUE ON A PANEL: \"stval_door_obj6000_sub1_pos9\"\n"
-      " VARIABLE NAME TO INITIATE AN SDO DOWNLOAD:     \"gs_door_obj6000_sub1_pos9\"\n\n";
-  EXPECT_NE(result.output.find(report), std::string::npos);
-  EXPECT_NE(readFile(dir.file("signals_log.txt")).find(crlf(report)), std::string::npos);
-  // The object variable of object 0x6000 is entered once, for 32 bits.
-  for (const char* name : {"ID_Taxi_Meter", "ID_Dut", "ID_Tester", "ID_ActualClient", "stval_0x6000_0x1",
-                          "coval_lamp_obj6001_sub1_pos2", "stval___"}) {
-    EXPECT_NE(database.find(std::string("EV_ ") + name + ":"), std::string::npos) << name;
-  }
-  EXPECT_NE(database.find("EV_ stval_0x6000_0x1: 0 [0|4294967295]"), std::string::npos);
-  EXPECT_EQ(database.find("EV_ stval_0x6000_0x1:"), database.rfind("EV_ stval_0x6000_0x1:"));
-}
-
 TEST(GenerationRun, Mode3EntersTheNodeVariablesToo) {
   TempDir dir;
   placeSheet(dir, "basic");
