@@ -1,9 +1,303 @@
 #include "app/Generation.h"
 
-#include "util/Console.h"
+#include <sys/stat.h>
 
-// Placeholder until the generation run lands: reports that nothing was generated.
-bool runGeneration() {
-  consoleOut() << "Generation is not available in this build\n";
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "app/RunReports.h"
+#include "app/RunSettings.h"
+#include "app/SignalVariables.h"
+#include "database/VariableAttributes.h"
+#include "database/ZEnvVarDatabaseWriter.h"
+#include "framework/ZGenerator.h"
+#include "framework/ZNoslFactory.h"
+#include "input/ZIniMapExcelSheetReader.h"
+#include "macros/ZCANopenDS447MacrosFactory.h"
+#include "nosl/ZCANopenDS447InteractionLayerFactory.h"
+#include "util/Console.h"
+#include "util/Paths.h"
+#include "util/StringFormat.h"
+#include "util/TextStream.h"
+
+namespace {
+
+constexpr int kColumnSetNodeScript = 1;
+constexpr int kColumnSetMacros = 2;
+const char* const kSheetName = "Signals";
+
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// A hard failure or a warning: the message, a line end and an empty line.
+void printMessage(const std::string& message) { consoleOut() << message << "\n\n"; }
+
+std::unique_ptr<ZNoslFactoryInterface> createFactory(int32_t generationMode) {
+  switch (generationMode) {
+    case 1:
+      return std::make_unique<ZCANopenDS447InteractionLayerMode1Factory>();
+    case 2:
+      return std::make_unique<ZCANopenDS447MacrosFactory>();
+    case 3:
+      return std::make_unique<ZCANopenDS447InteractionLayerMode3Factory>();
+    default:
+      return nullptr;
+  }
+}
+
+// Anything at the path: also a directory, or a file this process may not
+// read (which fileExists does not count). The pieces append to the output,
+// so whatever is still there would either fail or end up in front of the
+// new text.
+bool pathIsTaken(const std::string& path) {
+  struct stat info;
+  return ::lstat(nativePath(path).c_str(), &info) == 0;
+}
+
+// Deletes an existing output file, so that the pieces, which append, start
+// a new file. False, with the message printed, when that is not possible.
+bool clearOutputFile(const std::string& outputPath) {
+  if (fileExists(outputPath)) {
+    printMessage("Deleting output file " + quoted(outputPath) + "...");
+    if (!deleteFile(outputPath)) {
+      printMessage("Error writing output file " + quoted(outputPath));
+      return false;
+    }
+  }
+  if (pathIsTaken(outputPath)) {
+    printMessage("Error writing output file " + quoted(outputPath));
+    return false;
+  }
+  return true;
+}
+
+// Lets the factory create the pieces and writes them into the output file.
+bool generateOutput(ZCoNoslGen& generator, ZNoslFactoryInterface& factory) {
+  const bool created = generator.createFunctions(&generator, &factory);
+  if (!created || !generator.writeFunctions(&generator, &factory)) {
+    printMessage("Error writing output file " + quoted(generator.outputPath()));
+    return false;
+  }
+  return true;
+}
+
+// Lines of the report on a signal whose key occurred before; %s / %x / %d
+// take the values in the order they appear.
+const char* const kDuplicateReport[] = {
+    "The following signal is included twice:",
+    "---------------------------------------",
+    " Signal name:            \"%s\"",
+    " Object:                 0x%x",
+    " Sub object:             0x%x",
+    " Signal position:        %d",
+    " VARIABLE NAME TO DISPLAY THE VALUE ON A PANEL: \"%s\"",
+    " VARIABLE NAME TO INITIATE AN SDO DOWNLOAD:     \"%s\"",
+    "",
+};
+
+void writeDuplicateReport(const std::string& nameAsRead, const ZListEntry& record,
+                          const SignalVariableNames& names, ZTextStream& log) {
+  const std::string text =
+      std::string(kDuplicateReport[0]) + "\n" + kDuplicateReport[1] + "\n" +
+      strFormat(kDuplicateReport[2], nameAsRead.c_str()) + "\n" +
+      strFormat(kDuplicateReport[3], record.objectIndex) + "\n" +
+      strFormat(kDuplicateReport[4], record.objectSubIndex) + "\n" +
+      strFormat(kDuplicateReport[5], record.signalOffset) + "\n" +
+      strFormat(kDuplicateReport[6], names.panelVariable.c_str()) + "\n" +
+      strFormat(kDuplicateReport[7], names.downloadVariable.c_str()) + "\n" + kDuplicateReport[8] +
+      "\n";
+  consoleOut() << text;
+  log.write(text);
+}
+
+// Enters the variables in order; an object variable only when absent. False,
+// with the message on the console and in the log, at the first failure.
+bool enterVariables(ZEnvVarDatabaseWriter& database, const std::vector<EnvVarEntry>& entries,
+                    ZTextStream& log) {
+  for (const EnvVarEntry& entry : entries) {
+    if (entry.onlyWhenAbsent && database.variableExists(entry.name)) continue;
+    if (!database.addVariable(entry.name, kVariableCodeReadWrite, entry.typeCode, entry.minimum,
+                              entry.maximum, entry.initial)) {
+      const std::string message = "Error adding environmant variable " + quoted(entry.name);
+      printMessage(message);
+      log.write(message + "\n\n");
+      return false;
+    }
+  }
+  return true;
+}
+
+// Gives every signal its final name, writes it back into the table, enters
+// its variables and writes its relations line.
+bool runSignalPass(ZSignalTable& table, ZEnvVarDatabaseWriter& database, ZTextStream& relations,
+                   ZTextStream& log) {
+  ZSignalNaming naming;
+  for (std::size_t i = 0; i < table.count(); ++i) {
+    ZListEntry& record = table.at(i);
+    const std::string nameAsRead = record.signalName;
+    bool duplicate = false;
+    const std::string baseName = naming.uniqueBaseName(record, duplicate);
+    const SignalVariableNames names = signalVariableNames(record, baseName);
+    if (duplicate) writeDuplicateReport(nameAsRead, record, names, log);
+    record.signalName = baseName;
+    if (!enterVariables(database, signalVariableEntries(record, names), log)) return false;
+    if (relations.isOpen()) writeRelationLine(relations, record, names.trigger, names.value);
+  }
+  return true;
+}
+
+void printNodeScriptSettings(const RunSettings& settings) {
+  std::ostream& out = consoleOut();
+  const int32_t mode = settings.generationMode();
+  out << "Generation mode:       " << mode << " "
+      << (mode == 1 ? "(tester node)" : "(simulated node extesnion)") << "\n";
+  if (mode == 1) {
+    out << "DUT node ID:           " << settings.dutNodeId() << "\n";
+    out << "Tester node ID:        " << settings.testerNodeId() << "\n";
+  }
+  out << "DUT devcie name:       " << settings.dutName() << "\n";
+  out << "Tester name:           " << settings.testerName() << "\n";
+  out << "Generated database:    " << quoted(settings.databasePath()) << "\n";
+  out << "Generated NOSL file:   " << quoted(settings.outputPath()) << "\n";
+}
+
+// Opens the relations file anew. A file that cannot be opened is reported
+// and the run goes on without it.
+void openRelationsFile(const std::string& path, ZTextStream& relations) {
+  if (fileExists(path)) deleteFile(path);
+  // Truncating: an old file that could not be deleted is rewritten, never
+  // continued.
+  if (relations.open(path, ZTextStream::Mode::Truncate)) {
+    writeRelationsHeader(relations);
+  } else {
+    printMessage("Relations file " + quoted(path) + " cannot be opened");
+  }
+}
+
+// The database part of modes 1 and 3: open or create, node variables,
+// signal pass, not-used report, save.
+bool fillDatabase(const RunSettings& settings, ZSignalTable& table, ZTextStream& relations,
+                  ZTextStream& log) {
+  const std::string databasePath = settings.databasePath();
+  ZEnvVarDatabaseWriter database(settings.testerName());
+  printMessage("Creating emtpty database " + quoted(databasePath) + "...");
+  if (settings.deleteDatabase()) {
+    printMessage("Deleting Database " + quoted(databasePath));
+    // Only a file: an (empty) directory of that name is left alone.
+    if (!directoryExists(databasePath)) deleteFile(databasePath);
+  }
+  switch (database.openOrCreateDatabase(databasePath)) {
+    case ZEnvVarDatabaseWriter::OpenResult::Opened:
+    case ZEnvVarDatabaseWriter::OpenResult::Created:
+      break;
+    case ZEnvVarDatabaseWriter::OpenResult::OpenFailed:
+      consoleOut() << "Database " << quoted(databasePath) << " cannot be opened\n";
+      return false;
+    case ZEnvVarDatabaseWriter::OpenResult::CreateFailed:
+      consoleOut() << "Database " << quoted(databasePath) << " cannot be created\n";
+      return false;
+  }
+  printMessage("Adding environmant variables to database " + quoted(databasePath) + "...");
+  if (!enterVariables(database, nodeVariableEntries(settings.dutName(), settings.testerName()), log)) {
+    return false;
+  }
+  if (!runSignalPass(table, database, relations, log)) return false;
+  // Every record of these modes is a command or a status signal, so the
+  // list stays empty; the report is written all the same.
+  writeSignalListReport(kNotUsedSignalsTitle, std::string(), log);
+  printMessage("Saving database " + quoted(databasePath) + "...");
+  if (!database.saveAndClose()) {
+    printMessage("Database " + quoted(databasePath) + " cannot be saved");
+    return false;
+  }
+  return true;
+}
+
+// Sorts the records into the mode 2 lists: header signals get macros; a
+// record that would be one but for its reserved flag goes into no list.
+void sortMacroSignals(const ZSignalTable& table, std::string& macroSignalText, std::string& notUsedText) {
+  for (const ZListEntry& record : table) {
+    if (isHeaderSignal(record)) {
+      macroSignalText += listLine(record) + "\n";
+      continue;
+    }
+    ZListEntry unreserved = record;
+    unreserved.signalReserved = 0;
+    if (!isHeaderSignal(unreserved)) notUsedText += listLine(record) + "\n";
+  }
+}
+
+}  // namespace
+
+bool openSheetAndLog(ZIniMapExcelSheetReader& reader, ZTextStream& log) {
+  const std::string sheetPath = runSettings().sheetPath();
+  const std::string logPath = logFilePath(sheetPath);
+  std::ostream& out = consoleOut();
+  out << "Used Excel sheet:      " << quoted(sheetPath) << "\n";
+  printMessage("Error logging file:    " + quoted(logPath));
+  if (!log.open(logPath, ZTextStream::Mode::Truncate)) {
+    out << "Error opening error logging file " << quoted(logPath) << "\n";
+    return false;
+  }
+  printMessage("Scanning Excel sheet " + quoted(sheetPath) + "...");
+  if (reader.read(sheetPath, columnMapPath(sheetPath), kSheetName)) return true;
+  out << "Error opening Ecxel sheet " << quoted(sheetPath) << "\n";
+  out << reader.errorText() << "\n";
   return false;
+}
+
+bool runNodeScriptGeneration(ZNoslFactoryInterface& factory) {
+  const RunSettings& settings = runSettings();
+  ZIniMapExcelSheetReader reader(kColumnSetNodeScript);
+  ZTextStream relations;
+  openRelationsFile(relationsFilePath(settings.sheetPath()), relations);
+  printNodeScriptSettings(settings);
+
+  ZTextStream log;
+  if (!openSheetAndLog(reader, log)) return false;
+  ZCoNosl447InteractionLayer generator(reader.signalTable());
+  if (!reader.errorText().empty()) writeNotReadReport(reader.errorText(), log);
+  if (!fillDatabase(settings, reader.signalTable(), relations, log)) return false;
+
+  const std::string outputPath = settings.outputPath();
+  if (!clearOutputFile(outputPath)) return false;
+  printMessage("Generating output file " + quoted(outputPath) + "...");
+  if (!generateOutput(generator, factory)) return false;
+  relations.close();
+  log.close();
+  return true;
+}
+
+bool runMacroGeneration(ZNoslFactoryInterface& factory) {
+  RunSettings& settings = runSettings();
+  ZIniMapExcelSheetReader reader(kColumnSetMacros);
+  const std::string outputPath = settings.outputPath();
+  consoleOut() << "Generated output file: " << quoted(outputPath) << "\n";
+
+  ZTextStream log;
+  if (!openSheetAndLog(reader, log)) return false;
+  if (!reader.errorText().empty()) writeNotReadReport(reader.errorText(), log);
+  ZCoMacro447InteractionLayer generator(reader.signalTable());
+  std::string macroSignalText;
+  std::string notUsedText;
+  sortMacroSignals(reader.signalTable(), macroSignalText, notUsedText);
+
+  if (!clearOutputFile(outputPath)) return false;
+  // The macro factory collects the oversized signals while it creates.
+  const bool generated = generateOutput(generator, factory);
+  const std::string oversizedSignals = settings.oversizedSignalList();
+  settings.clearOversizedSignalList();
+  if (!generated) return false;
+  writeSignalListReport(kMacroSignalsTitle, macroSignalText, log);
+  writeSignalListReport(kOversizedSignalsTitle, oversizedSignals, log);
+  writeSignalListReport(kNotUsedSignalsTitle, notUsedText, log);
+  log.close();
+  return true;
+}
+
+bool runGeneration() {
+  const std::unique_ptr<ZNoslFactoryInterface> factory = createFactory(runSettings().generationMode());
+  if (factory == nullptr || !factory->initialize()) return false;
+  if (runSettings().generationMode() == 2) return runMacroGeneration(*factory);
+  return runNodeScriptGeneration(*factory);
 }

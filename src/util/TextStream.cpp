@@ -29,28 +29,45 @@ bool ZTextStream::close() {
   return !failed_;
 }
 
-void ZTextStream::write(const std::string& text) {
-  if (isFile_ && file_ == nullptr) {
-    failed_ = true;
-    return;
-  }
-  if (lineEnd_ == LineEnd::AsGiven) {
-    buffer_ += text;
-  } else {
-    std::string::size_type start = 0;
-    for (auto end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
-      buffer_.append(text, start, end - start);
-      buffer_ += "\r\n";
-      start = end + 1;
-    }
-    buffer_.append(text, start, std::string::npos);
-  }
-  if (isFile_ && buffer_.size() >= kFlushThreshold) flushBuffer();
+void ZTextStream::write(std::string_view text) {
+  if (!acceptsWrites()) return;
+  appendText(text);
+  flushIfFull();
 }
 
-void ZTextStream::line(const std::string& text) {
-  write(text);
-  write("\n");
+bool ZTextStream::acceptsWrites() {
+  if (isFile_ && file_ == nullptr) {
+    failed_ = true;
+    return false;
+  }
+  return true;
+}
+
+void ZTextStream::appendText(std::string_view text) {
+  if (lineEnd_ == LineEnd::AsGiven) {
+    buffer_.append(text);
+    return;
+  }
+  std::string_view::size_type start = 0;
+  for (auto end = text.find('\n'); end != std::string_view::npos; end = text.find('\n', start)) {
+    buffer_.append(text.substr(start, end - start));
+    buffer_ += "\r\n";
+    start = end + 1;
+  }
+  buffer_.append(text.substr(start));
+}
+
+void ZTextStream::endLine() {
+  if (lineEnd_ == LineEnd::AsGiven) {
+    buffer_ += '\n';
+  } else {
+    buffer_.append("\r\n", 2);
+  }
+  flushIfFull();
+}
+
+void ZTextStream::flushIfFull() {
+  if (isFile_ && buffer_.size() >= kFlushThreshold) flushBuffer();
 }
 
 void ZTextStream::flushBuffer() {

@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 class ZTextStream {
  public:
@@ -37,10 +38,19 @@ class ZTextStream {
   // Applies to everything written from now on; a new stream uses CrLf.
   void setLineEnd(LineEnd lineEnd) { lineEnd_ = lineEnd; }
 
-  // Writes text, turning every "\n" into "\r\n" (CrLf).
-  void write(const std::string& text);
-  // Writes text followed by a line end.
-  void line(const std::string& text = std::string());
+  // Writes text, turning every "\n" into "\r\n" (CrLf). Texts are taken as
+  // views, so literals are written without a copy.
+  void write(std::string_view text);
+  // Writes the pieces one after another followed by a line end; without
+  // pieces it writes an empty line. A piece is anything a std::string_view
+  // is made from, so a line of fixed text and values is written without
+  // building it first.
+  template <typename... Pieces>
+  void line(const Pieces&... pieces) {
+    if (!acceptsWrites()) return;
+    (appendText(std::string_view(pieces)), ...);
+    endLine();
+  }
   // Writes every line of a fixed listing, each followed by a line end.
   template <std::size_t N>
   void lines(const char* const (&listing)[N]) {
@@ -54,6 +64,13 @@ class ZTextStream {
   const std::string& contents() const { return buffer_; }
 
  private:
+  // False, and the stream marked failed, when it is a closed file stream.
+  bool acceptsWrites();
+  // Appends text to the buffer, with "\n" turned into "\r\n" (CrLf).
+  void appendText(std::string_view text);
+  // Appends a line end and flushes a full buffer.
+  void endLine();
+  void flushIfFull();
   void flushBuffer();
 
   std::FILE* file_ = nullptr;

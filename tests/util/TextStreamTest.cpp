@@ -19,6 +19,14 @@ TEST(TextStream, EveryLineFeedBecomesCrLf) {
   EXPECT_EQ(stream.contents(), "a\r\nb\r\nc\r\nx\r\n\r\n");
 }
 
+TEST(TextStream, LineOfSeveralPiecesIsOneLine) {
+  ZTextStream stream;
+  const std::string middle = "b\nc";
+  stream.line("a", middle, std::string_view("d"));
+  stream.line("", "");
+  EXPECT_EQ(stream.contents(), "ab\r\ncd\r\n\r\n");
+}
+
 TEST(TextStream, AppendKeepsEarlierContentAndTruncateReplacesIt) {
   TempDir dir;
   const std::string path = dir.file("f.txt");

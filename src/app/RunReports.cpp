@@ -1,0 +1,71 @@
+#include "app/RunReports.h"
+
+#include "util/Console.h"
+#include "util/Paths.h"
+#include "util/StringFormat.h"
+
+const char* const kMacroSignalsTitle = "macros are generated for the following signals:";
+const char* const kOversizedSignalsTitle = "signals bigger than 8 bit or passing byte boundaries:";
+const char* const kNotUsedSignalsTitle = "signals not used:";
+
+namespace {
+
+const char* const kSignalListHeader = "INDEX    SUB    START    SIZE    SIGNAL NAME";
+
+const char* const kNotReadHeading[] = {
+    "Not readed objects:",
+    "-------------------",
+};
+
+const char* const kRelationsHeader[] = {
+    "Relations between objects and environment variables:",
+    "----------------------------------------------------",
+    "",
+};
+
+std::string sheetDirectory(const std::string& sheetPath) {
+  const SplitPath parts = splitPath(sheetPath);
+  return parts.drive + parts.directory;
+}
+
+}  // namespace
+
+std::string columnMapPath(const std::string& sheetPath) {
+  SplitPath parts = splitPath(sheetPath);
+  parts.extension = ".ini";
+  return joinPath(parts);
+}
+
+std::string logFilePath(const std::string& sheetPath) {
+  return sheetDirectory(sheetPath) + splitPath(sheetPath).name + "_log" + ".txt";
+}
+
+std::string relationsFilePath(const std::string& sheetPath) {
+  return sheetDirectory(sheetPath) + "object_signal_relations" + ".txt";
+}
+
+void writeSignalListReport(const std::string& title, const std::string& listText, ZTextStream& log) {
+  const std::string block = "\n" + title + "\n" + std::string(title.size(), '-') + "\n" +
+                            kSignalListHeader + "\n" + listText + "\n";
+  consoleOut() << block;
+  log.write(block);
+}
+
+void writeNotReadReport(const std::string& errorText, ZTextStream& log) {
+  log.line();
+  log.lines(kNotReadHeading);
+  log.write(errorText + "\n");
+  std::ostream& out = consoleOut();
+  for (const char* text : kNotReadHeading) out << text << "\n";
+  out << errorText << "\n";
+}
+
+void writeRelationsHeader(ZTextStream& relations) { relations.lines(kRelationsHeader); }
+
+void writeRelationLine(ZTextStream& relations, const ZListEntry& record,
+                       const std::string& triggerVariable, const std::string& valueVariable) {
+  const std::string index = toUpperAscii(strFormat("%x", record.objectIndex));
+  const std::string subIndex = toUpperAscii(strFormat("%-5x", record.objectSubIndex));
+  relations.line(strFormat("0x%ssub%s", index.c_str(), subIndex.c_str()) + "\t" + triggerVariable +
+                 "\t\t" + valueVariable);
+}

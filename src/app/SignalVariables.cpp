@@ -1,0 +1,97 @@
+#include "app/SignalVariables.h"
+
+#include "app/Identifier.h"
+#include "database/VariableAttributes.h"
+#include "util/StringFormat.h"
+
+bool isCommandSignal(const ZListEntry& record) { return record.commandOrStatus == 1; }
+
+std::string signalBaseName(const std::string& signalName) {
+  return sanitizeIdentifier(toLowerAscii(signalName), "");
+}
+
+std::string signalKey(const ZListEntry& record, const std::string& baseName) {
+  return (isCommandSignal(record) ? "co" : "st") + baseName;
+}
+
+std::string duplicateBaseName(const ZListEntry& record, const std::string& baseName) {
+  return baseName + strFormat("_obj%x_sub%x_pos%i", record.objectIndex, record.objectSubIndex,
+                              record.signalOffset);
+}
+
+std::string ZSignalNaming::uniqueBaseName(const ZListEntry& record, bool& duplicate) {
+  const std::string baseName = signalBaseName(record.signalName);
+  // A duplicate's key is remembered once; seeing it again only matters as
+  // "seen before", so a set gives the same names as a list of every key.
+  duplicate = !keys_.insert(signalKey(record, baseName)).second;
+  return duplicate ? duplicateBaseName(record, baseName) : baseName;
+}
+
+SignalVariableNames signalVariableNames(const ZListEntry& record, const std::string& baseName) {
+  SignalVariableNames names;
+  if (isCommandSignal(record)) {
+    names.trigger = "sc_" + baseName;
+    names.value = "coval_" + baseName;
+    names.panelVariable = names.trigger;
+    names.downloadVariable = names.value;
+  } else {
+    names.trigger = "gs_" + baseName;
+    names.value = "stval_" + baseName;
+    names.objectVariable = strFormat("stval_0x%x_0x%x", record.objectIndex, record.objectSubIndex);
+    names.panelVariable = names.value;
+    names.downloadVariable = names.trigger;
+  }
+  return names;
+}
+
+namespace {
+
+// The node ids are CANopen node ids of the tester setup, 0 to 16.
+constexpr uint64_t kNodeIdMaximum = 16;
+
+EnvVarEntry numeric(const std::string& name, uint64_t maximum, uint64_t initial = 0) {
+  EnvVarEntry entry;
+  entry.name = name;
+  entry.typeCode = kTypeCodeNumeric;
+  entry.maximum = maximum;
+  entry.initial = initial;
+  return entry;
+}
+
+// Values of objects wider than 32 bits travel as strings in the scripts.
+int32_t valueTypeCode(const ZListEntry& record) {
+  return isWideObject(record) ? kTypeCodeString : kTypeCodeNumeric;
+}
+
+}  // namespace
+
+std::vector<EnvVarEntry> nodeVariableEntries(const std::string& dutName, const std::string& testerName) {
+  return {
+      numeric(strFormat("ID_%s", sanitizeIdentifier(dutName, "").c_str()), kNodeIdMaximum),
+      numeric("ID_Dut", kNodeIdMaximum),
+      numeric(strFormat("ID_%s", sanitizeIdentifier(testerName, "").c_str()), kNodeIdMaximum),
+      numeric("ID_ActualClient", kNodeIdMaximum),
+  };
+}
+
+std::vector<EnvVarEntry> signalVariableEntries(const ZListEntry& record, const SignalVariableNames& names) {
+  const uint64_t signalMaximum = maxValueOfBits(record.signalSize);
+  std::vector<EnvVarEntry> entries;
+  entries.push_back(numeric(names.trigger, 1));
+  if (isCommandSignal(record)) {
+    // A command value starts at its maximum.
+    EnvVarEntry value = numeric(names.value, signalMaximum, signalMaximum);
+    value.typeCode = valueTypeCode(record);
+    entries.push_back(value);
+    return entries;
+  }
+  EnvVarEntry object = numeric(names.objectVariable,
+                               record.objectSize <= 0 ? 1 : maxValueOfBits(record.objectSize));
+  object.typeCode = valueTypeCode(record);
+  object.onlyWhenAbsent = true;
+  entries.push_back(object);
+  EnvVarEntry value = numeric(names.value, signalMaximum);
+  value.typeCode = valueTypeCode(record);
+  entries.push_back(value);
+  return entries;
+}

@@ -1,0 +1,49 @@
+// A source of cell texts: what the row loop of ZExcelSheetReader reads a
+// spreadsheet through. Each file format has its own source; tests use an
+// in-memory one.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+// How an operation of a cell source ended. The row loop turns a failure into
+// the message of the operation that failed.
+enum class ZCellSourceResult {
+  ok,
+  // The operation failed: the loop appends the operation's own message.
+  failed,
+  // The operation failed in a way that has no message: the read ends quietly.
+  failedSilently,
+  // The document turned out to be unreadable (a damaged part found while
+  // selecting the sheet or reading a cell): the loop reports it as a document
+  // that cannot be opened.
+  documentUnreadable,
+};
+
+// One cell: its column number (0-based), its sheet row (1-based) and its
+// address as the sheet writes it (column letters and row number, "C7").
+struct ZCellAddress {
+  int column = 0;
+  int row = 1;
+  std::string text;
+};
+
+class ZCellSource {
+ public:
+  virtual ~ZCellSource() = default;
+
+  // Makes the source ready to open a document.
+  virtual ZCellSourceResult start() = 0;
+  // Opens the spreadsheet document at path.
+  virtual ZCellSourceResult openDocument(const std::string& path) = 0;
+  // Selects the sheet with this name; an empty name selects the first sheet.
+  virtual ZCellSourceResult selectSheet(const std::string& name) = 0;
+  // The text the cell displays, empty for an empty cell.
+  virtual ZCellSourceResult cellText(const ZCellAddress& address, std::string& text) = 0;
+  // Closes the document and shuts the source down.
+  virtual ZCellSourceResult finish() = 0;
+};
+
+// Creates the source for the spreadsheet at path; null when none can be made.
+using ZCellSourceFactory = std::function<std::unique_ptr<ZCellSource>(const std::string& path)>;

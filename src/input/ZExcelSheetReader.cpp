@@ -1,0 +1,103 @@
+#include "input/ZExcelSheetReader.h"
+
+#include <cstdint>
+#include <utility>
+
+#include "input/sources/ZCellSourceFactory.h"
+#include "util/Paths.h"
+
+namespace {
+
+const char kNotStarted[] = "Excel automation object cannot be initiaized\n";
+const char kNotOpened[] = "Specified Excel document cannot be opened\n";
+const char kNoSheet[] = "Excel sheet with specified name or index cannot be activated\n";
+const char kNoCell[] = "Cell value cannot be read\n";
+
+// The last row a sheet can have; an address below it cannot be read.
+const int64_t kLastSheetRow = 1048576;
+
+}  // namespace
+
+std::string columnLetters(int column) {
+  if (column < 0 || column > 701) return std::string();
+  std::string letters;
+  if (column >= 26) letters += static_cast<char>('A' + column / 26 - 1);
+  letters += static_cast<char>('A' + column % 26);
+  return letters;
+}
+
+std::string cellAddressText(int column, int row) { return columnLetters(column) + std::to_string(row); }
+
+ZExcelSheetReader::ZExcelSheetReader() : factory_(createCellSource) {}
+
+ZExcelSheetReader::ZExcelSheetReader(ZCellSourceFactory factory) : factory_(std::move(factory)) {}
+
+ZExcelSheetReader::~ZExcelSheetReader() = default;
+
+void ZExcelSheetReader::setCellSourceFactory(ZCellSourceFactory factory) { factory_ = std::move(factory); }
+
+bool ZExcelSheetReader::readSheet(const std::string& sheetPath, const std::vector<int>& columns, int skipRows,
+                                  const std::string& sheetName) {
+  if (!fileExists(sheetPath)) {
+    errorText_ += "Specified Excel document doesn't exist\n";
+    return false;
+  }
+  if (columns.empty()) {
+    errorText_ += "No columns to read was specified\n";
+    return false;
+  }
+
+  // Appends the message that belongs to a failed operation; true when the
+  // operation succeeded.
+  auto succeeded = [this](ZCellSourceResult result, const char* message) {
+    switch (result) {
+      case ZCellSourceResult::ok:
+        return true;
+      case ZCellSourceResult::failed:
+        errorText_ += message;
+        return false;
+      case ZCellSourceResult::failedSilently:
+        return false;
+      case ZCellSourceResult::documentUnreadable:
+        errorText_ += kNotOpened;
+        return false;
+    }
+    return false;
+  };
+
+  std::unique_ptr<ZCellSource> source = factory_ ? factory_(sheetPath) : nullptr;
+  if (source == nullptr) {
+    errorText_ += kNotStarted;
+    return false;
+  }
+  if (!succeeded(source->start(), kNotStarted)) return false;
+  if (!succeeded(source->openDocument(sheetPath), kNotOpened)) return false;
+  if (!succeeded(source->selectSheet(sheetName), kNoSheet)) return false;
+
+  std::vector<std::string> letters;
+  for (int column : columns) letters.push_back(columnLetters(column));
+  std::vector<std::string> cells;
+  cells.reserve(columns.size());
+  ZCellAddress address;
+  for (int64_t row = static_cast<int64_t>(skipRows) + 1;; ++row) {
+    cells.clear();
+    const std::string rowText = std::to_string(row);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      // A column the letters cannot name, or a row outside the sheet, has no
+      // cell to read.
+      if (letters[i].empty() || row < 1 || row > kLastSheetRow) {
+        errorText_ += kNoCell;
+        return false;
+      }
+      address.column = columns[i];
+      address.row = static_cast<int>(row);
+      address.text = letters[i] + rowText;
+      std::string text;
+      if (!succeeded(source->cellText(address, text), kNoCell)) return false;
+      cells.push_back(std::move(text));
+    }
+    if (cells.front().empty()) break;
+    if (!processRow(cells, columns.size())) reportBadRow(static_cast<unsigned>(row));
+  }
+  return source->finish() == ZCellSourceResult::ok;
+}

@@ -1,0 +1,105 @@
+// The cells of one sheet, indexed by row and column, filled once while a
+// sheet part is parsed and then asked for single cells. Runs of repeated
+// rows or cells are kept as one entry, so a sheet that repeats a row a
+// million times costs one row. Rows and columns count from 0.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+// The size of the largest sheet; cells outside it are ignored.
+constexpr uint64_t kSheetRowLimit = 1048576;
+constexpr uint64_t kSheetColumnLimit = 16384;
+
+template <typename Value>
+class ZCellGrid {
+ public:
+  // Starts the run of `count` equal rows from `row` on. Rows must come in
+  // ascending order: a row at or above the end of the previous run, or
+  // outside the sheet, is ignored with all its cells (false).
+  bool beginRow(uint64_t row, uint64_t count = 1) {
+    dropEmptyLastRow();
+    rowOpen_ = false;
+    if (row >= kSheetRowLimit || count == 0) return false;
+    if (!rows_.empty() && row < rows_.back().first + rows_.back().count) return false;
+    count = std::min(count, kSheetRowLimit - row);
+    rows_.push_back(RowRun{static_cast<uint32_t>(row), static_cast<uint32_t>(count), cells_.size(), cells_.size()});
+    rowOpen_ = true;
+    return true;
+  }
+
+  // Adds `count` equal cells from `column` on to the current row. Columns
+  // must ascend within the row; other cells are ignored (false).
+  bool addCell(uint64_t column, uint64_t count, Value value) {
+    if (!rowOpen_ || column >= kSheetColumnLimit || count == 0) return false;
+    RowRun& row = rows_.back();
+    if (row.cellEnd > row.cellBegin && column < cells_.back().first + cells_.back().count) return false;
+    count = std::min(count, kSheetColumnLimit - column);
+    cells_.push_back(CellRun{static_cast<uint32_t>(column), static_cast<uint32_t>(count), std::move(value)});
+    row.cellEnd = cells_.size();
+    return true;
+  }
+
+  // The value of the cell, null for an empty cell.
+  const Value* find(uint64_t row, uint64_t column) const {
+    // Readers ask row after row: the run found last, or the one after it,
+    // usually holds the row.
+    auto rowIt = rows_.begin() + static_cast<std::ptrdiff_t>(std::min(lastRun_, rows_.size()));
+    if (!(rowIt != rows_.end() && holds(*rowIt, row)) && !(++rowIt < rows_.end() && holds(*rowIt, row))) {
+      rowIt = std::upper_bound(rows_.begin(), rows_.end(), row,
+                               [](uint64_t r, const RowRun& run) { return r < run.first; });
+      if (rowIt == rows_.begin()) return nullptr;
+      --rowIt;
+      if (!holds(*rowIt, row)) return nullptr;
+    }
+    lastRun_ = static_cast<std::size_t>(rowIt - rows_.begin());
+    const auto begin = cells_.begin() + static_cast<std::ptrdiff_t>(rowIt->cellBegin);
+    const auto end = cells_.begin() + static_cast<std::ptrdiff_t>(rowIt->cellEnd);
+    auto cellIt = std::upper_bound(begin, end, column,
+                                   [](uint64_t c, const CellRun& run) { return c < run.first; });
+    if (cellIt == begin) return nullptr;
+    --cellIt;
+    if (column >= static_cast<uint64_t>(cellIt->first) + cellIt->count) return nullptr;
+    return &cellIt->value;
+  }
+
+  // Makes room for this many cell runs.
+  void reserve(std::size_t cells) { cells_.reserve(cells); }
+
+  void clear() {
+    rows_.clear();
+    cells_.clear();
+    rowOpen_ = false;
+    lastRun_ = 0;
+  }
+
+ private:
+  struct RowRun {
+    uint32_t first;
+    uint32_t count;
+    std::size_t cellBegin;
+    std::size_t cellEnd;
+  };
+  struct CellRun {
+    uint32_t first;
+    uint32_t count;
+    Value value;
+  };
+
+  static bool holds(const RowRun& run, uint64_t row) {
+    return row >= run.first && row < static_cast<uint64_t>(run.first) + run.count;
+  }
+
+  // A row without cells answers nothing; dropping it keeps long runs of
+  // empty rows out of the index.
+  void dropEmptyLastRow() {
+    if (!rows_.empty() && rows_.back().cellBegin == rows_.back().cellEnd) rows_.pop_back();
+  }
+
+  std::vector<RowRun> rows_;
+  std::vector<CellRun> cells_;
+  bool rowOpen_ = false;
+  mutable std::size_t lastRun_ = 0;
+};

@@ -1,0 +1,35 @@
+// Cell source for comma-separated text (.csv): one sheet, any sheet name
+// selects it. Fields are quoted as RFC 4180 describes; the delimiter is ","
+// or ";", whichever the first line uses more. A field is shown exactly as
+// the file holds it (a file saved by a spreadsheet holds the displayed
+// text). UTF-8, a byte order mark is skipped.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "input/ZCellSource.h"
+#include "input/sources/ZCellGrid.h"
+#include "input/sources/ZTextBudget.h"
+
+class ZCsvCellSource : public ZCellSource {
+ public:
+  ZCellSourceResult start() override;
+  // Reads and splits the whole file. A file with NUL bytes is not text and
+  // fails.
+  ZCellSourceResult openDocument(const std::string& path) override;
+  ZCellSourceResult selectSheet(const std::string& name) override;
+  ZCellSourceResult cellText(const ZCellAddress& address, std::string& text) override;
+  ZCellSourceResult finish() override;
+
+  // Splits text into the grid (exposed for tests); false when it is not text.
+  bool parse(const std::string& text);
+
+ private:
+  ZCellGrid<std::string> grid_;
+  ZTextBudget budget_;
+};
+
+// The delimiter the first line uses: ";" when it has more semicolons than
+// commas outside quotes, else ",".
+char detectCsvDelimiter(const std::string& text);

@@ -1,0 +1,33 @@
+// "The text the cell displays" for the native cell sources: how a number is
+// shown in the few number formats the readers apply, and how the other
+// kinds of cell values are shown.
+#pragma once
+
+#include <string>
+
+enum class ZNumberFormat {
+  general,     // "General" and every format not listed here
+  integer,     // "0"
+  fixed2,      // "0.00"
+  grouped,     // "#,##0"
+  grouped2,    // "#,##0.00"
+  text,        // "@": a number in a text cell still shows as in General
+};
+
+// The format of a built-in format number (1 "0", 2 "0.00", 3 "#,##0",
+// 4 "#,##0.00", 49 "@"); general for every other number.
+ZNumberFormat numberFormatOfBuiltInId(int id);
+// The format a format code stands for: the codes of the built-in formats
+// above (a document may store them under numbers of its own), general for
+// every other code.
+ZNumberFormat numberFormatOfCode(const std::string& code);
+
+// The number as a cell in this format shows it. General: integers without a
+// decimal point, at most 11 digits and decimal point (the sign not
+// counted), scientific notation for magnitudes from 1E+11 and below 1E-04
+// ("1.23457E+11", "1E-05"). Rounding is half away from zero on the value's
+// 15 significant decimal digits.
+std::string displayNumber(double value, ZNumberFormat format);
+
+// "TRUE" or "FALSE".
+const char* displayBoolean(bool value);

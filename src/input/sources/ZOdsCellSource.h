@@ -1,0 +1,50 @@
+// Cell source for OpenDocument spreadsheets (.ods): a zip whose part
+// content.xml holds every sheet as a table. A cell shows the text of its
+// paragraphs, which the writing application stores already formatted. The
+// table is read once, as a stream, into an index of its rows and cells;
+// repeated rows and cells stay runs.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "input/ZCellSource.h"
+#include "input/sources/ZCellGrid.h"
+#include "input/sources/ZTextBudget.h"
+#include "input/sources/ZZipArchive.h"
+
+class ZOdsCellSource : public ZCellSource {
+ public:
+  // The longest text a cell shows, in bytes; longer texts are cut.
+  static constexpr std::size_t kMaxCellText = 32767;
+
+  ZCellSourceResult start() override;
+  // Opens the zip and checks that it has content.xml.
+  ZCellSourceResult openDocument(const std::string& path) override;
+  // Finds the table by name (an exact match first, else one that differs
+  // only in ASCII case) and indexes it.
+  ZCellSourceResult selectSheet(const std::string& name) override;
+  ZCellSourceResult cellText(const ZCellAddress& address, std::string& text) override;
+  ZCellSourceResult finish() override;
+
+ private:
+  // Where a cell's text is kept in texts_, blanks of <text:s> still packed.
+  struct Cell {
+    uint32_t offset = 0;
+    uint32_t length = 0;
+  };
+  enum class TableResult { found, notFound, damaged };
+
+  TableResult readTable(const std::string& name, bool ignoreCase);
+
+  ZZipArchive zip_;
+  ZCellGrid<Cell> grid_;
+  std::string texts_;
+  ZTextBudget budget_;
+};
+
+// The text of a cell as stored by the reader: a run of blanks is packed as
+// a NUL byte and a four-byte count (NUL cannot occur in XML text).
+void appendPackedBlanks(std::string& packed, uint64_t count);
+// Unpacks a stored text, cut to at most limit bytes at a character boundary.
+std::string unpackCellText(std::string_view packed, std::size_t limit);

@@ -1,0 +1,422 @@
+#include "input/sources/ZXlsxCellSource.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+
+#include "input/sources/ZXmlPart.h"
+#include "input/sources/ZXmlPullReader.h"
+#include "util/StringFormat.h"
+
+namespace {
+
+// Reads and parses one part. documentBuffer must outlive document.
+ZZipArchive::Status readXmlPart(const ZZipArchive& zip, const std::string& part, std::string& buffer,
+                                pugi::xml_document& document) {
+  const ZZipArchive::Status status = zip.read(part, buffer);
+  if (status != ZZipArchive::Status::ok) return status;
+  return parseXmlPart(buffer, document) ? ZZipArchive::Status::ok : ZZipArchive::Status::damaged;
+}
+
+std::string directoryOf(const std::string& part) {
+  const std::size_t slash = part.rfind('/');
+  return slash == std::string::npos ? std::string() : part.substr(0, slash + 1);
+}
+
+// The relationships part that belongs to a part: "xl/workbook.xml" has
+// "xl/_rels/workbook.xml.rels".
+std::string relationshipsOf(const std::string& part) {
+  const std::size_t slash = part.rfind('/');
+  const std::string name = slash == std::string::npos ? part : part.substr(slash + 1);
+  return directoryOf(part) + "_rels/" + name + ".rels";
+}
+
+// A relationship target relative to the directory of its source part (or
+// absolute from the package root), with "." and ".." resolved.
+std::string resolveTarget(const std::string& baseDirectory, const std::string& target) {
+  const std::string joined = !target.empty() && target[0] == '/' ? target.substr(1) : baseDirectory + target;
+  std::vector<std::string> segments;
+  std::size_t start = 0;
+  while (start <= joined.size()) {
+    std::size_t end = joined.find('/', start);
+    if (end == std::string::npos) end = joined.size();
+    const std::string segment = joined.substr(start, end - start);
+    if (segment == "..") {
+      if (!segments.empty()) segments.pop_back();
+    } else if (!segment.empty() && segment != ".") {
+      segments.push_back(segment);
+    }
+    start = end + 1;
+  }
+  std::string resolved;
+  for (const std::string& segment : segments) resolved += (resolved.empty() ? "" : "/") + segment;
+  return resolved;
+}
+
+bool endsWith(const std::string& text, const std::string& suffix) {
+  return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+struct Relationship {
+  std::string type;
+  std::string target;  // resolved part name
+};
+
+// The relationships of a part by id; empty when the part has none.
+std::map<std::string, Relationship> readRelationships(const ZZipArchive& zip, const std::string& sourcePart,
+                                                      bool& damaged) {
+  std::map<std::string, Relationship> relationships;
+  std::string buffer;
+  pugi::xml_document document;
+  const ZZipArchive::Status status = readXmlPart(zip, relationshipsOf(sourcePart), buffer, document);
+  damaged = status != ZZipArchive::Status::ok && status != ZZipArchive::Status::missing;
+  if (status != ZZipArchive::Status::ok) return relationships;
+  const std::string base = directoryOf(sourcePart);
+  for (pugi::xml_node node : document.document_element().children()) {
+    if (!hasLocalName(node, "Relationship")) continue;
+    if (std::strcmp(node.attribute("TargetMode").value(), "External") == 0) continue;
+    relationships[node.attribute("Id").value()] =
+        Relationship{node.attribute("Type").value(), resolveTarget(base, node.attribute("Target").value())};
+  }
+  return relationships;
+}
+
+bool equalsIgnoringAsciiCase(const std::string& a, const std::string& b) {
+  return toLowerAscii(a) == toLowerAscii(b);
+}
+
+// An unsigned decimal number with nothing around it.
+bool parseIndex(std::string_view text, uint64_t& value) {
+  if (text.empty()) return false;
+  value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + static_cast<uint64_t>(c - '0');
+    if (value > 0xFFFFFFFFull) return false;
+  }
+  return true;
+}
+
+// A number as the cell value stores it; false for anything else.
+bool parseNumber(const char* text, double& value) {
+  while (*text == ' ') ++text;
+  if (*text == '\0') return false;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtod(text, &end);
+  while (*end == ' ') ++end;
+  return *end == '\0' && std::isfinite(value);
+}
+
+}  // namespace
+
+bool parseCellReference(std::string_view reference, uint64_t& column, uint64_t& row) {
+  std::size_t letters = 0;
+  column = 0;
+  for (; letters < reference.size(); ++letters) {
+    const char c = reference[letters];
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) break;
+    if (letters == 3) return false;
+    column = column * 26 + static_cast<uint64_t>((c | 0x20) - 'a' + 1);
+  }
+  if (letters == 0 || !parseIndex(reference.substr(letters), row) || row == 0) return false;
+  column -= 1;
+  return true;
+}
+
+std::string decodeOoxmlEscapes(const std::string& text) {
+  if (text.find("_x") == std::string::npos) return text;
+  std::string decoded;
+  uint32_t pendingHigh = 0;  // first half of a surrogate pair
+  std::size_t i = 0;
+  while (i < text.size()) {
+    uint32_t code = 0;
+    bool escape = i + 7 <= text.size() && text[i] == '_' && text[i + 1] == 'x' && text[i + 6] == '_';
+    for (std::size_t k = i + 2; escape && k < i + 6; ++k) {
+      const char c = static_cast<char>(text[k] | 0x20);
+      const int digit = (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : -1;
+      if (digit < 0) escape = false;
+      code = code * 16 + static_cast<uint32_t>(digit);
+    }
+    if (!escape) {
+      pendingHigh = 0;
+      decoded += text[i++];
+      continue;
+    }
+    i += 7;
+    if (code >= 0xD800 && code <= 0xDBFF) {
+      pendingHigh = code;
+      continue;
+    }
+    if (code >= 0xDC00 && code <= 0xDFFF) {
+      if (pendingHigh != 0) appendUtf8(decoded, 0x10000 + ((pendingHigh - 0xD800) << 10) + (code - 0xDC00));
+      pendingHigh = 0;
+      continue;
+    }
+    pendingHigh = 0;
+    appendUtf8(decoded, code);
+  }
+  return decoded;
+}
+
+ZCellSourceResult ZXlsxCellSource::start() { return ZCellSourceResult::ok; }
+
+ZCellSourceResult ZXlsxCellSource::openDocument(const std::string& path) {
+  if (!zip_.open(path)) return ZCellSourceResult::failed;
+  bool damaged = false;
+
+  // The package relationships name the workbook part.
+  std::string workbookPart = "xl/workbook.xml";
+  for (const auto& entry : readRelationships(zip_, "", damaged)) {
+    if (endsWith(entry.second.type, "/officeDocument")) workbookPart = entry.second.target;
+  }
+  if (damaged) return ZCellSourceResult::failed;
+
+  std::string buffer;
+  pugi::xml_document workbook;
+  if (readXmlPart(zip_, workbookPart, buffer, workbook) != ZZipArchive::Status::ok) {
+    return ZCellSourceResult::failed;
+  }
+  const auto relationships = readRelationships(zip_, workbookPart, damaged);
+  if (damaged) return ZCellSourceResult::failed;
+
+  for (pugi::xml_node sheet : childNamed(workbook.document_element(), "sheets").children()) {
+    if (!hasLocalName(sheet, "sheet")) continue;
+    const auto found = relationships.find(attributeNamed(sheet, "id").value());
+    if (found == relationships.end()) continue;
+    sheets_.push_back(Sheet{sheet.attribute("name").value(), found->second.target});
+  }
+  for (const auto& entry : relationships) {
+    if (endsWith(entry.second.type, "/sharedStrings") && !readSharedStrings(entry.second.target)) {
+      return ZCellSourceResult::failed;
+    }
+    if (endsWith(entry.second.type, "/styles") && !readStyles(entry.second.target)) {
+      return ZCellSourceResult::failed;
+    }
+  }
+  return ZCellSourceResult::ok;
+}
+
+bool ZXlsxCellSource::readSharedStrings(const std::string& part) {
+  ZZipArchive::Stream stream;
+  const ZZipArchive::Status status = zip_.open(part, stream);
+  if (status == ZZipArchive::Status::missing) return true;
+  if (status != ZZipArchive::Status::ok) return false;
+  // Each <si> is plain text in <t> or rich text runs <r><t>; phonetic runs
+  // (<rPh>) are not shown.
+  ZXmlPullReader reader([&stream](char* buffer, std::size_t size) { return stream.read(buffer, size); });
+  std::string text;
+  int phoneticDepth = 0;
+  bool inText = false;
+  for (;;) {
+    switch (reader.next()) {
+      case ZXmlPullReader::Event::startElement:
+        if (reader.name() == "si") {
+          text.clear();
+        } else if (reader.name() == "rPh") {
+          ++phoneticDepth;
+        } else if (reader.name() == "t") {
+          inText = phoneticDepth == 0;
+        }
+        break;
+      case ZXmlPullReader::Event::endElement:
+        if (reader.name() == "si") {
+          sharedStrings_.push_back(decodeOoxmlEscapes(text));
+        } else if (reader.name() == "rPh") {
+          --phoneticDepth;
+        } else if (reader.name() == "t") {
+          inText = false;
+        }
+        break;
+      case ZXmlPullReader::Event::text:
+        if (inText) text += reader.text();
+        break;
+      case ZXmlPullReader::Event::end:
+        return true;
+      case ZXmlPullReader::Event::error:
+        return false;
+    }
+  }
+}
+
+bool ZXlsxCellSource::readStyles(const std::string& part) {
+  std::string buffer;
+  pugi::xml_document document;
+  const ZZipArchive::Status status = readXmlPart(zip_, part, buffer, document);
+  if (status == ZZipArchive::Status::missing) return true;
+  if (status != ZZipArchive::Status::ok) return false;
+  const pugi::xml_node styleSheet = document.document_element();
+  std::map<int, std::string> codes;
+  for (pugi::xml_node format : childNamed(styleSheet, "numFmts").children()) {
+    if (hasLocalName(format, "numFmt")) {
+      codes[format.attribute("numFmtId").as_int(-1)] = format.attribute("formatCode").value();
+    }
+  }
+  for (pugi::xml_node xf : childNamed(styleSheet, "cellXfs").children()) {
+    if (!hasLocalName(xf, "xf")) continue;
+    const int id = xf.attribute("numFmtId").as_int(0);
+    const auto code = codes.find(id);
+    cellFormats_.push_back(code != codes.end() ? numberFormatOfCode(code->second) : numberFormatOfBuiltInId(id));
+  }
+  return true;
+}
+
+ZCellSourceResult ZXlsxCellSource::selectSheet(const std::string& name) {
+  const Sheet* selected = nullptr;
+  for (const Sheet& sheet : sheets_) {
+    if (name.empty() || sheet.name == name) {
+      selected = &sheet;
+      break;
+    }
+  }
+  for (const Sheet& sheet : sheets_) {
+    if (selected == nullptr && equalsIgnoringAsciiCase(sheet.name, name)) selected = &sheet;
+  }
+  if (selected == nullptr) return ZCellSourceResult::failed;
+
+  return readSheet(selected->part) ? ZCellSourceResult::ok : ZCellSourceResult::documentUnreadable;
+}
+
+bool ZXlsxCellSource::readSheet(const std::string& part) {
+  grid_.clear();
+  values_.clear();
+  ZZipArchive::Stream stream;
+  if (zip_.open(part, stream) != ZZipArchive::Status::ok) return false;
+  // A cell takes at least "<c><v></v></c>" of the part.
+  grid_.reserve(static_cast<std::size_t>(stream.declaredSize() / 16));
+  ZXmlPullReader reader([&stream](char* buffer, std::size_t size) { return stream.read(buffer, size); });
+  std::string_view attribute;
+  bool inSheetData = false;
+  bool inRow = false;
+  bool inCell = false;
+  bool collecting = false;  // inside the value or an inline string's text
+  int phoneticDepth = 0;
+  uint64_t nextRow = 0;     // rows and cells without a reference follow
+  uint64_t nextColumn = 0;  // the one before them
+  uint64_t column = 0;
+  bool cellUsable = false;
+  Cell cell;
+  for (;;) {
+    const ZXmlPullReader::Event event = reader.next();
+    if (event == ZXmlPullReader::Event::end) return true;
+    if (event == ZXmlPullReader::Event::error) return false;
+    const std::string_view name = reader.name();
+    if (event == ZXmlPullReader::Event::text) {
+      if (collecting) values_ += reader.text();
+    } else if (event == ZXmlPullReader::Event::endElement) {
+      if (name == "sheetData") {
+        inSheetData = false;
+      } else if (name == "row") {
+        inRow = false;
+      } else if (name == "c" && inCell) {
+        inCell = false;
+        if (cell.type == Cell::Type::inlineString && values_.find("_x", cell.offset) != std::string::npos) {
+          const std::string decoded = decodeOoxmlEscapes(values_.substr(cell.offset));
+          values_.replace(cell.offset, std::string::npos, decoded);
+        }
+        cell.length = static_cast<uint32_t>(values_.size() - cell.offset);
+        if (!cellUsable || !grid_.addCell(column, 1, cell)) values_.resize(cell.offset);
+      } else if (name == "rPh") {
+        --phoneticDepth;
+      } else if (name == "v" || name == "t") {
+        collecting = false;
+      }
+    } else if (!inSheetData) {
+      if (name == "sheetData") inSheetData = true;
+      // A sheet that declares itself larger than any sheet can be is damaged.
+      if (name == "dimension" && reader.attribute("ref", attribute)) {
+        const std::size_t colon = attribute.find(':');
+        const std::string_view corner = colon == std::string_view::npos ? attribute : attribute.substr(colon + 1);
+        uint64_t lastColumn = 0;
+        uint64_t lastRow = 0;
+        if (!corner.empty() && (!parseCellReference(corner, lastColumn, lastRow) ||
+                                lastColumn >= kSheetColumnLimit || lastRow > kSheetRowLimit)) {
+          return false;
+        }
+      }
+    } else if (name == "row") {
+      inRow = true;
+      uint64_t rowIndex = nextRow;
+      if (reader.attribute("r", attribute)) {
+        if (!parseIndex(attribute, rowIndex) || rowIndex == 0) rowIndex = kSheetRowLimit + 1;
+        --rowIndex;
+      }
+      nextRow = rowIndex + 1;
+      nextColumn = 0;
+      if (!grid_.beginRow(rowIndex)) inRow = false;  // its cells are ignored
+    } else if (name == "c" && inRow) {
+      inCell = true;
+      cell = Cell();
+      cell.offset = static_cast<uint32_t>(values_.size());
+      column = nextColumn;
+      uint64_t ignoredRow = 0;
+      cellUsable = !reader.attribute("r", attribute) || parseCellReference(attribute, column, ignoredRow);
+      nextColumn = column + 1;
+      if (reader.attribute("s", attribute)) {
+        uint64_t style = 0;
+        cell.style = parseIndex(attribute, style) ? static_cast<uint32_t>(style) : 0;
+      }
+      if (reader.attribute("t", attribute)) {
+        if (attribute == "s") cell.type = Cell::Type::sharedString;
+        if (attribute == "inlineStr") cell.type = Cell::Type::inlineString;
+        if (attribute == "str") cell.type = Cell::Type::formulaString;
+        if (attribute == "b") cell.type = Cell::Type::boolean;
+        if (attribute == "e") cell.type = Cell::Type::error;
+        if (attribute == "d") cell.type = Cell::Type::date;
+      }
+    } else if (inCell) {
+      // An inline string's text runs, phonetic runs left out; the value of
+      // every other cell.
+      if (name == "rPh") {
+        ++phoneticDepth;
+      } else if (cell.type == Cell::Type::inlineString) {
+        collecting = name == "t" && phoneticDepth == 0;
+      } else if (name == "v") {
+        collecting = true;
+      }
+    }
+  }
+}
+
+std::string ZXlsxCellSource::displayText(const Cell& cell) const {
+  const std::string_view value(values_.data() + cell.offset, cell.length);
+  switch (cell.type) {
+    case Cell::Type::inlineString:
+    case Cell::Type::error:
+    case Cell::Type::date:
+      return std::string(value);
+    case Cell::Type::formulaString:
+      return decodeOoxmlEscapes(std::string(value));
+    case Cell::Type::sharedString: {
+      uint64_t index = 0;
+      if (!parseIndex(value, index) || index >= sharedStrings_.size()) return std::string();
+      return sharedStrings_[static_cast<std::size_t>(index)];
+    }
+    case Cell::Type::boolean:
+      if (value == "1" || value == "true") return displayBoolean(true);
+      if (value == "0" || value == "false") return displayBoolean(false);
+      return std::string();
+    case Cell::Type::number:
+      break;
+  }
+  double number = 0;
+  if (!parseNumber(std::string(value).c_str(), number)) return std::string();
+  const ZNumberFormat format = cell.style < cellFormats_.size() ? cellFormats_[cell.style] : ZNumberFormat::general;
+  return displayNumber(number, format);
+}
+
+ZCellSourceResult ZXlsxCellSource::cellText(const ZCellAddress& address, std::string& text) {
+  const Cell* cell = grid_.find(static_cast<uint64_t>(address.row) - 1, static_cast<uint64_t>(address.column));
+  text = cell != nullptr ? displayText(*cell) : std::string();
+  return budget_.take(text.size()) ? ZCellSourceResult::ok : ZCellSourceResult::documentUnreadable;
+}
+
+ZCellSourceResult ZXlsxCellSource::finish() {
+  grid_.clear();
+  values_.clear();
+  sharedStrings_.clear();
+  zip_.close();
+  return ZCellSourceResult::ok;
+}

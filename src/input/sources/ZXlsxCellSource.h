@@ -1,0 +1,66 @@
+// Cell source for Office Open XML workbooks (.xlsx, .xlsm): a zip of XML
+// parts. The workbook names the sheets and, through its relationships,
+// their parts; cell texts come from the shared strings, inline strings and
+// cell values, numbers shown in the number format of the cell's style.
+// The sheet part is read once, as a stream, into an index of its cells.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "input/ZCellSource.h"
+#include "input/sources/ZCellGrid.h"
+#include "input/sources/ZTextBudget.h"
+#include "input/sources/ZDisplayText.h"
+#include "input/sources/ZZipArchive.h"
+
+class ZXlsxCellSource : public ZCellSource {
+ public:
+  ZCellSourceResult start() override;
+  // Reads the workbook, its relationships, the shared strings and the
+  // styles. A missing or damaged part fails.
+  ZCellSourceResult openDocument(const std::string& path) override;
+  // Finds the sheet by name (ASCII case does not matter, as sheet names are
+  // unique without it) and parses its part once.
+  ZCellSourceResult selectSheet(const std::string& name) override;
+  ZCellSourceResult cellText(const ZCellAddress& address, std::string& text) override;
+  ZCellSourceResult finish() override;
+
+ private:
+  struct Sheet {
+    std::string name;
+    std::string part;  // zip entry of the sheet part
+  };
+
+  // One cell as the sheet part stores it. Its value (the value element's
+  // text; for an inline string its text) is kept in values_.
+  struct Cell {
+    enum class Type : uint8_t { number, sharedString, inlineString, formulaString, boolean, error, date };
+    Type type = Type::number;
+    uint32_t style = 0;
+    uint32_t offset = 0;
+    uint32_t length = 0;
+  };
+
+  bool readSharedStrings(const std::string& part);
+  bool readStyles(const std::string& part);
+  bool readSheet(const std::string& part);
+  std::string displayText(const Cell& cell) const;
+
+  ZZipArchive zip_;
+  std::vector<Sheet> sheets_;
+  std::vector<std::string> sharedStrings_;
+  std::vector<ZNumberFormat> cellFormats_;  // by cell style index
+  ZCellGrid<Cell> grid_;
+  std::string values_;  // the values of all cells of the sheet, one after another
+  ZTextBudget budget_;
+};
+
+// Parses a cell reference ("B7", "$B$7" is not accepted) into a 0-based
+// column and a 1-based row. False for anything else.
+bool parseCellReference(std::string_view reference, uint64_t& column, uint64_t& row);
+
+// Replaces the _xHHHH_ escapes Office Open XML uses for characters XML
+// cannot carry ("_x000D_" is a carriage return) by the characters.
+std::string decodeOoxmlEscapes(const std::string& text);

@@ -1,0 +1,371 @@
+#include "input/sources/ZXmlPullReader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "input/sources/ZXmlPart.h"
+
+namespace {
+
+const std::size_t kWindow = 256 * 1024;
+
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+bool isNameEnd(char c) { return isSpace(c) || c == '/' || c == '>' || c == '=' || c == '<'; }
+
+std::string_view stripPrefix(std::string_view name) {
+  const std::size_t colon = name.rfind(':');
+  return colon == std::string_view::npos ? name : name.substr(colon + 1);
+}
+
+bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+// UTF-16 after its byte order mark, to UTF-8.
+std::string utf16ToUtf8(std::string_view data, bool bigEndian) {
+  std::string out;
+  out.reserve(data.size() / 2);
+  uint32_t pendingHigh = 0;
+  for (std::size_t i = 2; i + 1 < data.size(); i += 2) {
+    const uint32_t a = static_cast<uint8_t>(data[i]);
+    const uint32_t b = static_cast<uint8_t>(data[i + 1]);
+    const uint32_t unit = bigEndian ? (a << 8 | b) : (b << 8 | a);
+    if (unit >= 0xD800 && unit <= 0xDBFF) {
+      pendingHigh = unit;
+      continue;
+    }
+    if (unit >= 0xDC00 && unit <= 0xDFFF) {
+      if (pendingHigh != 0) appendUtf8(out, 0x10000 + ((pendingHigh - 0xD800) << 10) + (unit - 0xDC00));
+      pendingHigh = 0;
+      continue;
+    }
+    pendingHigh = 0;
+    if (unit == 0) {
+      out += '\0';  // kept, so that the document is refused
+    } else {
+      appendUtf8(out, unit);
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+ZXmlPullReader::ZXmlPullReader(std::string_view document) : data_(document) {}
+
+ZXmlPullReader::ZXmlPullReader(Source source) : source_(std::move(source)), sourceDone_(false) {}
+
+ZXmlPullReader::Event ZXmlPullReader::fail() {
+  failed_ = true;
+  return Event::error;
+}
+
+bool ZXmlPullReader::refill() {
+  if (sourceDone_ || failed_) return false;
+  // Keep what is not read yet; grow the window when that fills it.
+  storage_.erase(0, pos_);
+  pos_ = 0;
+  const std::size_t kept = storage_.size();
+  const std::size_t room = std::max(kWindow, kept);
+  storage_.resize(kept + room);
+  const long long got = source_(&storage_[kept], room);
+  if (got < 0) {
+    failed_ = true;
+    return false;
+  }
+  storage_.resize(kept + static_cast<std::size_t>(got));
+  data_ = storage_;
+  if (got == 0) {
+    sourceDone_ = true;
+    return false;
+  }
+  // A NUL byte cannot be part of an XML document.
+  if (checkNul_ && std::memchr(storage_.data() + kept, '\0', static_cast<std::size_t>(got)) != nullptr) {
+    failed_ = true;
+    return false;
+  }
+  return true;
+}
+
+void ZXmlPullReader::checkStart() {
+  started_ = true;
+  while (data_.size() - pos_ < 3 && refill()) {
+  }
+  if (failed_) return;
+  const std::string_view head = data_.substr(pos_);
+  if (head.size() >= 2 && ((head[0] == '\xFF' && head[1] == '\xFE') || (head[0] == '\xFE' && head[1] == '\xFF'))) {
+    // UTF-16: the whole document is read and converted first.
+    std::string whole(head);
+    pos_ = data_.size();
+    while (refill()) {
+      whole.append(data_.substr(pos_));
+      pos_ = data_.size();
+    }
+    if (failed_) return;
+    storage_ = utf16ToUtf8(whole, head[0] == '\xFE');
+    source_ = nullptr;
+    sourceDone_ = true;
+    data_ = storage_;
+    pos_ = 0;
+  } else if (startsWith(head, "\xEF\xBB\xBF")) {
+    pos_ += 3;
+  }
+  // A NUL byte cannot be part of an XML document.
+  checkNul_ = true;
+  if (data_.find('\0', pos_) != std::string_view::npos) failed_ = true;
+}
+
+ZXmlPullReader::Event ZXmlPullReader::next() {
+  if (!started_) checkStart();
+  if (failed_) return Event::error;
+  if (pendingEnd_) {
+    pendingEnd_ = false;
+    closedName_ = std::move(open_.back());
+    open_.pop_back();
+    localName_ = stripPrefix(closedName_);
+    return Event::endElement;
+  }
+  for (;;) {
+    if (pos_ >= data_.size() && !refill()) {
+      if (failed_) return Event::error;
+      return open_.empty() ? Event::end : fail();
+    }
+    Event event = Event::text;
+    bool skipped = false;
+    const Step step = data_[pos_] == '<' ? readMarkup(event, skipped) : readText(skipped);
+    if (step == Step::error) return fail();
+    if (step == Step::needMore) {
+      // Read on and try again; at the end of the document the step decides
+      // with what there is.
+      if (!refill() && failed_) return Event::error;
+      continue;
+    }
+    if (!skipped) return event;
+  }
+}
+
+ZXmlPullReader::Step ZXmlPullReader::readText(bool& skipped) {
+  std::size_t stop = data_.find('<', pos_);
+  if (stop == std::string_view::npos) {
+    if (!sourceDone_) return Step::needMore;
+    stop = data_.size();
+  }
+  const std::string_view raw = data_.substr(pos_, stop - pos_);
+  pos_ = stop;
+  if (raw.find_first_of("&\r") == std::string_view::npos) {
+    text_ = raw;
+  } else {
+    decoded_.clear();
+    if (!appendDecoded(raw, decoded_)) return Step::error;
+    text_ = decoded_;
+  }
+  if (open_.empty()) {
+    // Only blanks may stand outside the document element.
+    for (char c : text_) {
+      if (!isSpace(c)) return Step::error;
+    }
+    skipped = true;
+  }
+  return Step::done;
+}
+
+ZXmlPullReader::Step ZXmlPullReader::readMarkup(Event& event, bool& skipped) {
+  const std::string_view rest = data_.substr(pos_);
+  if (rest.size() < 2) return sourceDone_ ? Step::error : Step::needMore;
+  skipped = false;
+  if (rest[1] == '/') {
+    event = Event::endElement;
+    return readEndTag();
+  }
+  if (rest[1] != '!' && rest[1] != '?') {
+    event = Event::startElement;
+    return readStartTag();
+  }
+  if (rest.size() < 9 && !sourceDone_) return Step::needMore;  // enough to tell the kinds apart
+  auto skipPast = [this](std::size_t from, std::string_view terminator) {
+    const std::size_t found = data_.find(terminator, from);
+    if (found == std::string_view::npos) return sourceDone_ ? Step::error : Step::needMore;
+    pos_ = found + terminator.size();
+    return Step::done;
+  };
+  skipped = true;
+  if (startsWith(rest, "<!--")) return skipPast(pos_ + 4, "-->");
+  if (startsWith(rest, "<?")) return skipPast(pos_ + 2, "?>");
+  if (startsWith(rest, "<!DOCTYPE")) {
+    // Skipped whole, an internal subset in brackets included.
+    int brackets = 0;
+    for (std::size_t p = pos_ + 9; p < data_.size(); ++p) {
+      const char c = data_[p];
+      if (c == '[') ++brackets;
+      if (c == ']') --brackets;
+      if (c == '>' && brackets <= 0) {
+        pos_ = p + 1;
+        return Step::done;
+      }
+    }
+    return sourceDone_ ? Step::error : Step::needMore;
+  }
+  if (startsWith(rest, "<![CDATA[")) {
+    const std::size_t close = data_.find("]]>", pos_ + 9);
+    if (close == std::string_view::npos) return sourceDone_ ? Step::error : Step::needMore;
+    if (open_.empty()) return Step::error;
+    decoded_.clear();
+    for (std::size_t i = pos_ + 9; i < close; ++i) {
+      if (data_[i] == '\r') {
+        decoded_ += '\n';
+        if (i + 1 < close && data_[i + 1] == '\n') ++i;
+      } else {
+        decoded_ += data_[i];
+      }
+    }
+    pos_ = close + 3;
+    text_ = decoded_;
+    skipped = text_.empty();
+    event = Event::text;
+    return Step::done;
+  }
+  return Step::error;
+}
+
+ZXmlPullReader::Step ZXmlPullReader::readStartTag() {
+  const Step more = sourceDone_ ? Step::error : Step::needMore;
+  attributes_.clear();
+  std::size_t p = pos_ + 1;
+  const std::size_t nameStart = p;
+  while (p < data_.size() && !isNameEnd(data_[p])) ++p;
+  if (p >= data_.size()) return more;
+  if (p == nameStart) return Step::error;
+  const std::string_view qualified = data_.substr(nameStart, p - nameStart);
+  bool selfClosing = false;
+  for (;;) {
+    while (p < data_.size() && isSpace(data_[p])) ++p;
+    if (p >= data_.size()) return more;
+    if (data_[p] == '>') {
+      ++p;
+      break;
+    }
+    if (data_[p] == '/') {
+      if (p + 1 >= data_.size()) return more;
+      if (data_[p + 1] != '>') return Step::error;
+      p += 2;
+      selfClosing = true;
+      break;
+    }
+    const std::size_t attributeStart = p;
+    while (p < data_.size() && !isNameEnd(data_[p])) ++p;
+    if (p >= data_.size()) return more;
+    if (p == attributeStart) return Step::error;
+    const std::string_view attributeName = data_.substr(attributeStart, p - attributeStart);
+    while (p < data_.size() && isSpace(data_[p])) ++p;
+    if (p >= data_.size()) return more;
+    if (data_[p] != '=') return Step::error;
+    ++p;
+    while (p < data_.size() && isSpace(data_[p])) ++p;
+    if (p >= data_.size()) return more;
+    if (data_[p] != '"' && data_[p] != '\'') return Step::error;
+    const char quote = data_[p++];
+    const std::size_t close = data_.find(quote, p);
+    if (close == std::string_view::npos) return more;
+    const std::string_view value = data_.substr(p, close - p);
+    if (value.find('<') != std::string_view::npos) return Step::error;
+    attributes_.emplace_back(stripPrefix(attributeName), value);
+    p = close + 1;
+  }
+  if (open_.size() >= kMaxDepth) return Step::error;
+  pos_ = p;
+  open_.emplace_back(qualified);
+  pendingEnd_ = selfClosing;
+  localName_ = stripPrefix(qualified);
+  return Step::done;
+}
+
+ZXmlPullReader::Step ZXmlPullReader::readEndTag() {
+  std::size_t p = pos_ + 2;
+  const std::size_t nameStart = p;
+  while (p < data_.size() && !isNameEnd(data_[p])) ++p;
+  const std::string_view qualified = data_.substr(nameStart, p - nameStart);
+  while (p < data_.size() && isSpace(data_[p])) ++p;
+  if (p >= data_.size()) return sourceDone_ ? Step::error : Step::needMore;
+  if (data_[p] != '>' || open_.empty() || open_.back() != qualified) return Step::error;
+  closedName_ = std::move(open_.back());
+  open_.pop_back();
+  localName_ = stripPrefix(closedName_);
+  pos_ = p + 1;
+  return Step::done;
+}
+
+bool ZXmlPullReader::attribute(std::string_view localName, std::string_view& value) const {
+  for (const auto& attribute : attributes_) {
+    if (attribute.first != localName) continue;
+    if (attribute.second.find_first_of("&\t\n\r") == std::string_view::npos) {
+      value = attribute.second;
+      return true;
+    }
+    decodedAttribute_.clear();
+    if (!appendDecoded(attribute.second, decodedAttribute_)) return false;
+    for (char& c : decodedAttribute_) {
+      if (c == '\t' || c == '\n') c = ' ';  // attribute values keep no line structure
+    }
+    value = decodedAttribute_;
+    return true;
+  }
+  return false;
+}
+
+bool ZXmlPullReader::attribute(std::string_view localName, std::string& value) const {
+  std::string_view view;
+  if (!attribute(localName, view)) return false;
+  value.assign(view);
+  return true;
+}
+
+bool ZXmlPullReader::appendDecoded(std::string_view raw, std::string& out) const {
+  std::size_t i = 0;
+  while (i < raw.size()) {
+    const std::size_t special = raw.find_first_of("&\r", i);
+    if (special == std::string_view::npos) {
+      out.append(raw.data() + i, raw.size() - i);
+      return true;
+    }
+    out.append(raw.data() + i, special - i);
+    i = special;
+    if (raw[i] == '\r') {
+      out += '\n';
+      i += (i + 1 < raw.size() && raw[i + 1] == '\n') ? 2 : 1;
+      continue;
+    }
+    const std::size_t semicolon = raw.find(';', i);
+    if (semicolon == std::string_view::npos || semicolon - i > 12) return false;
+    const std::string_view entity = raw.substr(i + 1, semicolon - i - 1);
+    i = semicolon + 1;
+    if (entity == "lt") {
+      out += '<';
+    } else if (entity == "gt") {
+      out += '>';
+    } else if (entity == "amp") {
+      out += '&';
+    } else if (entity == "quot") {
+      out += '"';
+    } else if (entity == "apos") {
+      out += '\'';
+    } else if (entity.size() >= 2 && entity[0] == '#') {
+      const bool hex = entity[1] == 'x';
+      const std::string_view digits = entity.substr(hex ? 2 : 1);
+      if (digits.empty()) return false;
+      uint32_t code = 0;
+      for (char c : digits) {
+        int d = -1;
+        if (c >= '0' && c <= '9') d = c - '0';
+        if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        if (d < 0) return false;
+        code = code * (hex ? 16 : 10) + static_cast<uint32_t>(d);
+        if (code > 0x10FFFF) return false;
+      }
+      appendUtf8(out, code);  // leaves out NUL and what is not a character
+    } else {
+      return false;
+    }
+  }
+  return true;
+}

@@ -1,0 +1,73 @@
+// A pull reader for large XML parts: walks the document event by event
+// without building a tree, reading it through a small window, so a sheet
+// part costs its cells and not its size. It checks what a truncated or
+// damaged part breaks (tag nesting, attribute syntax, references) and knows
+// only the predefined entities and character references; the entities of a
+// document type are not expanded.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class ZXmlPullReader {
+ public:
+  enum class Event { startElement, endElement, text, end, error };
+
+  // Fills buffer with the next bytes of the document and returns how many
+  // (0 at its end, negative when it cannot be read).
+  using Source = std::function<long long(char* buffer, std::size_t size)>;
+
+  // Elements nest no deeper than this; deeper documents are an error.
+  static constexpr std::size_t kMaxDepth = 256;
+
+  // A document held in memory; it must outlive the reader.
+  explicit ZXmlPullReader(std::string_view document);
+  // A document read piece by piece from source.
+  explicit ZXmlPullReader(Source source);
+
+  // The next event. After end or error it keeps returning the same.
+  Event next();
+
+  // Of the current start or end element: the name without namespace prefix.
+  std::string_view name() const { return localName_; }
+  // Of the current start element: the value of the attribute with this
+  // local name, references replaced. False when it has none.
+  bool attribute(std::string_view localName, std::string& value) const;
+  // The same as a view, valid until the next call of attribute or next.
+  bool attribute(std::string_view localName, std::string_view& value) const;
+  // Of the current text event: the characters, references replaced and
+  // line ends made "\n". Valid until the next event.
+  std::string_view text() const { return text_; }
+
+ private:
+  enum class Step { done, needMore, error };
+
+  Event fail();
+  bool refill();
+  void checkStart();
+  Step readText(bool& skipped);
+  Step readMarkup(Event& event, bool& skipped);
+  Step readStartTag();
+  Step readEndTag();
+  bool appendDecoded(std::string_view raw, std::string& out) const;
+
+  Source source_;
+  std::string storage_;    // the window of a streamed document
+  std::string_view data_;  // the bytes available: [pos_, data_.size())
+  std::size_t pos_ = 0;
+  bool sourceDone_ = true;
+  bool started_ = false;
+  bool checkNul_ = false;  // set once the encoding is known
+  bool failed_ = false;
+  bool pendingEnd_ = false;  // a self-closing element still owes its end
+  std::vector<std::string> open_;
+  std::string closedName_;
+  std::string_view localName_;
+  std::vector<std::pair<std::string_view, std::string_view>> attributes_;  // local name, raw value
+  std::string decoded_;
+  mutable std::string decodedAttribute_;
+  std::string_view text_;
+};

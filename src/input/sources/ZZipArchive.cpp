@@ -1,0 +1,80 @@
+#include "input/sources/ZZipArchive.h"
+
+#include <zip.h>
+
+#include "util/Paths.h"
+
+namespace {
+
+std::string entryName(const std::string& name) { return !name.empty() && name[0] == '/' ? name.substr(1) : name; }
+
+}  // namespace
+
+ZZipArchive::~ZZipArchive() { close(); }
+
+bool ZZipArchive::open(const std::string& path) {
+  close();
+  int error = 0;
+  archive_ = zip_open(nativePath(path).c_str(), ZIP_RDONLY, &error);
+  return archive_ != nullptr;
+}
+
+void ZZipArchive::close() {
+  if (archive_ != nullptr) zip_discard(archive_);
+  archive_ = nullptr;
+}
+
+bool ZZipArchive::has(const std::string& name) const {
+  return archive_ != nullptr && zip_name_locate(archive_, entryName(name).c_str(), ZIP_FL_NOCASE) >= 0;
+}
+
+ZZipArchive::Status ZZipArchive::open(const std::string& name, Stream& stream, uint64_t limit) const {
+  if (stream.file_ != nullptr) zip_fclose(stream.file_);
+  stream.file_ = nullptr;
+  stream.total_ = 0;
+  stream.limit_ = limit;
+  stream.declared_ = 0;
+  if (archive_ == nullptr) return Status::missing;
+  const zip_int64_t index = zip_name_locate(archive_, entryName(name).c_str(), ZIP_FL_NOCASE);
+  if (index < 0) return Status::missing;
+  zip_stat_t stat;
+  zip_stat_init(&stat);
+  if (zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &stat) != 0) return Status::damaged;
+  if ((stat.valid & ZIP_STAT_SIZE) != 0 && stat.size > limit) return Status::tooLarge;
+  stream.declared_ = (stat.valid & ZIP_STAT_SIZE) != 0 ? stat.size : 0;
+  stream.file_ = zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0);
+  return stream.file_ != nullptr ? Status::ok : Status::damaged;
+}
+
+ZZipArchive::Stream::~Stream() {
+  if (file_ != nullptr) zip_fclose(file_);
+}
+
+long long ZZipArchive::Stream::read(char* buffer, std::size_t size) {
+  if (file_ == nullptr) return -1;
+  const zip_int64_t got = zip_fread(file_, buffer, size);
+  if (got < 0) return -1;
+  // The declared size may lie: what counts is what the entry inflates to.
+  total_ += static_cast<uint64_t>(got);
+  if (total_ > limit_) return -1;
+  return got;
+}
+
+ZZipArchive::Status ZZipArchive::read(const std::string& name, std::string& contents, uint64_t limit) const {
+  contents.clear();
+  Stream stream;
+  const Status status = open(name, stream, limit);
+  if (status != Status::ok) return status;
+  char buffer[65536];
+  for (;;) {
+    const long long got = stream.read(buffer, sizeof buffer);
+    if (got == 0) return Status::ok;
+    if (got < 0) {
+      const bool tooLarge = stream.total_ > limit;
+      contents.clear();
+      contents.shrink_to_fit();
+      return tooLarge ? Status::tooLarge : Status::damaged;
+    }
+    contents.append(buffer, static_cast<std::size_t>(got));
+  }
+}

@@ -1,0 +1,9 @@
+// The end of the C header: closes the include guard the head part opened.
+#pragma once
+
+#include "framework/ZNoslFunction.h"
+
+class ZCo447MacroBottomPart : public ZNewFunction {
+ public:
+  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+};

@@ -1,0 +1,177 @@
+// The building blocks of the native cell sources: the zip reader's size
+// cap, the cell index, comma-separated text and cell references.
+#include <gtest/gtest.h>
+
+#include "SheetFiles.h"
+#include "TestSupport.h"
+#include "input/sources/ZCellGrid.h"
+#include "input/sources/ZCsvCellSource.h"
+#include "input/sources/ZOdsCellSource.h"
+#include "input/sources/ZXlsxCellSource.h"
+#include "input/sources/ZZipArchive.h"
+
+namespace {
+
+using testsupport::TempDir;
+
+TEST(ZipArchive, EntriesAreReadUpToTheLimitAndNoFurther) {
+  TempDir dir;
+  const std::string path = dir.file("a.zip");
+  const std::string zeros(2 * 1024 * 1024, '\0');
+  sheetfiles::writeZip(path, {{"zeros", zeros}, {"Small.xml", "<a/>"}});
+  ZZipArchive zip;
+  ASSERT_TRUE(zip.open(path));
+  std::string contents;
+  EXPECT_EQ(zip.read("zeros", contents), ZZipArchive::Status::ok);
+  EXPECT_EQ(contents.size(), zeros.size());
+  EXPECT_EQ(zip.read("/small.XML", contents), ZZipArchive::Status::ok);  // case and leading "/" do not matter
+  EXPECT_EQ(contents, "<a/>");
+  EXPECT_EQ(zip.read("zeros", contents, 1024 * 1024), ZZipArchive::Status::tooLarge);
+  EXPECT_TRUE(contents.empty());
+  EXPECT_EQ(zip.read("missing", contents), ZZipArchive::Status::missing);
+  zip.close();
+
+  // An entry that declares less than it inflates to is still stopped at
+  // the limit.
+  sheetfiles::patchDeclaredSize(path, "zeros", 100);
+  ASSERT_TRUE(zip.open(path));
+  const ZZipArchive::Status status = zip.read("zeros", contents, 1024 * 1024);
+  EXPECT_NE(status, ZZipArchive::Status::ok);
+  EXPECT_TRUE(contents.empty());
+}
+
+TEST(CellGrid, FindsCellsOfRowAndCellRuns) {
+  ZCellGrid<int> grid;
+  EXPECT_TRUE(grid.beginRow(0));
+  EXPECT_TRUE(grid.addCell(0, 1, 1));
+  EXPECT_TRUE(grid.addCell(3, 2, 2));   // columns 3 and 4
+  EXPECT_FALSE(grid.addCell(4, 1, 9));  // columns must ascend
+  EXPECT_TRUE(grid.beginRow(5, 1000));  // rows 5..1004
+  EXPECT_TRUE(grid.addCell(1, kSheetColumnLimit * 4, 3));
+  EXPECT_FALSE(grid.beginRow(100));     // inside the run before
+  EXPECT_FALSE(grid.addCell(0, 1, 9));  // belongs to the ignored row
+  EXPECT_TRUE(grid.beginRow(kSheetRowLimit - 1, 50));
+  EXPECT_TRUE(grid.addCell(0, 1, 4));
+  EXPECT_FALSE(grid.beginRow(kSheetRowLimit));
+
+  struct Case {
+    uint64_t row, column;
+    int value;  // 0: empty
+  };
+  const std::vector<Case> cases = {
+      {0, 0, 1}, {0, 1, 0}, {0, 3, 2}, {0, 4, 2}, {0, 5, 0}, {1, 0, 0}, {5, 0, 0}, {5, 1, 3},
+      {1004, kSheetColumnLimit - 1, 3}, {1004, kSheetColumnLimit, 0}, {1005, 1, 0}, {100, 0, 0},
+      {kSheetRowLimit - 1, 0, 4}, {kSheetRowLimit, 0, 0},
+  };
+  for (const Case& c : cases) {
+    const int* found = grid.find(c.row, c.column);
+    EXPECT_EQ(found != nullptr ? *found : 0, c.value) << c.row << "/" << c.column;
+  }
+}
+
+std::vector<std::string> csvRow(ZCsvCellSource& source, int row, int columns) {
+  std::vector<std::string> cells;
+  for (int column = 0; column < columns; ++column) {
+    std::string text;
+    source.cellText(ZCellAddress{column, row, ""}, text);
+    cells.push_back(text);
+  }
+  return cells;
+}
+
+TEST(CsvCellSource, SplitsQuotedFieldsWithTheDetectedDelimiter) {
+  struct Case {
+    std::string text;
+    std::vector<std::vector<std::string>> rows;  // first three rows, three columns
+  };
+  const std::vector<Case> cases = {
+      {"a,b,c\n1,2,3\n", {{"a", "b", "c"}, {"1", "2", "3"}, {"", "", ""}}},
+      {"a;b,c;d\r\n1;2;3\r\n", {{"a", "b,c", "d"}, {"1", "2", "3"}, {"", "", ""}}},
+      {"\xEF\xBB\xBFx,\"y,z\",\"say \"\"hi\"\"\"\n", {{"x", "y,z", "say \"hi\""}, {"", "", ""}, {"", "", ""}}},
+      {"\"two\r\nlines\",b\n\n,,c", {{"two\nlines", "b", ""}, {"", "", ""}, {"", "", "c"}}},
+      {"\"a;b\";c;d\n", {{"a;b", "c", "d"}, {"", "", ""}, {"", "", ""}}},
+      {"\"open,to the end", {{"open,to the end", "", ""}, {"", "", ""}, {"", "", ""}}},
+      {"\"q\"x,  spaced  \rnext", {{"qx", "  spaced  ", ""}, {"next", "", ""}, {"", "", ""}}},
+  };
+  for (const Case& c : cases) {
+    ZCsvCellSource source;
+    ASSERT_TRUE(source.parse(c.text)) << c.text;
+    for (int row = 1; row <= 3; ++row) EXPECT_EQ(csvRow(source, row, 3), c.rows[row - 1]) << c.text << " row " << row;
+  }
+  ZCsvCellSource source;
+  EXPECT_FALSE(source.parse(std::string("a,\0b", 4)));
+  EXPECT_EQ(detectCsvDelimiter("\"a;b;c\",d\n;;;"), ',');
+}
+
+TEST(XlsxCellSource, CellReferencesAndEscapes) {
+  struct Case {
+    const char* reference;
+    bool ok;
+    uint64_t column, row;
+  };
+  const std::vector<Case> cases = {
+      {"A1", true, 0, 1},          {"z9", true, 25, 9},          {"AA10", true, 26, 10},
+      {"XFD1048576", true, 16383, 1048576}, {"ZZZ1", true, 18277, 1}, {"AAAA1", false, 0, 0},
+      {"A0", false, 0, 0},         {"1", false, 0, 0},           {"A", false, 0, 0},
+      {"$A$1", false, 0, 0},       {"A1:B2", false, 0, 0},       {"A99999999999", false, 0, 0},
+  };
+  for (const Case& c : cases) {
+    uint64_t column = 0;
+    uint64_t row = 0;
+    EXPECT_EQ(parseCellReference(c.reference, column, row), c.ok) << c.reference;
+    if (c.ok) {
+      EXPECT_EQ(column, c.column) << c.reference;
+      EXPECT_EQ(row, c.row) << c.reference;
+    }
+  }
+  EXPECT_EQ(decodeOoxmlEscapes("a_x000D__x000A_b"), "a\r\nb");
+  EXPECT_EQ(decodeOoxmlEscapes("_x00E4__xD83D__xDE00__x0000_"), "\xC3\xA4\xF0\x9F\x98\x80");
+  EXPECT_EQ(decodeOoxmlEscapes("_x12_ and _xZZZZ_ stay"), "_x12_ and _xZZZZ_ stay");
+}
+
+TEST(OdsCellSource, CellsShowTheirParagraphsOrElseTheirValue) {
+  const std::vector<std::pair<std::string, std::string>> cells = {
+      {"<text:p>one</text:p><text:p>two</text:p>", "one\ntwo"},
+      {"<text:p>a<text:span>b<text:s text:c=\"3\"/>c</text:span><text:tab/>d<text:line-break/>e<text:s/></text:p>",
+       "ab   c\td\ne "},
+      {"<office:annotation><text:p>note</text:p></office:annotation><text:p>shown</text:p>", "shown"},
+      {"<text:p>x<text:note><text:note-body><text:p>foot</text:p></text:note-body></text:note>y</text:p>", "xy"},
+      {"<text:p>&lt;&amp;&gt;</text:p>", "<&>"},
+  };
+  std::string row;
+  for (const auto& cell : cells) row += "<table:table-cell>" + cell.first + "</table:table-cell>";
+  row += "<table:table-cell office:value-type=\"float\" office:value=\"0.5\"/>"
+         "<table:table-cell office:value-type=\"boolean\" office:boolean-value=\"true\"/>"
+         "<table:covered-table-cell/><table:table-cell table:number-columns-repeated=\"2\"><text:p>r</text:p>"
+         "</table:table-cell>";
+  TempDir dir;
+  sheetfiles::writeZip(dir.file("cells.ods"),
+                       sheetfiles::odsParts("<table:table table:name=\"First\"/><table:table table:name=\"Cells\">"
+                                            "<table:table-row-group><table:table-row>" + row +
+                                            "</table:table-row></table:table-row-group></table:table>"));
+  ZOdsCellSource source;
+  ASSERT_EQ(source.openDocument(dir.file("cells.ods")), ZCellSourceResult::ok);
+  ASSERT_EQ(source.selectSheet("cells"), ZCellSourceResult::ok);
+  std::vector<std::string> expected;
+  for (const auto& cell : cells) expected.push_back(cell.second);
+  for (const char* text : {"0.5", "TRUE", "", "r", "r", ""}) expected.push_back(text);
+  for (std::size_t column = 0; column < expected.size(); ++column) {
+    std::string text;
+    ASSERT_EQ(source.cellText(ZCellAddress{static_cast<int>(column), 1, ""}, text), ZCellSourceResult::ok);
+    EXPECT_EQ(text, expected[column]) << column;
+  }
+}
+
+TEST(OdsCellSource, PackedBlanksUnpackUpToTheLimit) {
+  std::string packed = "ab";
+  appendPackedBlanks(packed, 3);
+  packed += "\xC3\xA4";  // one character of two bytes
+  EXPECT_EQ(unpackCellText(packed, 100), "ab   \xC3\xA4");
+  EXPECT_EQ(unpackCellText(packed, 6), "ab   ");  // not half a character
+  EXPECT_EQ(unpackCellText(packed, 4), "ab  ");
+  std::string huge;
+  appendPackedBlanks(huge, 1ull << 40);
+  EXPECT_EQ(unpackCellText(huge, 10), std::string(10, ' '));
+}
+
+}  // namespace

@@ -1,0 +1,83 @@
+#include "input/sources/ZXmlPullReader.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// The events of a document as text: "<name a=value>", "</name>", "'text'",
+// "END" or "ERROR". Read from memory, or streamed in pieces of chunk bytes.
+std::string events(const std::string& document, std::size_t chunk = 0) {
+  std::size_t at = 0;
+  ZXmlPullReader reader = chunk == 0 ? ZXmlPullReader(document)
+                                     : ZXmlPullReader([&](char* buffer, std::size_t size) -> long long {
+                                         const std::size_t n = std::min({size, chunk, document.size() - at});
+                                         std::memcpy(buffer, document.data() + at, n);
+                                         at += n;
+                                         return static_cast<long long>(n);
+                                       });
+  std::string out;
+  for (int i = 0; i < 100; ++i) {
+    std::string value;
+    switch (reader.next()) {
+      case ZXmlPullReader::Event::startElement:
+        out += "<" + std::string(reader.name());
+        if (reader.attribute("a", value)) out += " a=" + value;
+        out += ">";
+        break;
+      case ZXmlPullReader::Event::endElement:
+        out += "</" + std::string(reader.name()) + ">";
+        break;
+      case ZXmlPullReader::Event::text:
+        out += "'" + std::string(reader.text()) + "'";
+        break;
+      case ZXmlPullReader::Event::end:
+        return out + "END";
+      case ZXmlPullReader::Event::error:
+        return out + "ERROR";
+    }
+  }
+  return out + "...";
+}
+
+TEST(XmlPullReader, StreamedAndInMemoryDocumentsGiveTheSameEvents) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"<?xml version=\"1.0\"?>\r\n<!-- c --><x:r a='1&amp;2'><c a=\"&#65;&#x42;\"/>t&lt;&gt;&quot;&apos;\r\nu"
+       "<![CDATA[<raw>]]></x:r>\n",
+       "<r a=1&2><c a=AB></c>'t<>\"'\nu''<raw>'</r>END"},
+      {"\xEF\xBB\xBF<!DOCTYPE r [<!ENTITY e \"boom\">]><r>&e;</r>", "<r>ERROR"},
+      {"<r><a></r>", "<r><a>ERROR"},
+      {"<r><a>", "<r><a>ERROR"},
+      {"<r a=1/>", "ERROR"},
+      {"<r a=\"<\"/>", "ERROR"},
+      {"<r>&#0;x&#1114112;</r>", "<r>ERROR"},
+      {"<r>&#0;x</r>", "<r>'x'</r>END"},
+      {"text<r/>", "ERROR"},
+      {"<r/><!-- unterminated", "<r></r>ERROR"},
+      {std::string("\xFF\xFE<\0r\0>\0\xE4\0<\0/\0r\0>\0", 18), "<r>'\xC3\xA4'</r>END"},
+  };
+  for (const auto& [document, expected] : cases) {
+    EXPECT_EQ(events(document), expected) << document;
+    for (std::size_t chunk : {1, 2, 3, 7}) EXPECT_EQ(events(document, chunk), expected) << document << " / " << chunk;
+  }
+  // A NUL byte is an error wherever it stands; a streamed document finds it
+  // when it gets there.
+  const std::string withNul("<r>a\0b</r>", 10);
+  EXPECT_EQ(events(withNul), "ERROR");
+  EXPECT_EQ(events(withNul, 1), "<r>ERROR");
+}
+
+TEST(XmlPullReader, NestingIsLimited) {
+  std::string deep;
+  for (std::size_t i = 0; i < ZXmlPullReader::kMaxDepth + 1; ++i) deep += "<a>";
+  ZXmlPullReader reader(deep);
+  std::size_t starts = 0;
+  ZXmlPullReader::Event event;
+  while ((event = reader.next()) == ZXmlPullReader::Event::startElement) ++starts;
+  EXPECT_EQ(event, ZXmlPullReader::Event::error);
+  EXPECT_EQ(starts, ZXmlPullReader::kMaxDepth);
+}
+
+}  // namespace

@@ -1,0 +1,185 @@
+// Compiles a C program against a generated header and runs it: every macro
+// must agree with a bit-by-bit reference on many values. The program is
+// strict C99, so the header itself must compile without a warning.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "MacroTestSupport.h"
+#include "TestSupport.h"
+#include "app/RunSettings.h"
+#include "framework/ZGenerator.h"
+#include "macros/ZCANopenDS447MacrosFactory.h"
+#include "util/StringFormat.h"
+
+namespace {
+
+using testsupport::runCommand;
+using testsupport::shellQuote;
+
+const char* const kProgramHead[] = {
+    "#include <stdint.h>",
+    "#include <stdio.h>",
+    "#include \"macros.h\"",
+    "",
+    "static uint64_t state = 0x9e3779b97f4a7c15ULL;",
+    "static unsigned long checked = 0;",
+    "static int failures = 0;",
+    "",
+    "static uint64_t next(void) {",
+    "  state ^= state << 13;",
+    "  state ^= state >> 7;",
+    "  state ^= state << 17;",
+    "  return state;",
+    "}",
+    "",
+    "/* The signal's bits, collected one by one. */",
+    "static uint64_t referenceGet(uint64_t object, int offset, int size) {",
+    "  uint64_t result = 0;",
+    "  int i;",
+    "  for (i = 0; i < size; ++i) result |= ((object >> (offset + i)) & 1u) << i;",
+    "  return result;",
+    "}",
+    "",
+    "/* The object with the signal's bits replaced one by one by those of value. */",
+    "static uint64_t referenceSet(uint64_t object, int offset, int size, uint64_t value) {",
+    "  int i;",
+    "  for (i = 0; i < size; ++i) {",
+    "    const uint64_t bit = (uint64_t)1 << (offset + i);",
+    "    object = ((value >> i) & 1u) ? (object | bit) : (object & ~bit);",
+    "  }",
+    "  return object;",
+    "}",
+    "",
+    "/* Most significant byte first, as the character-array macros expect it. */",
+    "static void toBytes(uint64_t object, unsigned char* bytes, int count) {",
+    "  int i;",
+    "  for (i = 0; i < count; ++i) bytes[i] = (unsigned char)(object >> (8 * (count - 1 - i)));",
+    "}",
+    "",
+    "static uint64_t fromBytes(const unsigned char* bytes, int count) {",
+    "  uint64_t object = 0;",
+    "  int i;",
+    "  for (i = 0; i < count; ++i) object = (object << 8) | bytes[i];",
+    "  return object;",
+    "}",
+    "",
+    "static void expect(const char* macro, uint64_t object, uint64_t value, uint64_t got, uint64_t want) {",
+    "  ++checked;",
+    "  if (got == want) return;",
+    "  if (++failures <= 20) {",
+    "    printf(\"%s: object 0x%llx value 0x%llx gives 0x%llx, expected 0x%llx\\n\", macro,",
+    "           (unsigned long long)object, (unsigned long long)value, (unsigned long long)got,",
+    "           (unsigned long long)want);",
+    "  }",
+    "}",
+    "",
+    "int main(void) {",
+    "  int round;",
+    "  for (round = 0; round < 3000; ++round) {",
+};
+const char* const kProgramEnd[] = {
+    "  }",
+    "  printf(\"checked %lu\\n\", checked);",
+    "  return failures == 0 ? 0 : 1;",
+    "}",
+};
+
+const char* typeOfObject(int32_t objectSize) {
+  if (objectSize <= 8) return "uint8_t";
+  if (objectSize <= 16) return "uint16_t";
+  if (objectSize <= 32) return "uint32_t";
+  return "uint64_t";
+}
+
+// The checks of one signal inside the round loop.
+std::string signalChecks(const ZListEntry& record, const std::string& name) {
+  const int32_t size = record.objectSize;
+  const std::string type = typeOfObject(size);
+  const std::string objectMask = size >= 64 ? "~(uint64_t)0" : strFormat("(((uint64_t)1 << %d) - 1)", size);
+  const std::string where = strFormat("%d, %d", record.signalOffset, record.signalSize);
+  const std::string label = strFormat("0x%xsub%x", record.objectIndex, record.objectSubIndex);
+  std::string text = "  {\n";
+  text += "    const uint64_t object = next() & " + objectMask + ";\n";
+  text += "    const uint64_t value = next() & " + objectMask + ";\n";
+  text += "    " + type + " u = (" + type + ")object;\n";
+  text += "    " + type + " newValue = (" + type + ")value;\n";
+  text += "    expect(\"sxu_" + name + "\", object, 0, (uint64_t)sxu_" + name + "_" + label +
+          "(u), referenceGet(object, " + where + "));\n";
+  text += "    siu_" + name + "_" + label + "(u, newValue);\n";
+  text += "    expect(\"siu_" + name + "\", object, value, (uint64_t)u, referenceSet(object, " + where +
+          ", value));\n";
+  if (liesInOneByte(record)) {
+    const std::string bytes = std::to_string(size / 8);
+    text += "    {\n";
+    text += "      unsigned char c[" + bytes + "];\n";
+    text += "      toBytes(object, c, " + bytes + ");\n";
+    text += "      expect(\"sxc_" + name + "\", object, 0, (uint64_t)sxc_" + name + "_" + label +
+            "(c), referenceGet(object, " + where + "));\n";
+    text += "      sic_" + name + "_" + label + "(c, newValue);\n";
+    text += "      expect(\"sic_" + name + "\", object, value, fromBytes(c, " + bytes +
+            "), referenceSet(object, " + where + ", value));\n";
+    text += "    }\n";
+  }
+  text += "  }\n";
+  return text;
+}
+
+// Objects of 8, 16, 32 and 64 bits; signals in one byte (all four macros)
+// and across bytes (unsigned-variable macros only), at both ends of the
+// object and over all of it.
+ZSignalTable varietyTable() {
+  struct Spot {
+    int32_t objectSize, offset, size;
+  };
+  const std::vector<Spot> spots = {
+      {8, 0, 8},    {8, 0, 1},    {8, 7, 1},    {8, 2, 5},    {16, 0, 16},  {16, 0, 8},   {16, 8, 8},
+      {16, 6, 4},   {16, 15, 1},  {16, 9, 3},   {32, 0, 32},  {32, 0, 8},   {32, 24, 8},  {32, 12, 4},
+      {32, 4, 8},   {32, 31, 1},  {32, 7, 20},  {32, 16, 3},  {64, 0, 64},  {64, 0, 40},  {64, 3, 4},
+      {64, 56, 8},  {64, 63, 1},  {64, 32, 32}, {64, 29, 6},  {64, 40, 8},  {64, 17, 33}, {64, 48, 5},
+  };
+  ZSignalTable table;
+  for (std::size_t i = 0; i < spots.size(); ++i) {
+    const Spot& spot = spots[i];
+    ZListEntry record = macrotest::signal(0x6100 + static_cast<uint32_t>(spot.objectSize), 1, spot.objectSize,
+                                          spot.offset, spot.size, "Signal " + std::to_string(i));
+    table.add(record);
+  }
+  return table;
+}
+
+TEST(MacroCompile, GeneratedMacrosAgreeWithBitReference) {
+  if (runCommand("command -v cc").exitCode != 0) GTEST_SKIP() << "no C compiler";
+  testsupport::TempDir dir;
+  RunSettings settings;
+  settings.setOutputPath(dir.file("macros.h"));
+  settings.setWideValueFormat("ULL");  // -mex ULL
+  ScopedRunSettings scoped(settings);
+
+  const ZSignalTable table = varietyTable();
+  ZCANopenDS447MacrosFactory factory;
+  ZCoMacro447InteractionLayer generator(table);
+  ASSERT_TRUE(generator.createFunctions(&generator, &factory));
+  ASSERT_TRUE(generator.writeFunctions(&generator, &factory));
+
+  ZTextStream program;
+  program.lines(kProgramHead);
+  std::size_t macroCount = 0;
+  for (std::size_t i = 0; i < table.count(); ++i) {
+    program.write(signalChecks(table.at(i), "signal_" + std::to_string(i)));
+    macroCount += liesInOneByte(table.at(i)) ? 4 : 2;
+  }
+  program.lines(kProgramEnd);
+  testsupport::writeFile(dir.file("check.c"), program.contents());
+
+  const testsupport::CommandResult compiled =
+      runCommand("cc -std=c99 -Wall -Wextra -Werror -pedantic -o " + shellQuote(dir.file("check")) + " " +
+                 shellQuote(dir.file("check.c")));
+  ASSERT_EQ(compiled.exitCode, 0) << compiled.output;
+  const testsupport::CommandResult run = runCommand(shellQuote(dir.file("check")));
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.output, "checked " + std::to_string(macroCount * 3000) + "\n");
+}
+
+}  // namespace

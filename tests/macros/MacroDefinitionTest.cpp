@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "MacroTestSupport.h"
+#include "app/RunSettings.h"
+#include "macros/MacroText.h"
+#include "macros/ZCo447MacroDefinitionCharacter.h"
+#include "macros/ZCo447MacroDefinitionInteger.h"
+
+namespace {
+
+using macrotest::linesOf;
+using macrotest::pieceText;
+using macrotest::signal;
+
+// The line after "#define ...": the macro's body.
+std::string bodyLine(ZCo447MacroDefinition& macro) {
+  const std::vector<std::string> lines = linesOf(pieceText(macro));
+  for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+    if (lines[i].rfind("#define ", 0) == 0) return lines[i + 1];
+  }
+  return "(no definition)";
+}
+
+TEST(MacroDefinition, BodiesFollowOffsetsSizesAndSuffixes) {
+  struct Case {
+    const char* what;
+    ZListEntry record;
+    std::string wideFormat;
+    std::string extractInteger, insertInteger, extractCharacter, insertCharacter;
+  };
+  const std::vector<Case> cases = {
+      {"Tariff: bits 6-9 of a 16-bit object", signal(0x6010, 2, 16, 6, 4, "Tariff"), "",
+       "  ((u >> 6) & 0x0fu)", "  (u = ((u & ~(0x0fu << 6)) | ((value & 0x0fu) << 6)))", "", ""},
+      {"byte in an 8-bit object, no suffix", signal(0x6000, 1, 8, 0, 8, "s"), "",
+       "  ((u >> 0) & 0xff)", "  (u = ((u & ~(0xff << 0)) | ((value & 0xff) << 0)))",
+       "  ((c[0] >> 0) & 0xff)", "  (c[0] = ((c[0] & ~(0xff << 0)) | ((value & 0xff) << 0)))"},
+      {"nibble at 12 in a 32-bit object", signal(0x6000, 1, 32, 12, 4, "s"), "",
+       "  ((u >> 12) & 0x0fUL)", "  (u = ((u & ~(0x0fUL << 12)) | ((value & 0x0fUL) << 12)))",
+       "  ((c[2] >> 4) & 0x0f)", "  (c[2] = ((c[2] & ~(0x0f << 4)) | ((value & 0x0f) << 4)))"},
+      {"40 bits in a 64-bit object with ULL", signal(0x6000, 1, 64, 0, 40, "s"), "ULL",
+       "  ((u >> 0) & 0xffffffffffULL)", "  (u = ((u & ~(0xffffffffffULL << 0)) | ((value & 0xffffffffffULL) << 0)))",
+       "", ""},
+      {"40 bits in a 64-bit object without format", signal(0x6000, 1, 64, 0, 40, "s"), "",
+       "  ((u >> 0) & 0xffffffffff)", "  (u = ((u & ~(0xffffffffff << 0)) | ((value & 0xffffffffff) << 0)))",
+       "", ""},
+      {"byte 0 of a 64-bit object", signal(0x6000, 1, 64, 3, 4, "s"), "LL",
+       "  ((u >> 3) & 0x0fLL)", "  (u = ((u & ~(0x0fLL << 3)) | ((value & 0x0fLL) << 3)))",
+       "  ((c[7] >> 3) & 0x0f)", "  (c[7] = ((c[7] & ~(0x0f << 3)) | ((value & 0x0f) << 3)))"},
+      {"bits 8-11 of a 12-bit object: byte offset -1 clamped", signal(0x6000, 1, 12, 8, 4, "s"), "",
+       "  ((u >> 8) & 0x0fu)", "  (u = ((u & ~(0x0fu << 8)) | ((value & 0x0fu) << 8)))",
+       "  ((c[0] >> 0) & 0x0f)", "  (c[0] = ((c[0] & ~(0x0f << 0)) | ((value & 0x0f) << 0)))"},
+      {"bit 9 of a 16-bit object", signal(0x6000, 1, 16, 9, 1, "s"), "",
+       "  ((u >> 9) & 0x01u)", "  (u = ((u & ~(0x01u << 9)) | ((value & 0x01u) << 9)))",
+       "  ((c[0] >> 1) & 0x01)", "  (c[0] = ((c[0] & ~(0x01 << 1)) | ((value & 0x01) << 1)))"},
+      {"17-bit object takes UL", signal(0x6000, 1, 17, 0, 10, "s"), "", "  ((u >> 0) & 0x3ffUL)", "", "", ""},
+      {"33-bit object takes the wide format", signal(0x6000, 1, 33, 0, 1, "s"), "ULL", "  ((u >> 0) & 0x01ULL)", "", "", ""},
+      {"size 0 gives an empty mask", signal(0x6000, 1, 8, 0, 0, "s"), "", "  ((u >> 0) & 0x00)", "", "", ""},
+      {"size 64 sets every mask bit", signal(0x6000, 1, 64, 0, 64, "s"), "ULL",
+       "  ((u >> 0) & 0xffffffffffffffffULL)", "", "", ""},
+      {"negative offset keeps truncating arithmetic", signal(0x6000, 1, 16, -3, 2, "s"), "",
+       "  ((u >> -3) & 0x03u)", "", "  ((c[1] >> -3) & 0x03)", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RunSettings settings;
+    settings.setWideValueFormat(c.wideFormat);
+    ScopedRunSettings scoped(settings);
+    ZCo447MacroExtractInteger extractInteger(c.record);
+    ZCo447MacroInsertInteger insertInteger(c.record);
+    ZCo447MacroExtractCharacter extractCharacter(c.record);
+    ZCo447MacroInsertCharacter insertCharacter(c.record);
+    EXPECT_EQ(bodyLine(extractInteger), c.extractInteger);
+    if (!c.insertInteger.empty()) {
+      EXPECT_EQ(bodyLine(insertInteger), c.insertInteger);
+    }
+    if (!c.extractCharacter.empty()) {
+      EXPECT_EQ(bodyLine(extractCharacter), c.extractCharacter);
+    }
+    if (!c.insertCharacter.empty()) {
+      EXPECT_EQ(bodyLine(insertCharacter), c.insertCharacter);
+    }
+  }
+}
+
+TEST(MacroDefinition, NamesUseTheShortNameAsIdentifier) {
+  const std::string longName(130, 'A');
+  struct Case {
+    ZListEntry record;
+    std::string extractInteger, insertCharacter;
+  };
+  const std::vector<Case> cases = {
+      {signal(0x6000, 1, 32, 0, 8, "Taxi State"), "sxu_taxi_state_0x6000sub1(u)",
+       "sic_taxi_state_0x6000sub1(c,value)"},
+      {signal(0x1a, 0xff, 8, 0, 1, "Door-Open?"), "sxu_door_open__0x1asubff(u)", "sic_door_open__0x1asubff(c,value)"},
+      {signal(0x6000, 1, 8, 0, 1, "T\xc3\xbcr"), "sxu_t__r_0x6000sub1(u)", "sic_t__r_0x6000sub1(c,value)"},
+      {signal(0x6000, 1, 8, 0, 1, longName), "sxu_" + std::string(127, 'a') + "_0x6000sub1(u)",
+       "sic_" + std::string(127, 'a') + "_0x6000sub1(c,value)"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ZCo447MacroExtractInteger(c.record).macroName(), c.extractInteger);
+    EXPECT_EQ(ZCo447MacroInsertCharacter(c.record).macroName(), c.insertCharacter);
+  }
+  const ZListEntry record = signal(0x6000, 1, 8, 0, 1, "x");
+  EXPECT_EQ(ZCo447MacroInsertInteger(record).macroName(), "siu_x_0x6000sub1(u,value)");
+  const ZListEntry tariff = signal(0x6010, 2, 16, 6, 4, "Tariff");
+  EXPECT_EQ(ZCo447MacroInsertInteger(tariff).macroName(), "siu_tariff_0x6010sub2(u,value)");
+  EXPECT_EQ(ZCo447MacroExtractCharacter(record).macroName(), "sxc_x_0x6000sub1(c)");
+}
+
+TEST(MacroDefinition, CharacterExplanationShowsTheMemoryLayout) {
+  struct Case {
+    int32_t objectSize;
+    std::vector<std::string> explanation;  // from "Explanation:" to the empty line
+  };
+  const std::vector<Case> cases = {
+      {32,
+       {"  Explanation:",
+        "    The object size is 32 bit. The signal value is located in bit 12 - 15 (zero based).",
+        "    If the object value is 0x01020304 the value in the memory looks as follows:",
+        "      base address + 0   byte3   0x01", "      base address + 1   byte2   0x02",
+        "      base address + 2   byte1   0x03", "      base address + 3   byte0   0x04", ""}},
+      {4,
+       {"  Explanation:",
+        "    The object size is 4 bit. The signal value is located in bit 12 - 15 (zero based).",
+        "    If the object value is 0x the value in the memory looks as follows:", ""}},
+      {72,
+       {"  Explanation:",
+        "    The object size is 72 bit. The signal value is located in bit 12 - 15 (zero based).", ""}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.objectSize);
+    const ZListEntry record = signal(0x6000, 1, c.objectSize, 12, 4, "s");
+    ZCo447MacroExtractCharacter macro(record);
+    const std::vector<std::string> lines = linesOf(pieceText(macro));
+    ASSERT_GE(lines.size(), 11 + c.explanation.size());
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 10, lines.begin() + 10 + c.explanation.size()),
+              c.explanation);
+    EXPECT_EQ(lines[10 + c.explanation.size()], "  Syntax:");
+  }
+}
+
+TEST(MacroDefinition, SheetTextsCannotCloseTheComment) {
+  const ZListEntry record = signal(0x6000, 1, 8, 0, 8, "lamp*/x", "Lamp */ int evil; /*", "Lamps*/");
+  for (const std::unique_ptr<ZCo447MacroDefinition>& macro :
+       {std::unique_ptr<ZCo447MacroDefinition>(new ZCo447MacroExtractCharacter(record)),
+        std::unique_ptr<ZCo447MacroDefinition>(new ZCo447MacroInsertInteger(record))}) {
+    const std::vector<std::string> lines = linesOf(pieceText(*macro));
+    EXPECT_EQ(lines[1], "  \\addtogroup macros_for_0x6000sub1: Lamps* /");
+    EXPECT_NE(lines[8].find("signal \"Lamp * / int evil; /*\""), std::string::npos) << lines[8];
+    // The only "*/" is the comment's own end.
+    std::size_t closings = 0;
+    for (const std::string& line : lines) closings += line.find("*/") != std::string::npos;
+    EXPECT_EQ(closings, 1u);
+    EXPECT_EQ(macro->macroName().find("lamp__x_0x6000sub1("), 4u);
+  }
+}
+
+TEST(MacroText, CommentSafeAndHexDigits) {
+  EXPECT_EQ(commentSafe("a*/b**/c*/"), "a* /b** /c* /");
+  EXPECT_EQ(commentSafe("/* * / */"), "/* * / * /");
+  EXPECT_EQ(commentSafe(""), "");
+  EXPECT_EQ(hexDigits(0, 2), "00");
+  EXPECT_EQ(hexDigits(0x3ff, 2), "3ff");
+  EXPECT_EQ(hexDigits(0xffffffffffffffffULL, 2), "ffffffffffffffff");
+  EXPECT_EQ(hexDigits(0xa), "a");
+}
+
+TEST(MacroDefinition, EmptyObjectNameEndsTheGroupLineInColonAndBlank) {
+  const ZListEntry record = signal(0x6000, 1, 8, 0, 8, "s");
+  ZCo447MacroExtractInteger macro(record);
+  EXPECT_EQ(linesOf(pieceText(macro))[1], "  \\addtogroup macros_for_0x6000sub1: ");
+}
+
+}  // namespace

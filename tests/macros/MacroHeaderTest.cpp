@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "MacroTestSupport.h"
+#include "TestSupport.h"
+#include "app/RunSettings.h"
+#include "framework/ZGenerator.h"
+#include "macros/ZCANopenDS447MacrosFactory.h"
+#include "macros/ZCo447MacroBottomPart.h"
+#include "macros/ZCo447MacroDescription.h"
+#include "macros/ZCo447MacroHeadPart.h"
+
+namespace {
+
+using macrotest::fixedClock;
+using macrotest::generateHeader;
+using macrotest::pieceText;
+using macrotest::signal;
+
+RunSettings goldenSettings() {
+  RunSettings settings;
+  settings.setOutputPath("C:\\gen\\ds447_macros.h");
+  settings.setWideValueFormat("ULL");
+  return settings;
+}
+
+std::string lineOf(const std::string& crlfText, std::size_t number) {
+  std::string::size_type start = 0;
+  for (std::size_t i = 1; i < number; ++i) start = crlfText.find("\r\n", start) + 2;
+  return crlfText.substr(start, crlfText.find("\r\n", start) - start);
+}
+
+TEST(MacroHeader, GoldenFilesRegeneratedInMemory) {
+  ScopedRunSettings scoped(goldenSettings());
+  EXPECT_EQ(generateHeader(macrotest::goldenTable()),
+            testsupport::readFile(testsupport::dataPath("macros/worked_examples.h")));
+  EXPECT_EQ(generateHeader(ZSignalTable()), testsupport::readFile(testsupport::dataPath("macros/empty_table.h")));
+}
+
+TEST(MacroHeader, WrittenFileHasTheGoldenBytes) {
+  testsupport::TempDir dir;
+  RunSettings settings = goldenSettings();
+  settings.setOutputPath(dir.file("ds447_macros.h"));
+  ScopedRunSettings scoped(settings);
+  const ZSignalTable table = macrotest::goldenTable();
+  ZCANopenDS447MacrosFactory factory;
+  factory.setClock(fixedClock());
+  ZCoMacro447InteractionLayer generator(table);
+  ASSERT_TRUE(generator.createFunctions(&generator, &factory));
+  ASSERT_TRUE(generator.writeFunctions(&generator, &factory));
+
+  std::string expected = testsupport::readFile(testsupport::dataPath("macros/worked_examples.h"));
+  const std::string goldenFileLine = "  \\file C:\\gen\\ds447_macros.h";
+  expected.replace(expected.find(goldenFileLine), goldenFileLine.size(), "  \\file " + settings.outputPath());
+  EXPECT_EQ(testsupport::readFile(settings.outputPath()), expected);
+}
+
+TEST(MacroHeader, FileLineAndIncludeGuardFollowTheOutputPath) {
+  struct Case {
+    std::string outputPath, fileLine, guardLine;
+  };
+  const std::vector<Case> cases = {
+      {"C:\\gen\\ds447_macros.h", "  \\file C:\\gen\\ds447_macros.h", "#ifndef DS447_MACROS_COMPONENT_HEADER"},
+      {"ds447-macros b.h", "  \\file ds447-macros b.h", "#ifndef DS447_MACROS_B_COMPONENT_HEADER"},
+      {"/work/out/v1.2/hdr.x.h", "  \\file /work/out/v1.2/hdr.x.h", "#ifndef HDR_X_COMPONENT_HEADER"},
+      {"C:\\gen\\hdr", "  \\file C:\\gen\\hdr/", "#ifndef _COMPONENT_HEADER"},
+      {"/work/out/", "  \\file /work/out/", "#ifndef _COMPONENT_HEADER"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.outputPath);
+    RunSettings settings;
+    settings.setOutputPath(c.outputPath);
+    ScopedRunSettings scoped(settings);
+    ZCo447MacroHeadPart head(fixedClock());
+    const std::string text = pieceText(head);
+    EXPECT_EQ(lineOf(text, 3), c.fileLine);
+    EXPECT_EQ(lineOf(text, 18), c.guardLine);
+    const std::string guardBase = c.guardLine.substr(8, c.guardLine.size() - 8 - 17);
+    EXPECT_EQ(lineOf(text, 19), "#define " + guardBase + "_COMPONENT_HEADER");
+    EXPECT_EQ(lineOf(text, 30), "#define " + guardBase + "_COMPONENT_VERSION        0x0100u");
+    EXPECT_EQ(lineOf(text, 31), "#define " + guardBase + "_COMPONENT_RELEASEVERSION 0x00u");
+  }
+}
+
+TEST(MacroHeader, DateAndTimeComeFromOneClockReading) {
+  RunSettings settings;
+  settings.setOutputPath("x.h");
+  ScopedRunSettings scoped(settings);
+  struct Case {
+    ZLocalTime moment;
+    std::string date, time;
+  };
+  const std::vector<Case> cases = {
+      {{2026, 1, 2, 0, 0}, "   generation date: 2026-1-2", "   generation time: 0:0"},
+      {{2031, 10, 31, 23, 59}, "   generation date: 2031-10-31", "   generation time: 23:59"},
+      {ZLocalTime(), "   generation date: 0-0-0", "   generation time: -1:-1"},  // unknown time
+  };
+  for (const Case& c : cases) {
+    int readings = 0;
+    // Each further reading would give another moment.
+    ZCo447MacroHeadPart head([&] {
+      ZLocalTime moment = c.moment;
+      moment.minute += readings++ * 7;
+      return moment;
+    });
+    const std::string text = pieceText(head);
+    EXPECT_EQ(readings, 1);
+    EXPECT_EQ(lineOf(text, 12), c.date);
+    EXPECT_EQ(lineOf(text, 13), c.time);
+  }
+}
+
+TEST(MacroHeader, DescriptionGroupsRecordsByObjectInFirstOccurrenceOrder) {
+  ZSignalTable table;
+  table.add(signal(0x2000, 1, 16, 0, 8, "a"));
+  ZListEntry reservedOnly = signal(0x2001, 1, 8, 0, 8, "r");
+  reservedOnly.signalReserved = 1;
+  table.add(reservedOnly);
+  table.add(signal(0x20, 0x10, 8, 0, 8, "b"));
+  table.add(signal(0x2000, 1, 16, 4, 8, "c"));
+  ZListEntry reservedInA = signal(0x2000, 1, 16, 12, 4, "r2");
+  reservedInA.signalReserved = 1;
+  table.add(reservedInA);
+  table.add(signal(0x2000, 1, 16, 8, 8, "d"));
+
+  ZCo447MacroDescription description(table);
+  std::vector<std::string> sectionsAndFirstGroup;  // OBJECT lines and the character-get entries
+  bool inGroup = false;
+  for (const std::string& line : macrotest::linesOf(pieceText(description))) {
+    if (line.rfind("     OBJECT", 0) == 0) sectionsAndFirstGroup.push_back(line);
+    if (line.rfind("        - ", 0) == 0 && inGroup) sectionsAndFirstGroup.push_back(line);
+    if (line.rfind("     - ", 0) == 0) inGroup = line == "     - macros to get signal values using a character array";
+  }
+  const std::vector<std::string> expected = {
+      "     OBJECT [0x2000sub1]",
+      "        - signal \"a\" : sxc_a_0x2000sub1(c)",
+      "        - signal \"c\" : NOT AVAILABLE, SIGNAL IS PAASING BYTE BOUNDARY",
+      "        - signal \"d\" : sxc_d_0x2000sub1(c)",
+      "     OBJECT [0x20sub10]",
+      "        - signal \"b\" : sxc_b_0x20sub10(c)",
+  };
+  EXPECT_EQ(sectionsAndFirstGroup, expected);
+}
+
+TEST(MacroHeader, BottomPartClosesTheGuard) {
+  ZCo447MacroBottomPart bottom;
+  EXPECT_EQ(pieceText(bottom), "#endif\r\n");
+}
+
+}  // namespace
