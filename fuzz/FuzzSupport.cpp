@@ -1,5 +1,8 @@
 #include "FuzzSupport.h"
 
+#include "input/ZCellSource.h"
+#include "input/ZIniMapExcelSheetReader.h"
+
 #include <unistd.h>
 #include <zip.h>
 
@@ -31,6 +34,28 @@ void removeScratchDirectory() {
   std::error_code ignored;
   std::filesystem::remove_all(scratchDirectory(), ignored);
 }
+
+// The column map of the seed sheets in tests/data/input.
+const char kColumnMap[] =
+    "[XLSImport]\n"
+    "SkipRows=2\n"
+    "SignalName=0\n"
+    "ObjectIndex=1\n"
+    "ObjectSubIndex=2\n"
+    "ObjectSize=3\n"
+    "SignalOffset=4\n"
+    "SignalSize=5\n"
+    "SignalReserved=6\n"
+    "SignalIsUsed=7\n"
+    "CommandOrStatus=8\n"
+    "IsUsedButNotImplemented=9\n"
+    "IsUsedStatus=10\n"
+    "IsUsedCommand=11\n"
+    "ObjectName=12\n"
+    "SignalNameShort=13\n"
+    "IsUsedPDO=14\n";
+
+const char kPartMark[] = "\n==> ";
 
 }  // namespace
 
@@ -82,6 +107,55 @@ bool writeZip(const std::string& path, const std::vector<std::pair<std::string, 
     return false;
   }
   return true;
+}
+
+std::string writeZipDocument(const std::string& name, const std::string& bytes) {
+  if (bytes.compare(0, sizeof kPartMark - 1, kPartMark) != 0) return writeScratchFile(name, bytes);
+  std::vector<std::pair<std::string, std::string>> entries;
+  std::vector<std::string> parts = split(bytes.substr(sizeof kPartMark - 1), kPartMark);
+  for (const std::string& part : parts) {
+    const std::size_t lineEnd = part.find('\n');
+    if (lineEnd == std::string::npos || lineEnd == 0) continue;
+    entries.emplace_back(part.substr(0, lineEnd), part.substr(lineEnd + 1));
+  }
+  const std::string path = scratchDirectory() + "/" + name;
+  // libzip refuses some names (and duplicate ones are replaced); a
+  // document it cannot write is read as raw bytes instead.
+  if (!writeZip(path, entries)) return writeScratchFile(name, bytes);
+  return path;
+}
+
+void readSheetBothWays(const std::string& sheetPath,
+                       const std::function<std::unique_ptr<ZCellSource>(const std::string&)>& factory) {
+  static const std::string columnMap = writeScratchFile("columns.ini", kColumnMap);
+  for (int columnSet = 1; columnSet <= 2; ++columnSet) {
+    std::unique_ptr<ZIniMapExcelSheetReader> reader =
+        factory ? std::make_unique<ZIniMapExcelSheetReader>(columnSet, factory)
+                : std::make_unique<ZIniMapExcelSheetReader>(columnSet);
+    reader->read(sheetPath, columnMap, "Signals");
+    for (const ZListEntry& record : reader->signalTable()) {
+      if (record.signalName.empty()) fail("a record without a signal name was stored");
+      if (columnSet == 2 && record.signalNameShort.empty()) fail("a record without a short name was stored");
+    }
+  }
+  if (!factory) return;
+  // The first sheet, cell by cell, as far as the source goes.
+  std::unique_ptr<ZCellSource> source = factory(sheetPath);
+  if (source == nullptr || source->start() != ZCellSourceResult::ok) return;
+  if (source->openDocument(sheetPath) == ZCellSourceResult::ok &&
+      source->selectSheet(std::string()) == ZCellSourceResult::ok) {
+    ZCellAddress address;
+    std::string text;
+    for (int row = 1; row <= 40; ++row) {
+      for (int column = 0; column < 20; ++column) {
+        address.row = row;
+        address.column = column;
+        address.text = cellAddressText(column, row);
+        if (source->cellText(address, text) != ZCellSourceResult::ok) break;
+      }
+    }
+  }
+  source->finish();
 }
 
 std::vector<std::string> split(const std::string& bytes, const std::string& separator) {

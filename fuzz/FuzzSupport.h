@@ -4,9 +4,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
+
+class ZCellSource;
 
 namespace fuzzsupport {
 
@@ -26,6 +30,21 @@ std::string readWholeFile(const std::string& path);
 // A zip file at path holding the given entries (name, contents), stored
 // deflated. False when libzip cannot write it.
 bool writeZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries);
+
+// The bytes of a zip document (.xlsx, .ods) as a file named name: bytes
+// that begin with "\n==> " are the document's parts, each a "\n==> "
+// line with the entry name followed by the entry's bytes, and are packed
+// into a zip first (so the fuzzer can change the XML without breaking the
+// zip's checksums); any other bytes are the file itself.
+std::string writeZipDocument(const std::string& name, const std::string& bytes);
+
+// A column map and sheet reader: reads the sheet at sheetPath through the
+// column map of the seed sheets (tests/data/input/Signals.ini), with both
+// column sets, through the cell source factory (null: chosen by content).
+// Also reads the first sheet straight through the source. Checks that
+// every stored record came from a used row.
+void readSheetBothWays(const std::string& sheetPath,
+                       const std::function<std::unique_ptr<ZCellSource>(const std::string&)>& factory);
 
 // Splits bytes at every occurrence of separator.
 std::vector<std::string> split(const std::string& bytes, const std::string& separator);
