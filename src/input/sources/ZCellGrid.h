@@ -46,15 +46,21 @@ class ZCellGrid {
   const Value* find(uint64_t row, uint64_t column) const {
     // Readers ask row after row: the run found last, or the one after it,
     // usually holds the row.
-    auto rowIt = rows_.begin() + static_cast<std::ptrdiff_t>(std::min(lastRun_, rows_.size()));
-    if (!(rowIt != rows_.end() && holds(*rowIt, row)) && !(++rowIt < rows_.end() && holds(*rowIt, row))) {
-      rowIt = std::upper_bound(rows_.begin(), rows_.end(), row,
-                               [](uint64_t r, const RowRun& run) { return r < run.first; });
-      if (rowIt == rows_.begin()) return nullptr;
-      --rowIt;
-      if (!holds(*rowIt, row)) return nullptr;
+    // (Indexes, not iterators: stepping an iterator past the end, or one of
+    // an empty vector, is undefined.)
+    std::size_t run = lastRun_;
+    if (!(run < rows_.size() && holds(rows_[run], row))) {
+      ++run;
+      if (!(run < rows_.size() && holds(rows_[run], row))) {
+        const auto found = std::upper_bound(rows_.begin(), rows_.end(), row,
+                                            [](uint64_t r, const RowRun& runs) { return r < runs.first; });
+        if (found == rows_.begin()) return nullptr;
+        run = static_cast<std::size_t>(found - rows_.begin()) - 1;
+        if (!holds(rows_[run], row)) return nullptr;
+      }
     }
-    lastRun_ = static_cast<std::size_t>(rowIt - rows_.begin());
+    lastRun_ = run;
+    const auto rowIt = rows_.begin() + static_cast<std::ptrdiff_t>(run);
     const auto begin = cells_.begin() + static_cast<std::ptrdiff_t>(rowIt->cellBegin);
     const auto end = cells_.begin() + static_cast<std::ptrdiff_t>(rowIt->cellEnd);
     auto cellIt = std::upper_bound(begin, end, column,
