@@ -132,6 +132,9 @@ bool enterVariables(ZEnvVarDatabaseWriter& database, const std::vector<EnvVarEnt
 bool runSignalPass(ZSignalTable& table, ZEnvVarDatabaseWriter& database, ZTextStream& relations,
                    ZTextStream& log) {
   ZSignalNaming naming;
+  naming.reserve(table.count());
+  // At most three variables per signal: trigger, object and value.
+  database.reserveVariables(3 * table.count());
   for (std::size_t i = 0; i < table.count(); ++i) {
     ZListEntry& record = table.at(i);
     const std::string nameAsRead = record.signalName;

@@ -24,6 +24,8 @@ class ZSignalNaming {
  public:
   // The base name the record is to carry; duplicate tells whether it was suffixed.
   std::string uniqueBaseName(const ZListEntry& record, bool& duplicate);
+  // Makes room for the keys of this many signals.
+  void reserve(std::size_t signals) { keys_.reserve(signals); }
 
  private:
   std::unordered_set<std::string> keys_;

@@ -3,8 +3,10 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "app/HeapSetup.h"
 
 int main(int argc, char** argv) {
+  prepareHeapForLargeRuns();
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
   const int exitCode = runApplication(arguments);

@@ -1,9 +1,8 @@
 #include "database/EnvVarStatement.h"
 
-#include <cinttypes>
+#include <charconv>
 
 #include "database/VariableAttributes.h"
-#include "util/StringFormat.h"
 
 namespace {
 
@@ -11,6 +10,25 @@ constexpr uint32_t kStringFlag = 0x8000;
 const char kAccessPrefix[] = "DUMMY_NODE_VECTOR";
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+void appendDecimal(std::string& out, uint64_t value) {
+  char digits[24];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value);
+  out.append(digits, result.ptr);
+}
+
+void appendDecimal(std::string& out, int64_t value) {
+  char digits[24];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value);
+  out.append(digits, result.ptr);
+}
+
+// Lower-case hexadecimal without leading zeros, as "%x" writes it.
+void appendHex(std::string& out, uint32_t value) {
+  char digits[16];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value, 16);
+  out.append(digits, result.ptr);
+}
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isHexDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 bool isIdentifierStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
@@ -149,10 +167,29 @@ std::string formatEnvVarStatement(const NewEnvVar& variable) {
   const uint64_t minimum = isString ? 0 : variable.minimum;
   const uint64_t maximum = isString ? 0 : variable.maximum;
   const uint64_t initialValue = isString ? 0 : variable.initialValue;
-  return strFormat("EV_ %s: %d [%" PRIu64 "|%" PRIu64 "] \"\" %" PRIu64 " %" PRIu64 " %s%x %s;",
-                   variable.name.c_str(), static_cast<int>(variable.typeCode), minimum, maximum,
-                   initialValue, variable.id, kAccessPrefix, static_cast<unsigned>(access),
-                   variable.node.c_str());
+  // Built piece by piece: a run enters hundreds of thousands of variables.
+  // EV_ <name>: <type> [<min>|<max>] "" <initial> <id> DUMMY_NODE_VECTOR<access hex> <node>;
+  std::string statement;
+  statement.reserve(variable.name.size() + variable.node.size() + 96);
+  statement += "EV_ ";
+  statement += variable.name;
+  statement += ": ";
+  appendDecimal(statement, static_cast<int64_t>(variable.typeCode));
+  statement += " [";
+  appendDecimal(statement, minimum);
+  statement += '|';
+  appendDecimal(statement, maximum);
+  statement += "] \"\" ";
+  appendDecimal(statement, initialValue);
+  statement += ' ';
+  appendDecimal(statement, variable.id);
+  statement += ' ';
+  statement += kAccessPrefix;
+  appendHex(statement, access);
+  statement += ' ';
+  statement += variable.node;
+  statement += ';';
+  return statement;
 }
 
 bool isDatabaseIdentifier(const std::string& text) {

@@ -105,6 +105,11 @@ bool ZEnvVarDatabaseWriter::createNew(const std::string& path) {
 
 bool ZEnvVarDatabaseWriter::variableExists(const std::string& name) const { return names_.count(name) != 0; }
 
+void ZEnvVarDatabaseWriter::reserveVariables(std::size_t count) {
+  names_.reserve(names_.size() + count);
+  newStatements_.reserve(newStatements_.size() + count);
+}
+
 bool ZEnvVarDatabaseWriter::addVariable(const std::string& name, int32_t variableCode, int32_t typeCode,
                                         uint64_t minimum, uint64_t maximum, uint64_t initialValue) {
   errorText_.clear();

@@ -42,6 +42,10 @@ class ZEnvVarDatabaseWriter {
 
   bool variableExists(const std::string& name) const;
 
+  // Makes room for this many more variables (a run knows how many it will
+  // enter; growing the name index step by step costs more than the rest).
+  void reserveVariables(std::size_t count);
+
   // True when the variable exists afterwards. An existing variable keeps
   // its attributes. False (nothing added) without an open database, for a
   // name that is no identifier or has kNameLengthLimit characters or more,

@@ -162,7 +162,7 @@ bool ZIniMapExcelSheetReader::processRow(const std::vector<std::string>& cells, 
   }
   record.signalReserved = readFlagCell(cells[kSignalReserved]);
   record.commandOrStatus = readFlagCell(cells[kCommandOrStatus]);
-  signalTable_.add(record);
+  signalTable_.add(std::move(record));
   return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct ZListEntry {
@@ -29,6 +30,11 @@ class ZSignalTable {
   // Appends a copy and returns its position.
   std::size_t add(const ZListEntry& record) {
     records_.push_back(record);
+    return records_.size() - 1;
+  }
+  // Appends a record the caller no longer needs, without copying its texts.
+  std::size_t add(ZListEntry&& record) {
+    records_.push_back(std::move(record));
     return records_.size() - 1;
   }
   std::size_t count() const { return records_.size(); }

@@ -12,6 +12,9 @@ ZTextStream::~ZTextStream() { close(); }
 bool ZTextStream::open(const std::string& path, Mode mode) {
   close();
   file_ = std::fopen(nativePath(path).c_str(), mode == Mode::Append ? "ab" : "wb");
+  // The stream collects its own buffer; the C library's would only copy
+  // every byte once more.
+  if (file_ != nullptr) std::setvbuf(file_, nullptr, _IONBF, 0);
   isFile_ = true;
   failed_ = false;
   buffer_.clear();

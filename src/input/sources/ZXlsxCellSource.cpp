@@ -110,6 +110,16 @@ bool parseNumber(const char* text, double& value) {
   return *end == '\0' && std::isfinite(value);
 }
 
+// One to eleven digits, no leading zero unless it is the only digit: the
+// General format shows such a number exactly as written.
+bool isPlainWholeNumber(std::string_view text) {
+  if (text.empty() || text.size() > 11 || (text[0] == '0' && text.size() > 1)) return false;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool parseCellReference(std::string_view reference, uint64_t& column, uint64_t& row) {
@@ -401,9 +411,15 @@ std::string ZXlsxCellSource::displayText(const Cell& cell) const {
     case Cell::Type::number:
       break;
   }
+  const ZNumberFormat format = cell.style < cellFormats_.size() ? cellFormats_[cell.style] : ZNumberFormat::general;
+  // Most cells of a signal sheet are small whole numbers in the General
+  // format, which shows them as stored: up to eleven digits without
+  // leading zeros.
+  if ((format == ZNumberFormat::general || format == ZNumberFormat::text) && isPlainWholeNumber(value)) {
+    return std::string(value);
+  }
   double number = 0;
   if (!parseNumber(std::string(value).c_str(), number)) return std::string();
-  const ZNumberFormat format = cell.style < cellFormats_.size() ? cellFormats_[cell.style] : ZNumberFormat::general;
   return displayNumber(number, format);
 }
 

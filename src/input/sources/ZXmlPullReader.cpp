@@ -21,6 +21,16 @@ std::string_view stripPrefix(std::string_view name) {
 
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
+// Whether text holds a character that needs decoding: a reference or a
+// carriage return, and in attribute values also a tab or line feed. (A plain
+// loop: find_first_of searches the set once per character.)
+bool needsDecoding(std::string_view text, bool attributeValue) {
+  for (char c : text) {
+    if (c == '&' || c == '\r' || (attributeValue && (c == '\t' || c == '\n'))) return true;
+  }
+  return false;
+}
+
 // UTF-16 after its byte order mark, to UTF-8.
 std::string utf16ToUtf8(std::string_view data, bool bigEndian) {
   std::string out;
@@ -120,15 +130,13 @@ ZXmlPullReader::Event ZXmlPullReader::next() {
   if (failed_) return Event::error;
   if (pendingEnd_) {
     pendingEnd_ = false;
-    closedName_ = std::move(open_.back());
-    open_.pop_back();
-    localName_ = stripPrefix(closedName_);
+    localName_ = stripPrefix(open_[--depth_]);
     return Event::endElement;
   }
   for (;;) {
     if (pos_ >= data_.size() && !refill()) {
       if (failed_) return Event::error;
-      return open_.empty() ? Event::end : fail();
+      return depth_ == 0 ? Event::end : fail();
     }
     Event event = Event::text;
     bool skipped = false;
@@ -152,14 +160,14 @@ ZXmlPullReader::Step ZXmlPullReader::readText(bool& skipped) {
   }
   const std::string_view raw = data_.substr(pos_, stop - pos_);
   pos_ = stop;
-  if (raw.find_first_of("&\r") == std::string_view::npos) {
+  if (!needsDecoding(raw, false)) {
     text_ = raw;
   } else {
     decoded_.clear();
     if (!appendDecoded(raw, decoded_)) return Step::error;
     text_ = decoded_;
   }
-  if (open_.empty()) {
+  if (depth_ == 0) {
     // Only blanks may stand outside the document element.
     for (char c : text_) {
       if (!isSpace(c)) return Step::error;
@@ -208,7 +216,7 @@ ZXmlPullReader::Step ZXmlPullReader::readMarkup(Event& event, bool& skipped) {
   if (startsWith(rest, "<![CDATA[")) {
     const std::size_t close = data_.find("]]>", pos_ + 9);
     if (close == std::string_view::npos) return sourceDone_ ? Step::error : Step::needMore;
-    if (open_.empty()) return Step::error;
+    if (depth_ == 0) return Step::error;
     decoded_.clear();
     for (std::size_t i = pos_ + 9; i < close; ++i) {
       if (data_[i] == '\r') {
@@ -271,9 +279,13 @@ ZXmlPullReader::Step ZXmlPullReader::readStartTag() {
     attributes_.emplace_back(stripPrefix(attributeName), value);
     p = close + 1;
   }
-  if (open_.size() >= kMaxDepth) return Step::error;
+  if (depth_ >= kMaxDepth) return Step::error;
   pos_ = p;
-  open_.emplace_back(qualified);
+  // The names of closed elements stay in place, so their strings are
+  // reused rather than made anew for every element.
+  if (depth_ == open_.size()) open_.emplace_back();
+  open_[depth_].assign(qualified);
+  ++depth_;
   pendingEnd_ = selfClosing;
   localName_ = stripPrefix(qualified);
   return Step::done;
@@ -286,10 +298,9 @@ ZXmlPullReader::Step ZXmlPullReader::readEndTag() {
   const std::string_view qualified = data_.substr(nameStart, p - nameStart);
   while (p < data_.size() && isSpace(data_[p])) ++p;
   if (p >= data_.size()) return sourceDone_ ? Step::error : Step::needMore;
-  if (data_[p] != '>' || open_.empty() || open_.back() != qualified) return Step::error;
-  closedName_ = std::move(open_.back());
-  open_.pop_back();
-  localName_ = stripPrefix(closedName_);
+  if (data_[p] != '>' || depth_ == 0 || open_[depth_ - 1] != qualified) return Step::error;
+  --depth_;
+  localName_ = stripPrefix(open_[depth_]);
   pos_ = p + 1;
   return Step::done;
 }
@@ -297,7 +308,7 @@ ZXmlPullReader::Step ZXmlPullReader::readEndTag() {
 bool ZXmlPullReader::attribute(std::string_view localName, std::string_view& value) const {
   for (const auto& attribute : attributes_) {
     if (attribute.first != localName) continue;
-    if (attribute.second.find_first_of("&\t\n\r") == std::string_view::npos) {
+    if (!needsDecoding(attribute.second, true)) {
       value = attribute.second;
       return true;
     }

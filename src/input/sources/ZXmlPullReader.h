@@ -63,8 +63,8 @@ class ZXmlPullReader {
   bool checkNul_ = false;  // set once the encoding is known
   bool failed_ = false;
   bool pendingEnd_ = false;  // a self-closing element still owes its end
-  std::vector<std::string> open_;
-  std::string closedName_;
+  std::vector<std::string> open_;  // names of the open elements: the first depth_
+  std::size_t depth_ = 0;
   std::string_view localName_;
   std::vector<std::pair<std::string_view, std::string_view>> attributes_;  // local name, raw value
   std::string decoded_;
