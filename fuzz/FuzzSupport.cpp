@@ -95,11 +95,16 @@ bool writeZip(const std::string& path, const std::vector<std::pair<std::string, 
   if (archive == nullptr) return false;
   for (const auto& entry : entries) {
     zip_source_t* source = zip_source_buffer(archive, entry.second.data(), entry.second.size(), 0);
-    if (source == nullptr || zip_file_add(archive, entry.first.c_str(), source, ZIP_FL_OVERWRITE) < 0) {
+    const zip_int64_t index =
+        source == nullptr ? -1 : zip_file_add(archive, entry.first.c_str(), source, ZIP_FL_OVERWRITE);
+    if (index < 0) {
       if (source != nullptr) zip_source_free(source);
       zip_discard(archive);
       return false;
     }
+    // Stored, not deflated: compressing every input would cost more than
+    // reading it (raw documents from the seeds keep the deflated path).
+    zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
   }
   // The buffers are read while closing, so entries must outlive this call.
   if (zip_close(archive) != 0) {

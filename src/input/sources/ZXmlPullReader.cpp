@@ -8,6 +8,9 @@
 
 namespace {
 
+// The window starts small, since most parts of a document are small, and
+// doubles with every refill up to its full size.
+const std::size_t kFirstWindow = 16 * 1024;
 const std::size_t kWindow = 256 * 1024;
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
@@ -76,7 +79,8 @@ bool ZXmlPullReader::refill() {
   storage_.erase(0, pos_);
   pos_ = 0;
   const std::size_t kept = storage_.size();
-  const std::size_t room = std::max(kWindow, kept);
+  window_ = window_ == 0 ? kFirstWindow : std::min(kWindow, 2 * window_);
+  const std::size_t room = std::max(window_, kept);
   storage_.resize(kept + room);
   const long long got = source_(&storage_[kept], room);
   if (got < 0) {

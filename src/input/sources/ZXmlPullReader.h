@@ -56,6 +56,7 @@ class ZXmlPullReader {
 
   Source source_;
   std::string storage_;    // the window of a streamed document
+  std::size_t window_ = 0;  // its size at the last refill
   std::string_view data_;  // the bytes available: [pos_, data_.size())
   std::size_t pos_ = 0;
   bool sourceDone_ = true;
