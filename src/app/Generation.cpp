@@ -243,7 +243,17 @@ bool openSheetAndLog(ZIniMapExcelSheetReader& reader, ZTextStream& log) {
     return false;
   }
   printMessage("Scanning Excel sheet " + quoted(sheetPath) + "...");
-  if (reader.read(sheetPath, columnMapPath(sheetPath), kSheetName)) return true;
+  const bool read = reader.read(sheetPath, columnMapPath(sheetPath), kSheetName);
+  // A column map that names no column reads every value from column A, so
+  // that no row counts as used: without this warning the run would end
+  // "successfully" with no signal at all.
+  if (reader.columnMapIsEmpty()) {
+    const std::string warning = "Warning: ini file " + quoted(columnMapPath(sheetPath)) +
+                                " has no entries in section \"XLSImport\"; every column is read from column A";
+    printMessage(warning);
+    log.write(warning + "\n\n");
+  }
+  if (read) return true;
   out << "Error opening Ecxel sheet " << quoted(sheetPath) << "\n";
   out << reader.errorText() << "\n";
   return false;

@@ -15,6 +15,10 @@ class ZColumnMapFile {
   // The key's value read as a decimal integer; 0 for a missing key.
   int value(const std::string& key) const;
 
+  // Whether the file gave any key of section "XLSImport". A file without
+  // one (no section, or no ini text at all) maps every column to 0.
+  bool hasEntries() const { return !values_.empty(); }
+
  private:
   std::map<std::string, std::string> values_;  // by lower-cased key
 };

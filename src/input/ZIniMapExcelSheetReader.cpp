@@ -111,12 +111,14 @@ ZIniMapExcelSheetReader::ZIniMapExcelSheetReader(int columnSet, ZCellSourceFacto
 bool ZIniMapExcelSheetReader::read(const std::string& sheetPath, const std::string& iniPath,
                                    const std::string& sheetName) {
   errorText_.clear();
+  columnMapIsEmpty_ = false;
   if (!fileExists(iniPath)) {
     errorText_ += "ini file \"" + iniPath + "\" does not exist";
     return false;
   }
   ZColumnMapFile map;
   map.load(iniPath);
+  columnMapIsEmpty_ = !map.hasEntries();
   const int skipRows = map.value("SkipRows");
   const std::size_t count = columnSet_ == 2 ? kColumnSet2Count : kColumnSet1Count;
   std::vector<int> columns;

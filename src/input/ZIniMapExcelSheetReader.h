@@ -25,6 +25,9 @@ class ZIniMapExcelSheetReader : public ZExcelSheetReader {
   ZSignalTable& signalTable() { return signalTable_; }
   const ZSignalTable& signalTable() const { return signalTable_; }
   int columnSet() const { return columnSet_; }
+  // True when the last read found a column map without any key of section
+  // "XLSImport", so that every column was read as column A.
+  bool columnMapIsEmpty() const { return columnMapIsEmpty_; }
 
  protected:
   bool processRow(const std::vector<std::string>& cells, std::size_t expectedCount) override;
@@ -33,6 +36,7 @@ class ZIniMapExcelSheetReader : public ZExcelSheetReader {
  private:
   ZSignalTable signalTable_;
   int columnSet_;
+  bool columnMapIsEmpty_ = false;
 };
 
 // Cell conversions. Each reads a lower-cased copy of the cell text and

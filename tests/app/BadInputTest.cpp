@@ -1,0 +1,437 @@
+// What a user sees for bad input, one test per row of the bad-input table
+// in README.bench.md: the built program runs in a temporary directory; each
+// test checks the message, the exit code (0 output produced, 2 generation
+// failed) and that no existing file was damaged.
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <zip.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "TestSupport.h"
+
+namespace {
+
+using testsupport::CommandResult;
+using testsupport::dataPath;
+using testsupport::readFile;
+using testsupport::runCommand;
+using testsupport::runProgram;
+using testsupport::shellQuote;
+using testsupport::TempDir;
+using testsupport::writeFile;
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> mode1Arguments(const std::string& sheet = "./signals.csv") {
+  return {"-m", "1", "-id", "5", "-idt", "16", "-sdb", "./taxi.dbc", "-xls", sheet,
+          "-out", "./tester.can", "-nme", "Taximeter", "-tme", "Tester"};
+}
+std::vector<std::string> mode2Arguments(const std::string& sheet = "./signals.csv") {
+  return {"-m", "2", "-xls", sheet, "-out", "./macros.h", "-nme", "Taximeter", "-tme", "Tester"};
+}
+
+// The basic fixture sheet (or its column map alone) as signals.* in dir.
+void placeSheet(const TempDir& dir, const std::string& extension = ".csv") {
+  fs::copy_file(dataPath("app/basic" + extension), dir.file("signals" + extension));
+  fs::copy_file(dataPath("app/basic.ini"), dir.file("signals.ini"));
+}
+
+bool endsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// Runs as a user whom file permissions bind: this user, or "nobody" when
+// the tests run as root, whom they do not bind. workDir is opened to all.
+CommandResult runUnprivileged(const std::vector<std::string>& arguments, const std::string& workDir) {
+  if (::geteuid() != 0) return runProgram(arguments, workDir);
+  fs::permissions(workDir, fs::perms::all);
+  std::string command = "cd " + shellQuote(workDir) +
+                        " && exec setpriv --reuid=65534 --regid=65534 --clear-groups " + shellQuote(CO447GEN_BINARY);
+  for (const std::string& argument : arguments) command += " " + shellQuote(argument);
+  return runCommand(command);
+}
+
+// The tail of a failed sheet read, as every sheet failure ends.
+std::string sheetFailure(const std::string& sheet, const std::string& reason) {
+  return "Error opening Ecxel sheet \"" + sheet + "\"\n" + reason + "\n\nERROR GENERATING\n";
+}
+
+// A zip file made of entries given whole and, optionally, one entry whose
+// bytes come from a generator (too many to hold in memory at once).
+struct GeneratedEntry {
+  std::string name;
+  std::string head;       // the entry starts with this
+  uint64_t fillerBytes;   // then this many blanks
+  std::string tail;       // and ends with this
+  uint64_t position = 0;  // read position while libzip compresses it
+};
+
+zip_int64_t generateEntry(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command) {
+  auto* entry = static_cast<GeneratedEntry*>(state);
+  const uint64_t total = entry->head.size() + entry->fillerBytes + entry->tail.size();
+  switch (command) {
+    case ZIP_SOURCE_OPEN:
+      entry->position = 0;
+      return 0;
+    case ZIP_SOURCE_READ: {
+      auto* out = static_cast<char*>(data);
+      zip_uint64_t written = 0;
+      while (written < length && entry->position < total) {
+        const uint64_t p = entry->position;
+        const uint64_t fillerEnd = entry->head.size() + entry->fillerBytes;
+        if (p < entry->head.size()) {
+          out[written] = entry->head[p];
+        } else if (p < fillerEnd) {
+          const uint64_t run = std::min<uint64_t>(length - written, fillerEnd - p);
+          std::memset(out + written, ' ', run);
+          written += run;
+          entry->position += run;
+          continue;
+        } else {
+          out[written] = entry->tail[p - fillerEnd];
+        }
+        ++written;
+        ++entry->position;
+      }
+      return static_cast<zip_int64_t>(written);
+    }
+    case ZIP_SOURCE_CLOSE:
+    case ZIP_SOURCE_FREE:
+      return 0;
+    case ZIP_SOURCE_STAT: {
+      auto* stat = static_cast<zip_stat_t*>(data);
+      zip_stat_init(stat);
+      stat->size = total;
+      stat->valid |= ZIP_STAT_SIZE;
+      return sizeof(zip_stat_t);
+    }
+    case ZIP_SOURCE_ERROR:
+      return 2 * sizeof(int);
+    case ZIP_SOURCE_SUPPORTS:
+      return ZIP_SOURCE_SUPPORTS_READABLE;
+    default:
+      return -1;
+  }
+}
+
+bool writeZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries,
+              GeneratedEntry* generated = nullptr) {
+  int error = 0;
+  zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+  if (archive == nullptr) return false;
+  bool ok = true;
+  for (const auto& entry : entries) {
+    zip_source_t* source = zip_source_buffer(archive, entry.second.data(), entry.second.size(), 0);
+    ok = ok && source != nullptr && zip_file_add(archive, entry.first.c_str(), source, 0) >= 0;
+  }
+  if (generated != nullptr) {
+    zip_source_t* source = zip_source_function(archive, generateEntry, generated);
+    const zip_int64_t index = source == nullptr ? -1 : zip_file_add(archive, generated->name.c_str(), source, 0);
+    ok = ok && index >= 0 &&
+         zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1) == 0;
+  }
+  if (!ok || zip_close(archive) != 0) {
+    zip_discard(archive);
+    return false;
+  }
+  return true;
+}
+
+// The parts of a workbook with one sheet named sheetName; the sheet part
+// itself (xl/worksheets/sheet1.xml) is left to the caller.
+std::vector<std::pair<std::string, std::string>> workbookParts(const std::string& sheetName) {
+  return {
+      {"[Content_Types].xml",
+       "<?xml version=\"1.0\"?><Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+       "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+       "<Default Extension=\"xml\" ContentType=\"application/xml\"/></Types>"},
+      {"_rels/.rels",
+       "<?xml version=\"1.0\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+       "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+       "officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"},
+      {"xl/workbook.xml",
+       "<?xml version=\"1.0\"?><workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+       "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"><sheets><sheet name=\"" +
+           sheetName + "\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>"},
+      {"xl/_rels/workbook.xml.rels",
+       "<?xml version=\"1.0\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+       "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+       "worksheet\" Target=\"worksheets/sheet1.xml\"/></Relationships>"},
+  };
+}
+
+const char kSheetHead[] =
+    "<?xml version=\"1.0\"?><worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+    "<sheetData>";
+const char kSheetTail[] = "</sheetData></worksheet>";
+
+// Sets the uncompressed size that the local header and the central
+// directory record of the zip's last entry declare.
+void declareUncompressedSize(const std::string& path, uint32_t size) {
+  std::string bytes = readFile(path);
+  const auto patch = [&bytes, size](std::size_t at) {
+    for (int i = 0; i < 4; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<char>((size >> (8 * i)) & 0xff);
+  };
+  const std::size_t local = bytes.rfind(std::string("PK\x03\x04", 4));
+  const std::size_t central = bytes.rfind(std::string("PK\x01\x02", 4));
+  ASSERT_NE(local, std::string::npos);
+  ASSERT_NE(central, std::string::npos);
+  patch(local + 22);
+  patch(central + 24);
+  writeFile(path, bytes);
+}
+
+TEST(BadInput, MissingSheet) {
+  TempDir dir;
+  fs::copy_file(dataPath("app/basic.ini"), dir.file("signals.ini"));
+  const CommandResult result = runProgram(mode2Arguments("./signals.xlsx"), dir.path());
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_TRUE(endsWith(result.output, sheetFailure("./signals.xlsx", "Specified Excel document doesn't exist")))
+      << result.output;
+}
+
+TEST(BadInput, CorruptSheet) {
+  const std::string workbook = readFile(dataPath("app/basic.xlsx"));
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"cut short", workbook.substr(0, workbook.size() / 2)},
+      {"not a workbook", std::string(4096, '\x5a')},
+      {"zip of something else", "PK\x03\x04 not really a zip"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    placeSheet(dir);
+    writeFile(dir.file("signals.xlsx"), c.second);
+    const CommandResult result = runProgram(mode2Arguments("./signals.xlsx"), dir.path());
+    EXPECT_EQ(result.exitCode, 2) << c.first;
+    EXPECT_TRUE(endsWith(result.output, sheetFailure("./signals.xlsx", "Specified Excel document cannot be opened")))
+        << c.first << "\n" << result.output;
+    EXPECT_EQ(readFile(dir.file("signals.xlsx")), c.second) << c.first;
+    EXPECT_FALSE(testsupport::exists(dir.file("macros.h"))) << c.first;
+  }
+}
+
+// A workbook saved with a password (encrypted.xls, see make-encrypted.py).
+TEST(BadInput, EncryptedSheet) {
+  TempDir dir;
+  fs::copy_file(dataPath("bad-input/encrypted.xls"), dir.file("signals.xls"));
+  fs::copy_file(dataPath("input/Signals.ini"), dir.file("signals.ini"));
+  const CommandResult result = runProgram(mode1Arguments("./signals.xls"), dir.path());
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_TRUE(endsWith(result.output, sheetFailure("./signals.xls", "Specified Excel document cannot be opened")))
+      << result.output;
+  EXPECT_EQ(readFile(dir.file("signals.xls")), readFile(dataPath("bad-input/encrypted.xls")));
+  EXPECT_FALSE(testsupport::exists(dir.file("taxi.dbc")));
+  EXPECT_FALSE(testsupport::exists(dir.file("tester.can")));
+}
+
+// A sheet part of 260 MiB of blanks (more than any entry may inflate to)
+// that deflates to about 1 MiB: once declaring its size, once claiming to
+// be small. Both stop at the cap on inflated bytes instead of filling
+// memory.
+TEST(BadInput, ZipBomb) {
+  TempDir bombs;
+  GeneratedEntry sheet{"xl/worksheets/sheet1.xml", kSheetHead, 260ull << 20, kSheetTail};
+  ASSERT_TRUE(writeZip(bombs.file("honest.xlsx"), workbookParts("Signals"), &sheet));
+  ASSERT_LT(fs::file_size(bombs.file("honest.xlsx")), 2u << 20);
+  fs::copy_file(bombs.file("honest.xlsx"), bombs.file("lying.xlsx"));
+  declareUncompressedSize(bombs.file("lying.xlsx"), 4096);
+  for (const std::string bomb : {"honest.xlsx", "lying.xlsx"}) {
+    TempDir dir;
+    placeSheet(dir);
+    fs::copy_file(bombs.file(bomb), dir.file("signals.xlsx"));
+    const CommandResult result = runProgram(mode2Arguments("./signals.xlsx"), dir.path());
+    EXPECT_EQ(result.exitCode, 2) << bomb;
+    EXPECT_TRUE(endsWith(result.output, sheetFailure("./signals.xlsx", "Specified Excel document cannot be opened")))
+        << bomb << "\n" << result.output;
+  }
+}
+
+TEST(BadInput, MissingSheetSignals) {
+  TempDir dir;
+  placeSheet(dir);
+  auto parts = workbookParts("Signale");
+  parts.emplace_back("xl/worksheets/sheet1.xml", std::string(kSheetHead) + kSheetTail);
+  ASSERT_TRUE(writeZip(dir.file("signals.xlsx"), parts));
+  const CommandResult result = runProgram(mode2Arguments("./signals.xlsx"), dir.path());
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_TRUE(endsWith(result.output,
+                       sheetFailure("./signals.xlsx", "Excel sheet with specified name or index cannot be activated")))
+      << result.output;
+}
+
+// A column map that is no ini file: the run says so, reads every column as
+// column A (so no row is used) and still writes its output.
+TEST(BadInput, GarbageColumnMap) {
+  TempDir dir;
+  placeSheet(dir);
+  std::string garbage;
+  for (int i = 0; i < 512; ++i) garbage += static_cast<char>((i * 73 + 11) % 256);
+  writeFile(dir.file("signals.ini"), garbage);
+  const CommandResult result = runProgram(mode2Arguments(), dir.path());
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  const std::string warning =
+      "Warning: ini file \"./signals.ini\" has no entries in section \"XLSImport\"; every column is read from "
+      "column A\n\n";
+  EXPECT_NE(result.output.find("Scanning Excel sheet \"./signals.csv\"...\n\n" + warning), std::string::npos)
+      << result.output;
+  EXPECT_NE(readFile(dir.file("signals_log.txt")).find(testsupport::crlf(warning)), std::string::npos);
+  EXPECT_TRUE(testsupport::exists(dir.file("macros.h")));
+  EXPECT_EQ(readFile(dir.file("signals.ini")), garbage);
+}
+
+// A NUL byte makes a .csv file binary: it is refused whole. A workbook
+// cannot carry one in its XML; its escape for it is dropped.
+TEST(BadInput, NulByteInName) {
+  {
+    TempDir dir;
+    placeSheet(dir);
+    std::string sheet = readFile(dir.file("signals.csv"));
+    sheet.replace(sheet.find("Taxi State"), 10, std::string("Taxi\0State", 10));
+    writeFile(dir.file("signals.csv"), sheet);
+    const CommandResult result = runProgram(mode1Arguments(), dir.path());
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(endsWith(result.output, sheetFailure("./signals.csv", "Specified Excel document cannot be opened")))
+        << result.output;
+    EXPECT_FALSE(testsupport::exists(dir.file("taxi.dbc")));
+  }
+  {
+    TempDir dir;
+    placeSheet(dir);
+    auto parts = workbookParts("Signals");
+    parts.emplace_back("xl/worksheets/sheet1.xml",
+                       std::string(kSheetHead) +
+                           "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>6000</t></is></c>"
+                           "<c r=\"C2\"><v>1</v></c><c r=\"D2\"><v>32</v></c>"
+                           "<c r=\"E2\" t=\"inlineStr\"><is><t>Taxi_x0000_State</t></is></c>"
+                           "<c r=\"G2\"><v>0</v></c><c r=\"H2\"><v>8</v></c>"
+                           "<c r=\"J2\" t=\"inlineStr\"><is><t>x</t></is></c></row>" +
+                           kSheetTail);
+    ASSERT_TRUE(writeZip(dir.file("signals.xlsx"), parts));
+    const CommandResult result = runProgram(mode1Arguments("./signals.xlsx"), dir.path());
+    EXPECT_EQ(result.exitCode, 0) << result.output;
+    const std::string script = readFile(dir.file("tester.can"));
+    EXPECT_NE(script.find("gs_taxistate"), std::string::npos);
+    EXPECT_EQ(script.find('\0'), std::string::npos);
+  }
+}
+
+// Writes the basic sheet with the texts of some cells replaced.
+void placeSheetWithNames(const TempDir& dir, const std::vector<std::pair<std::string, std::string>>& replacements) {
+  placeSheet(dir);
+  std::string sheet = readFile(dir.file("signals.csv"));
+  for (const auto& replacement : replacements) {
+    const std::size_t at = sheet.find(replacement.first);
+    ASSERT_NE(at, std::string::npos) << replacement.first;
+    sheet.replace(at, replacement.first.size(), replacement.second);
+  }
+  writeFile(dir.file("signals.csv"), sheet);
+}
+
+// The header must stay valid C whatever the names hold: checked by the C
+// compiler where there is one.
+void expectHeaderCompiles(const std::string& header) {
+  if (runCommand("command -v cc").exitCode != 0) return;
+  const CommandResult compiled = runCommand("cc -fsyntax-only -Werror -x c " + shellQuote(header));
+  EXPECT_EQ(compiled.exitCode, 0) << compiled.output;
+}
+
+// Line breaks in names: the node scripts and the database carry identifiers
+// only; the header keeps the text inside its comments.
+TEST(BadInput, LineBreakInName) {
+  TempDir dir;
+  placeSheetWithNames(dir, {{"Taxi State", "\"Taxi\r\nState\""},
+                            {"Taximeter status,1,32,Door", "\"Taximeter\nstatus\",1,32,\"Door\n#define X 1\""}});
+  const CommandResult script = runProgram(mode1Arguments(), dir.path());
+  EXPECT_EQ(script.exitCode, 0) << script.output;
+  // The sheet's CR LF is one line break, which the identifier rule makes "_".
+  EXPECT_NE(readFile(dir.file("tester.can")).find("stval_taxi_state"), std::string::npos);
+  EXPECT_NE(readFile(dir.file("taxi.dbc")).find("EV_ stval_door__define_x_1: "), std::string::npos);
+  const CommandResult header = runProgram(mode2Arguments(), dir.path());
+  EXPECT_EQ(header.exitCode, 0) << header.output;
+  expectHeaderCompiles(dir.file("macros.h"));
+}
+
+// "*/" in a name or object name would end a comment of the header early.
+TEST(BadInput, CommentEndInName) {
+  TempDir dir;
+  placeSheetWithNames(dir, {{"Taxi State", "Taxi */ int broken; /* State"},
+                            {"Taximeter status,1,32,Door", "Taximeter */ status,1,32,Door*/"}});
+  const CommandResult result = runProgram(mode2Arguments(), dir.path());
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  const std::string header = readFile(dir.file("macros.h"));
+  EXPECT_EQ(header.find("*/ int broken"), std::string::npos);
+  EXPECT_NE(header.find("Taxi * / int broken; /* State"), std::string::npos);
+  expectHeaderCompiles(dir.file("macros.h"));
+}
+
+TEST(BadInput, DatabaseBinaryOrMalformed) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"binary", std::string("\x7f" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0", 16) + std::string(200, '\x01')},
+      {"malformed variable", "VERSION \"\"\r\n\r\nBU_: Tester\r\n\r\nEV_ broken: 0 [0|1 \"\" 0 1;\r\n"},
+      {"string never closed", "VERSION \"\r\n\r\nBU_: Tester\r\n"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    placeSheet(dir);
+    writeFile(dir.file("taxi.dbc"), c.second);
+    const CommandResult result = runProgram(mode1Arguments(), dir.path());
+    EXPECT_EQ(result.exitCode, 2) << c.first;
+    EXPECT_TRUE(endsWith(result.output, "Database \"./taxi.dbc\" cannot be opened\nERROR GENERATING\n"))
+        << c.first << "\n" << result.output;
+    EXPECT_EQ(readFile(dir.file("taxi.dbc")), c.second) << c.first;
+    EXPECT_FALSE(testsupport::exists(dir.file("tester.can"))) << c.first;
+  }
+}
+
+TEST(BadInput, ReadOnlyDatabase) {
+  TempDir dir;
+  placeSheet(dir);
+  const std::string database = "VERSION \"\"\r\n\r\nBU_: Tester\r\n";
+  writeFile(dir.file("taxi.dbc"), database);
+  fs::permissions(dir.file("taxi.dbc"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const CommandResult result = runUnprivileged(mode1Arguments(), dir.path());
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_TRUE(endsWith(result.output, "Database \"./taxi.dbc\" cannot be saved\n\nERROR GENERATING\n"))
+      << result.output;
+  EXPECT_EQ(readFile(dir.file("taxi.dbc")), database);
+  EXPECT_FALSE(testsupport::exists(dir.file("tester.can")));
+}
+
+TEST(BadInput, OutputDirectoryNotWritable) {
+  TempDir dir;
+  placeSheet(dir);
+  fs::create_directory(dir.file("locked"));
+  fs::permissions(dir.file("locked"), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                          fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+  std::vector<std::string> arguments = mode2Arguments();
+  arguments[5] = "./locked/macros.h";
+  const CommandResult result = runUnprivileged(arguments, dir.path());
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_TRUE(endsWith(result.output, "Error writing output file \"./locked/macros.h\"\n\nERROR GENERATING\n"))
+      << result.output;
+  EXPECT_TRUE(fs::is_empty(dir.file("locked")));
+}
+
+TEST(BadInput, DatabasePathOver1024Characters) {
+  TempDir dir;
+  placeSheet(dir);
+  std::string path;
+  while (path.size() < 1020) path += "./";
+  path += "taxi.dbc";
+  ASSERT_GT(path.size(), 1024u);
+  std::vector<std::string> arguments = mode1Arguments();
+  arguments[7] = path;
+  const CommandResult result = runProgram(arguments, dir.path());
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_TRUE(endsWith(result.output, "Database \"" + path + "\" cannot be created\nERROR GENERATING\n"))
+      << result.output.substr(result.output.size() > 300 ? result.output.size() - 300 : 0);
+  EXPECT_FALSE(testsupport::exists(dir.file("taxi.dbc")));
+  EXPECT_FALSE(testsupport::exists(dir.file("tester.can")));
+}
+
+}  // namespace
