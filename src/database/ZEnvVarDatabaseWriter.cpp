@@ -198,18 +198,30 @@ void ZEnvVarDatabaseWriter::writeDatabase(ZTextStream& out) const {
   const ZTextStream::LineEnd newLineEnd =
       text_.usesCrLf() ? ZTextStream::LineEnd::CrLf : ZTextStream::LineEnd::AsGiven;
   bool atLineStart = true;
+  bool afterCarriageReturn = false;
   std::size_t copied = 0;
   const auto copyUpTo = [&](std::size_t offset) {
     if (offset == copied) return;
     out.setLineEnd(ZTextStream::LineEnd::AsGiven);
     out.write(bytes.substr(copied, offset - copied));
     atLineStart = bytes[offset - 1] == '\n';
+    afterCarriageReturn = bytes[offset - 1] == '\r';
     copied = offset;
   };
   const auto startLine = [&]() {
+    if (afterCarriageReturn) {
+      // A file that ends in a bare carriage return: the line feed completes
+      // its line end (a second line end would leave the carriage return at
+      // the end of the last line, where it breaks the statement).
+      out.setLineEnd(ZTextStream::LineEnd::AsGiven);
+      out.write("\n");
+    } else if (!atLineStart) {
+      out.setLineEnd(newLineEnd);
+      out.line();
+    }
     out.setLineEnd(newLineEnd);
-    if (!atLineStart) out.line();
     atLineStart = true;
+    afterCarriageReturn = false;
   };
 
   for (const Insertion& insertion : insertions) {

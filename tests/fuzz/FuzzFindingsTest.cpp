@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "database/VariableAttributes.h"
+#include "database/ZDatabaseText.h"
+#include "database/ZEnvVarDatabaseWriter.h"
 #include "input/ZIniMapExcelSheetReader.h"
 #include "input/sources/ZCellGrid.h"
 #include "input/sources/ZCsvCellSource.h"
@@ -60,6 +63,48 @@ TEST(FuzzFindings, EmptyCommaSeparatedSheetHasNoRows) {
   EXPECT_TRUE(reader.read(dataPath("fuzz/csv/empty-sheet.csv"), dataPath("input/Signals.ini"), "Signals"));
   EXPECT_EQ(reader.signalTable().count(), 0u);
   EXPECT_EQ(reader.errorText(), "");
+}
+
+// Every found database that opens takes a new variable and reads back with
+// all of its old variables and the new one.
+TEST(FuzzFindings, EveryFoundDatabaseStaysReadableAfterSaving) {
+  int replayed = 0;
+  for (const auto& input : foundInputs("dbc")) {
+    testsupport::TempDir dir;
+    const std::string path = dir.file("node.dbc");
+    const std::string old = testsupport::readFile(input.string());
+    testsupport::writeFile(path, old);
+    ZDatabaseText before;
+    std::string error;
+    const bool readable = before.read(old, error);
+    ZEnvVarDatabaseWriter writer("FuzzNode");
+    const bool opened = writer.openOrCreateDatabase(path) == ZEnvVarDatabaseWriter::OpenResult::Opened;
+    EXPECT_EQ(opened, readable) << input;
+    if (!opened) continue;
+    ASSERT_TRUE(writer.addVariable("gs_new", kVariableCodeReadWrite, kTypeCodeNumeric, 0, 1, 0)) << input;
+    ASSERT_TRUE(writer.saveAndClose()) << input;
+    ZDatabaseText after;
+    ASSERT_TRUE(after.read(testsupport::readFile(path), error)) << input << ": " << error;
+    EXPECT_EQ(after.variables().size(), before.variables().size() + 1) << input;
+    ++replayed;
+  }
+  EXPECT_GT(replayed, 0);
+}
+
+// A database whose last line ends in a bare carriage return got the line
+// end of the new statements after it, so that its last statement ended in
+// "\r" and the saved file no longer read.
+TEST(FuzzFindings, LastLineEndingInACarriageReturnIsCompleted) {
+  testsupport::TempDir dir;
+  const std::string path = dir.file("node.dbc");
+  testsupport::writeFile(path, "BU_: Tester\r\nEV_ a: 0 [0|1] \"\" 0 1 DUMMY_NODE_VECTOR3 Tester;\r");
+  ZEnvVarDatabaseWriter writer("Tester");
+  ASSERT_EQ(writer.openOrCreateDatabase(path), ZEnvVarDatabaseWriter::OpenResult::Opened);
+  ASSERT_TRUE(writer.addVariable("b", kVariableCodeReadWrite, kTypeCodeNumeric, 0, 1, 0));
+  ASSERT_TRUE(writer.saveAndClose());
+  EXPECT_EQ(testsupport::readFile(path),
+            "BU_: Tester\r\nEV_ a: 0 [0|1] \"\" 0 1 DUMMY_NODE_VECTOR3 Tester;\r\n"
+            "EV_ b: 0 [0|1] \"\" 0 2 DUMMY_NODE_VECTOR3 Tester;\r\n");
 }
 
 TEST(FuzzFindings, CellIndexAnswersRowsOutsideItsRuns) {
