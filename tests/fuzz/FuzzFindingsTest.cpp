@@ -107,6 +107,16 @@ TEST(FuzzFindings, LastLineEndingInACarriageReturnIsCompleted) {
             "EV_ b: 0 [0|1] \"\" 0 2 DUMMY_NODE_VECTOR3 Tester;\r\n");
 }
 
+// A damaged workbook that passes the record checks but made the .xls
+// library read outside its buffers (the program died by a signal): now it
+// is refused as a document that cannot be opened.
+TEST(FuzzFindings, WorkbookThatCrashesTheXlsLibraryIsRefused) {
+  ZIniMapExcelSheetReader reader(2);
+  EXPECT_FALSE(reader.read(dataPath("fuzz/xls/library-reads-past-buffer.xls"), dataPath("input/Signals.ini"),
+                           "Signals"));
+  EXPECT_EQ(reader.errorText(), "Specified Excel document cannot be opened\n");
+}
+
 TEST(FuzzFindings, CellIndexAnswersRowsOutsideItsRuns) {
   ZCellGrid<int> empty;
   EXPECT_EQ(empty.find(0, 0), nullptr);
