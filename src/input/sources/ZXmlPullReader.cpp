@@ -276,10 +276,15 @@ ZXmlPullReader::Step ZXmlPullReader::readStartTag() {
     if (p >= data_.size()) return more;
     if (data_[p] != '"' && data_[p] != '\'') return Step::error;
     const char quote = data_[p++];
-    const std::size_t close = data_.find(quote, p);
-    if (close == std::string_view::npos) return more;
+    // One pass to the closing quote (values are short): a "<" on the way
+    // is an error.
+    std::size_t close = p;
+    while (close < data_.size() && data_[close] != quote) {
+      if (data_[close] == '<') return Step::error;
+      ++close;
+    }
+    if (close >= data_.size()) return more;
     const std::string_view value = data_.substr(p, close - p);
-    if (value.find('<') != std::string_view::npos) return Step::error;
     attributes_.emplace_back(stripPrefix(attributeName), value);
     p = close + 1;
   }
