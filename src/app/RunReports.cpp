@@ -64,8 +64,9 @@ void writeRelationsHeader(ZTextStream& relations) { relations.lines(kRelationsHe
 
 void writeRelationLine(ZTextStream& relations, const ZListEntry& record,
                        const std::string& triggerVariable, const std::string& valueVariable) {
-  const std::string index = toUpperAscii(strFormat("%x", record.objectIndex));
-  const std::string subIndex = toUpperAscii(strFormat("%-5x", record.objectSubIndex));
-  relations.line(strFormat("0x%ssub%s", index.c_str(), subIndex.c_str()) + "\t" + triggerVariable +
-                 "\t\t" + valueVariable);
+  // "0x%Xsub%-5X", then the variables.
+  const std::string index = toUpperAscii(hexText(record.objectIndex));
+  std::string subIndex = toUpperAscii(hexText(record.objectSubIndex));
+  if (subIndex.size() < 5) subIndex.append(5 - subIndex.size(), ' ');
+  relations.line("0x", index, "sub", subIndex, "\t", triggerVariable, "\t\t", valueVariable);
 }

@@ -37,7 +37,8 @@ SignalVariableNames signalVariableNames(const ZListEntry& record, const std::str
   } else {
     names.trigger = "gs_" + baseName;
     names.value = "stval_" + baseName;
-    names.objectVariable = strFormat("stval_0x%x_0x%x", record.objectIndex, record.objectSubIndex);
+    // "stval_0x%x_0x%x"
+    names.objectVariable = "stval_0x" + hexText(record.objectIndex) + "_0x" + hexText(record.objectSubIndex);
     names.panelVariable = names.value;
     names.downloadVariable = names.trigger;
   }

@@ -2,7 +2,7 @@
 
 #include "util/StringFormat.h"
 
-std::string hexValue(uint32_t value) { return strFormat("0x%x", value); }
+std::string hexValue(uint32_t value) { return "0x" + hexText(value); }
 
 std::string objectKeyText(uint32_t objectIndex, uint32_t objectSubIndex) {
   return hexValue(objectIndex) + "_" + hexValue(objectSubIndex);

@@ -1,5 +1,6 @@
 #include "util/StringFormat.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
@@ -24,6 +25,12 @@ std::string strFormat(const char* format, ...) {
   std::vsnprintf(big.data(), big.size(), format, copy);
   va_end(copy);
   return std::string(big.data(), static_cast<size_t>(needed));
+}
+
+std::string hexText(uint64_t value) {
+  char digits[16];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value, 16).ptr;
+  return std::string(digits, end);
 }
 
 std::string toLowerAscii(std::string text) {

@@ -1,6 +1,7 @@
 // printf-style formatting into std::string and ASCII-only case changes.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #if defined(__GNUC__)
@@ -11,6 +12,10 @@
 
 // Formats like snprintf and returns the whole result, however long.
 std::string strFormat(const char* format, ...) CO447_PRINTF_LIKE(1, 2);
+
+// The value in lower-case hexadecimal without prefix or leading zeros, as
+// "%x" writes it (for the hot paths that format one number per signal).
+std::string hexText(uint64_t value);
 
 // Lower-/upper-cases ASCII letters only; every other byte (UTF-8 included) stays.
 std::string toLowerAscii(std::string text);
