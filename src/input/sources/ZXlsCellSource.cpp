@@ -1,10 +1,12 @@
 #include "input/sources/ZXlsCellSource.h"
 
+#include <fcntl.h>
 #include <freexl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 
 #include <algorithm>
 #include <fstream>
@@ -14,6 +16,18 @@
 #include "input/sources/ZZipArchive.h"
 #include "util/Paths.h"
 #include "util/StringFormat.h"
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define CO447_SANITIZED 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define CO447_SANITIZED 1
+#endif
+#if defined(CO447_SANITIZED)
+#include <sanitizer/common_interface_defs.h>
+#endif
 
 namespace {
 
@@ -37,6 +51,19 @@ bool libraryReadsWithoutFault(const std::string& path) {
   const pid_t child = ::fork();
   if (child < 0) return false;
   if (child == 0) {
+    // A crash is only this child's end: no message on the console, no
+    // handler of the parent (nor a sanitizer's report) taking it for the
+    // program's own.
+    ::setsid();
+    const int devNull = ::open("/dev/null", O_RDWR);
+    if (devNull >= 0) {
+      ::dup2(devNull, STDOUT_FILENO);
+      ::dup2(devNull, STDERR_FILENO);
+    }
+    for (int signal : {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT}) std::signal(signal, SIG_DFL);
+#if defined(CO447_SANITIZED)
+    __sanitizer_set_death_callback(nullptr);
+#endif
     const void* handle = nullptr;
     if (freexl_open(path.c_str(), &handle) == FREEXL_OK) {
       unsigned int sheets = 0;
