@@ -108,7 +108,10 @@ void ZXmlPullReader::checkStart() {
   if (failed_) return;
   const std::string_view head = data_.substr(pos_);
   if (head.size() >= 2 && ((head[0] == '\xFF' && head[1] == '\xFE') || (head[0] == '\xFE' && head[1] == '\xFF'))) {
-    // UTF-16: the whole document is read and converted first.
+    // UTF-16: the whole document is read and converted first. (head views
+    // the window, which the refills below replace: the byte order is taken
+    // from it before.)
+    const bool bigEndian = head[0] == '\xFE';
     std::string whole(head);
     pos_ = data_.size();
     while (refill()) {
@@ -116,7 +119,7 @@ void ZXmlPullReader::checkStart() {
       pos_ = data_.size();
     }
     if (failed_) return;
-    storage_ = utf16ToUtf8(whole, head[0] == '\xFE');
+    storage_ = utf16ToUtf8(whole, bigEndian);
     source_ = nullptr;
     sourceDone_ = true;
     data_ = storage_;
