@@ -108,9 +108,8 @@ void ZXmlPullReader::checkStart() {
   if (failed_) return;
   const std::string_view head = data_.substr(pos_);
   if (head.size() >= 2 && ((head[0] == '\xFF' && head[1] == '\xFE') || (head[0] == '\xFE' && head[1] == '\xFF'))) {
-    // UTF-16: the whole document is read and converted first. (head views
-    // the window, which the refills below replace: the byte order is taken
-    // from it before.)
+    // UTF-16: the whole document is read and converted first. The byte
+    // order is taken now: refilling moves the buffer head points into.
     const bool bigEndian = head[0] == '\xFE';
     std::string whole(head);
     pos_ = data_.size();
