@@ -1,5 +1,5 @@
 // What a user sees for bad input, one test per row of the bad-input table
-// in README.bench.md: the built program runs in a temporary directory; each
+// in README.md: the built program runs in a temporary directory; each
 // test checks the message, the exit code (0 output produced, 2 generation
 // failed) and that no existing file was damaged.
 #include <gtest/gtest.h>
