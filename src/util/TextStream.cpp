@@ -1,11 +1,11 @@
 #include "util/TextStream.h"
 
+#include <algorithm>
+
+#include "util/ChunkWriter.h"
 #include "util/Paths.h"
 
-namespace {
-// File streams flush their buffer once it holds this many bytes.
-constexpr std::size_t kFlushThreshold = 1 << 16;
-}
+ZTextStream::ZTextStream() = default;
 
 ZTextStream::~ZTextStream() { close(); }
 
@@ -17,7 +17,7 @@ bool ZTextStream::open(const std::string& path, Mode mode) {
   if (file_ != nullptr) std::setvbuf(file_, nullptr, _IONBF, 0);
   isFile_ = true;
   failed_ = false;
-  buffer_.clear();
+  used_ = 0;
   return file_ != nullptr;
 }
 
@@ -25,11 +25,20 @@ bool ZTextStream::close() {
   if (!isFile_) return !failed_;
   if (file_ != nullptr) {
     flushBuffer();
+    if (writer_ != nullptr && !writer_->finish()) failed_ = true;
+    writer_.reset();
     if (std::fclose(file_) != 0) failed_ = true;
     file_ = nullptr;
   }
+  used_ = 0;
   buffer_.clear();
+  buffer_.shrink_to_fit();
   return !failed_;
+}
+
+const std::string& ZTextStream::contents() const {
+  buffer_.resize(used_);
+  return buffer_;
 }
 
 void ZTextStream::write(std::string_view text) {
@@ -38,43 +47,44 @@ void ZTextStream::write(std::string_view text) {
   flushIfFull();
 }
 
-bool ZTextStream::acceptsWrites() {
-  if (isFile_ && file_ == nullptr) {
-    failed_ = true;
-    return false;
-  }
-  return true;
-}
-
-void ZTextStream::appendText(std::string_view text) {
-  if (lineEnd_ == LineEnd::AsGiven) {
-    buffer_.append(text);
-    return;
-  }
-  std::string_view::size_type start = 0;
-  for (auto end = text.find('\n'); end != std::string_view::npos; end = text.find('\n', start)) {
-    buffer_.append(text.substr(start, end - start));
-    buffer_ += "\r\n";
+void ZTextStream::appendLongText(std::string_view text) {
+  std::size_t start = 0;
+  for (;;) {
+    const void* found = std::memchr(text.data() + start, '\n', text.size() - start);
+    const std::size_t end = found == nullptr ? text.size() : static_cast<std::size_t>(
+        static_cast<const char*>(found) - text.data());
+    std::memcpy(&buffer_[used_], text.data() + start, end - start);
+    used_ += end - start;
+    if (found == nullptr) return;
+    buffer_[used_++] = '\r';
+    buffer_[used_++] = '\n';
     start = end + 1;
   }
-  buffer_.append(text.substr(start));
 }
 
-void ZTextStream::endLine() {
-  if (lineEnd_ == LineEnd::AsGiven) {
-    buffer_ += '\n';
-  } else {
-    buffer_.append("\r\n", 2);
-  }
-  flushIfFull();
+void ZTextStream::makeRoom(std::size_t bytes) {
+  // Room for a whole chunk from the start, so that a file stream grows its
+  // buffer only for a single text larger than a chunk.
+  const std::size_t wanted = std::max({used_ + bytes, 2 * buffer_.size(), isFile_ ? 2 * kChunkBytes : 256});
+  buffer_.resize(wanted);
 }
 
 void ZTextStream::flushIfFull() {
-  if (isFile_ && buffer_.size() >= kFlushThreshold) flushBuffer();
+  if (isFile_ && used_ >= kChunkBytes) flushBuffer();
 }
 
 void ZTextStream::flushBuffer() {
-  if (file_ == nullptr || buffer_.empty()) return;
-  if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) failed_ = true;
-  buffer_.clear();
+  if (file_ == nullptr || used_ == 0) return;
+  // The first chunk starts the writer: files of less than a chunk are
+  // written at close without a thread.
+  if (used_ >= kChunkBytes && writer_ == nullptr) writer_ = std::make_unique<ZChunkWriter>(file_);
+  if (writer_ != nullptr) {
+    const std::size_t size = used_;
+    writer_->submit(buffer_, size);
+    // The buffer handed back may be smaller than what the next chunk needs.
+    if (buffer_.size() < 2 * kChunkBytes) buffer_.resize(2 * kChunkBytes);
+  } else if (std::fwrite(buffer_.data(), 1, used_, file_) != used_) {
+    failed_ = true;
+  }
+  used_ = 0;
 }

@@ -12,8 +12,12 @@
 #pragma once
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
+
+class ZChunkWriter;
 
 class ZTextStream {
  public:
@@ -23,7 +27,7 @@ class ZTextStream {
   // whose line ends are single line feeds.
   enum class LineEnd { CrLf, AsGiven };
 
-  ZTextStream() = default;  // in-memory stream, always open
+  ZTextStream();  // in-memory stream, always open
   ~ZTextStream();
   ZTextStream(const ZTextStream&) = delete;
   ZTextStream& operator=(const ZTextStream&) = delete;
@@ -57,25 +61,65 @@ class ZTextStream {
     for (const char* text : listing) line(text);
   }
 
-  // True once a write to the file failed.
+  // True once a write to the file is known to have failed; full chunks are
+  // written in the background, so a failure may show only at close.
   bool failed() const { return failed_; }
 
   // The bytes written so far to an in-memory stream.
-  const std::string& contents() const { return buffer_; }
+  const std::string& contents() const;
 
  private:
   // False, and the stream marked failed, when it is a closed file stream.
-  bool acceptsWrites();
+  bool acceptsWrites() {
+    if (isFile_ && file_ == nullptr) {
+      failed_ = true;
+      return false;
+    }
+    return true;
+  }
   // Appends text to the buffer, with "\n" turned into "\r\n" (CrLf).
-  void appendText(std::string_view text);
-  // Appends a line end and flushes a full buffer.
-  void endLine();
+  // Most pieces are a few bytes long, so this is kept inline and short.
+  void appendText(std::string_view text) {
+    const std::size_t size = text.size();
+    if (buffer_.size() - used_ < 2 * size) makeRoom(2 * size);
+    char* out = &buffer_[used_];
+    if (lineEnd_ == LineEnd::AsGiven) {
+      std::memcpy(out, text.data(), size);
+      used_ += size;
+    } else if (size <= 32) {
+      char* const start = out;
+      for (char c : text) {
+        if (c == '\n') *out++ = '\r';
+        *out++ = c;
+      }
+      used_ += static_cast<std::size_t>(out - start);
+    } else {
+      appendLongText(text);
+    }
+  }
+  void appendLongText(std::string_view text);
+  // Appends a line end and hands a full buffer to the file.
+  void endLine() {
+    if (buffer_.size() - used_ < 2) makeRoom(2);
+    if (lineEnd_ == LineEnd::CrLf) buffer_[used_++] = '\r';
+    buffer_[used_++] = '\n';
+    if (used_ >= kChunkBytes && isFile_) flushBuffer();
+  }
+  // Grows the buffer so that `bytes` more fit.
+  void makeRoom(std::size_t bytes);
   void flushIfFull();
   void flushBuffer();
 
+  // File streams hand their buffer to the file in chunks of about this size.
+  static constexpr std::size_t kChunkBytes = 1 << 20;
+
   std::FILE* file_ = nullptr;
+  std::unique_ptr<ZChunkWriter> writer_;
   bool isFile_ = false;
   bool failed_ = false;
   LineEnd lineEnd_ = LineEnd::CrLf;
-  std::string buffer_;
+  // The bytes not yet handed to the file (of an in-memory stream: all of
+  // them) are the first used_ of buffer_; the rest is room to write into.
+  mutable std::string buffer_;
+  std::size_t used_ = 0;
 };

@@ -60,6 +60,52 @@ TEST(TextStream, UnopenableFileFailsAndWritesAreRefused) {
   EXPECT_FALSE(out.close());
 }
 
+// Files of several chunks are handed to the file on a second thread; the
+// bytes must arrive complete and in order, whatever the size of the pieces.
+TEST(TextStream, LargeFileArrivesWholeAndInOrder) {
+  TempDir dir;
+  const std::string path = dir.file("big.txt");
+  std::string expected;
+  {
+    ZTextStream out;
+    ASSERT_TRUE(out.open(path, ZTextStream::Mode::Truncate));
+    for (int i = 0; i < 200000; ++i) {
+      const std::string number = std::to_string(i);
+      out.line("line ", number, i % 7 == 0 ? "\nsplit" : "");
+      expected += "line " + number + (i % 7 == 0 ? "\r\nsplit" : "") + "\r\n";
+      if (i % 50000 == 0) {
+        // A single text longer than a chunk, with line feeds inside.
+        const std::string block = std::string(3 << 20, 'b') + "\n" + std::string(100, 'c');
+        out.write(block);
+        expected += std::string(3 << 20, 'b') + "\r\n" + std::string(100, 'c');
+      }
+    }
+    EXPECT_TRUE(out.close());
+  }
+  EXPECT_GT(expected.size(), std::size_t{8} << 20);
+  EXPECT_TRUE(testsupport::readFile(path) == expected);
+}
+
+// A device that takes no bytes: the failure of a chunk written in the
+// background must still reach the caller.
+TEST(TextStream, FailedBackgroundWriteIsReportedAtClose) {
+  if (!fileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  ZTextStream out;
+  ASSERT_TRUE(out.open("/dev/full", ZTextStream::Mode::Append));
+  for (int i = 0; i < 100000; ++i) out.line(std::string(64, 'x'));
+  EXPECT_FALSE(out.close());
+  EXPECT_TRUE(out.failed());
+}
+
+TEST(TextStream, ContentsCanBeTakenBetweenWrites) {
+  ZTextStream stream;
+  stream.write("a\n");
+  EXPECT_EQ(stream.contents(), "a\r\n");
+  stream.write(std::string(1000, 'x'));
+  stream.line("y");
+  EXPECT_EQ(stream.contents(), "a\r\n" + std::string(1000, 'x') + "y\r\n");
+}
+
 TEST(Paths, SplitAndDirectoryRule) {
   struct Case {
     std::string path, directory, name, extension;
