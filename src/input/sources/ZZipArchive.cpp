@@ -29,9 +29,7 @@ bool ZZipArchive::has(const std::string& name) const {
 }
 
 ZZipArchive::Status ZZipArchive::open(const std::string& name, Stream& stream, uint64_t limit) const {
-  if (stream.file_ != nullptr) zip_fclose(stream.file_);
-  stream.file_ = nullptr;
-  stream.total_ = 0;
+  stream.reset();
   stream.limit_ = limit;
   stream.declared_ = 0;
   if (archive_ == nullptr) return Status::missing;
@@ -43,14 +41,29 @@ ZZipArchive::Status ZZipArchive::open(const std::string& name, Stream& stream, u
   if ((stat.valid & ZIP_STAT_SIZE) != 0 && stat.size > limit) return Status::tooLarge;
   stream.declared_ = (stat.valid & ZIP_STAT_SIZE) != 0 ? stat.size : 0;
   stream.file_ = zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0);
-  return stream.file_ != nullptr ? Status::ok : Status::damaged;
+  if (stream.file_ == nullptr) return Status::damaged;
+  if (stream.declared_ >= kReadAheadBytes) {
+    Stream* const entry = &stream;
+    stream.ahead_ = std::make_unique<ZReadAhead>(
+        [entry](char* buffer, std::size_t size) { return entry->inflate(buffer, size); });
+  }
+  return Status::ok;
 }
 
-ZZipArchive::Stream::~Stream() {
+ZZipArchive::Stream::~Stream() { reset(); }
+
+void ZZipArchive::Stream::reset() {
+  ahead_.reset();  // stops the thread before the entry is closed under it
   if (file_ != nullptr) zip_fclose(file_);
+  file_ = nullptr;
+  total_ = 0;
 }
 
 long long ZZipArchive::Stream::read(char* buffer, std::size_t size) {
+  return ahead_ != nullptr ? ahead_->read(buffer, size) : inflate(buffer, size);
+}
+
+long long ZZipArchive::Stream::inflate(char* buffer, std::size_t size) {
   if (file_ == nullptr) return -1;
   const zip_int64_t got = zip_fread(file_, buffer, size);
   if (got < 0) return -1;

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "input/sources/ZReadAhead.h"
 
 struct zip;
 struct zip_file;
@@ -48,13 +51,21 @@ class ZZipArchive {
 
    private:
     friend class ZZipArchive;
+    long long inflate(char* buffer, std::size_t size);
+    void reset();
+
+    // Inflates a large entry ahead on a second thread.
+    std::unique_ptr<ZReadAhead> ahead_;
     zip_file* file_ = nullptr;
     uint64_t total_ = 0;
     uint64_t limit_ = 0;
     uint64_t declared_ = 0;
   };
   // Opens the entry for reading piece by piece; tooLarge when it declares
-  // more than limit bytes.
+  // more than limit bytes. An entry declaring at least kReadAheadBytes is
+  // inflated ahead on a thread of its own while the caller works on what
+  // it has read.
+  static constexpr uint64_t kReadAheadBytes = 1024 * 1024;
   Status open(const std::string& name, Stream& stream, uint64_t limit = kMaxEntryBytes) const;
 
  private:
