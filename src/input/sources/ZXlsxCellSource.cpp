@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 
+#include "input/sources/ZSheetRowScanner.h"
 #include "input/sources/ZXmlPart.h"
 #include "input/sources/ZXmlPullReader.h"
 #include "util/StringFormat.h"
@@ -289,6 +290,105 @@ ZCellSourceResult ZXlsxCellSource::selectSheet(const std::string& name) {
   return readSheet(selected->part) ? ZCellSourceResult::ok : ZCellSourceResult::documentUnreadable;
 }
 
+namespace {
+bool rowScannerEnabled = true;
+// A row longer than this is left to the general reader rather than held
+// whole in the window.
+constexpr std::size_t kLongestScannedRow = 4u << 20;
+}  // namespace
+
+void setXlsxRowScannerEnabled(bool enabled) { rowScannerEnabled = enabled; }
+
+void ZXlsxCellSource::startRow(SheetState& state, const std::string_view* r) {
+  state.inRow = true;
+  uint64_t rowIndex = state.nextRow;
+  if (r != nullptr) {
+    if (!parseIndex(*r, rowIndex) || rowIndex == 0) rowIndex = kSheetRowLimit + 1;
+    --rowIndex;
+  }
+  state.nextRow = rowIndex + 1;
+  state.nextColumn = 0;
+  if (!grid_.beginRow(rowIndex)) state.inRow = false;  // its cells are ignored
+}
+
+void ZXlsxCellSource::startCell(SheetState& state, const std::string_view* r, const std::string_view* s,
+                                const std::string_view* t) {
+  state.inCell = true;
+  Cell& cell = state.cell;
+  cell = Cell();
+  cell.offset = static_cast<uint32_t>(values_.size());
+  state.column = state.nextColumn;
+  uint64_t ignoredRow = 0;
+  state.cellUsable = r == nullptr || parseCellReference(*r, state.column, ignoredRow);
+  state.nextColumn = state.column + 1;
+  if (s != nullptr) {
+    uint64_t style = 0;
+    cell.style = parseIndex(*s, style) ? static_cast<uint32_t>(style) : 0;
+  }
+  if (t != nullptr) {
+    if (*t == "s") cell.type = Cell::Type::sharedString;
+    if (*t == "inlineStr") cell.type = Cell::Type::inlineString;
+    if (*t == "str") cell.type = Cell::Type::formulaString;
+    if (*t == "b") cell.type = Cell::Type::boolean;
+    if (*t == "e") cell.type = Cell::Type::error;
+    if (*t == "d") cell.type = Cell::Type::date;
+  }
+}
+
+void ZXlsxCellSource::endCell(SheetState& state) {
+  state.inCell = false;
+  Cell& cell = state.cell;
+  if (cell.type == Cell::Type::inlineString && values_.find("_x", cell.offset) != std::string::npos) {
+    const std::string decoded = decodeOoxmlEscapes(values_.substr(cell.offset));
+    values_.replace(cell.offset, std::string::npos, decoded);
+  }
+  cell.length = static_cast<uint32_t>(values_.size() - cell.offset);
+  if (!state.cellUsable || !grid_.addCell(state.column, 1, cell)) values_.resize(cell.offset);
+}
+
+void ZXlsxCellSource::scanPlainRows(ZXmlPullReader& reader, SheetState& state) {
+  // Three more levels (row, cell, inline string, its text) must stay
+  // within the reader's nesting limit, which the general reader checks.
+  if (!reader.canHandOver() || reader.depth() + 4 >= ZXmlPullReader::kMaxDepth) return;
+  for (;;) {
+    std::size_t length = 0;
+    const std::string_view window = reader.unread();
+    const ZRowScan scan = scanSheetRow(window, length, rowSteps_);
+    if (scan == ZRowScan::declined) return;
+    if (scan == ZRowScan::needMore) {
+      if (window.size() > kLongestScannedRow || !reader.readMore()) return;
+      continue;
+    }
+    for (const ZSheetRowStep& step : rowSteps_) {
+      switch (step.kind) {
+        case ZSheetRowStep::Kind::rowStart:
+          startRow(state, step.hasR ? &step.r : nullptr);
+          break;
+        case ZSheetRowStep::Kind::cellStart:
+          // The cells of a row outside the sheet are ignored.
+          if (state.inRow) startCell(state, step.hasR ? &step.r : nullptr, step.hasS ? &step.s : nullptr,
+                                     step.hasT ? &step.t : nullptr);
+          break;
+        case ZSheetRowStep::Kind::value: {
+          if (!state.inCell) break;
+          // The general loop collects the <t> texts of an inline string
+          // outside phonetic runs, and the <v> texts of any other cell.
+          const bool isInline = state.cell.type == Cell::Type::inlineString;
+          if (step.inlineText ? isInline && state.phoneticDepth == 0 : !isInline) values_ += step.text;
+          break;
+        }
+        case ZSheetRowStep::Kind::cellEnd:
+          if (state.inCell) endCell(state);
+          break;
+        case ZSheetRowStep::Kind::rowEnd:
+          state.inRow = false;
+          break;
+      }
+    }
+    reader.skip(length);
+  }
+}
+
 bool ZXlsxCellSource::readSheet(const std::string& part) {
   grid_.clear();
   values_.clear();
@@ -298,17 +398,14 @@ bool ZXlsxCellSource::readSheet(const std::string& part) {
   grid_.reserve(static_cast<std::size_t>(stream.declaredSize() / 16));
   ZXmlPullReader reader([&stream](char* buffer, std::size_t size) { return stream.read(buffer, size); });
   std::string_view attribute;
+  std::string_view s;
+  std::string_view t;
   bool inSheetData = false;
-  bool inRow = false;
-  bool inCell = false;
   bool collecting = false;  // inside the value or an inline string's text
-  int phoneticDepth = 0;
-  uint64_t nextRow = 0;     // rows and cells without a reference follow
-  uint64_t nextColumn = 0;  // the one before them
-  uint64_t column = 0;
-  bool cellUsable = false;
-  Cell cell;
+  SheetState state;
   for (;;) {
+    // Between rows, plain rows are read the fast way.
+    if (inSheetData && !state.inRow && rowScannerEnabled) scanPlainRows(reader, state);
     const ZXmlPullReader::Event event = reader.next();
     if (event == ZXmlPullReader::Event::end) return true;
     if (event == ZXmlPullReader::Event::error) return false;
@@ -319,17 +416,11 @@ bool ZXlsxCellSource::readSheet(const std::string& part) {
       if (name == "sheetData") {
         inSheetData = false;
       } else if (name == "row") {
-        inRow = false;
-      } else if (name == "c" && inCell) {
-        inCell = false;
-        if (cell.type == Cell::Type::inlineString && values_.find("_x", cell.offset) != std::string::npos) {
-          const std::string decoded = decodeOoxmlEscapes(values_.substr(cell.offset));
-          values_.replace(cell.offset, std::string::npos, decoded);
-        }
-        cell.length = static_cast<uint32_t>(values_.size() - cell.offset);
-        if (!cellUsable || !grid_.addCell(column, 1, cell)) values_.resize(cell.offset);
+        state.inRow = false;
+      } else if (name == "c" && state.inCell) {
+        endCell(state);
       } else if (name == "rPh") {
-        --phoneticDepth;
+        --state.phoneticDepth;
       } else if (name == "v" || name == "t") {
         collecting = false;
       }
@@ -347,42 +438,24 @@ bool ZXlsxCellSource::readSheet(const std::string& part) {
         }
       }
     } else if (name == "row") {
-      inRow = true;
-      uint64_t rowIndex = nextRow;
-      if (reader.attribute("r", attribute)) {
-        if (!parseIndex(attribute, rowIndex) || rowIndex == 0) rowIndex = kSheetRowLimit + 1;
-        --rowIndex;
-      }
-      nextRow = rowIndex + 1;
-      nextColumn = 0;
-      if (!grid_.beginRow(rowIndex)) inRow = false;  // its cells are ignored
-    } else if (name == "c" && inRow) {
-      inCell = true;
-      cell = Cell();
-      cell.offset = static_cast<uint32_t>(values_.size());
-      column = nextColumn;
-      uint64_t ignoredRow = 0;
-      cellUsable = !reader.attribute("r", attribute) || parseCellReference(attribute, column, ignoredRow);
-      nextColumn = column + 1;
-      if (reader.attribute("s", attribute)) {
-        uint64_t style = 0;
-        cell.style = parseIndex(attribute, style) ? static_cast<uint32_t>(style) : 0;
-      }
-      if (reader.attribute("t", attribute)) {
-        if (attribute == "s") cell.type = Cell::Type::sharedString;
-        if (attribute == "inlineStr") cell.type = Cell::Type::inlineString;
-        if (attribute == "str") cell.type = Cell::Type::formulaString;
-        if (attribute == "b") cell.type = Cell::Type::boolean;
-        if (attribute == "e") cell.type = Cell::Type::error;
-        if (attribute == "d") cell.type = Cell::Type::date;
-      }
-    } else if (inCell) {
+      startRow(state, reader.attribute("r", attribute) ? &attribute : nullptr);
+    } else if (name == "c" && state.inRow) {
+      // The views of attribute() last until its next call: each gets its own.
+      const bool hasR = reader.attribute("r", attribute);
+      std::string r(hasR ? attribute : std::string_view());
+      const std::string_view rView(r);
+      const bool hasS = reader.attribute("s", s);
+      std::string sCopy(hasS ? s : std::string_view());
+      const std::string_view sView(sCopy);
+      const bool hasT = reader.attribute("t", t);
+      startCell(state, hasR ? &rView : nullptr, hasS ? &sView : nullptr, hasT ? &t : nullptr);
+    } else if (state.inCell) {
       // An inline string's text runs, phonetic runs left out; the value of
       // every other cell.
       if (name == "rPh") {
-        ++phoneticDepth;
-      } else if (cell.type == Cell::Type::inlineString) {
-        collecting = name == "t" && phoneticDepth == 0;
+        ++state.phoneticDepth;
+      } else if (state.cell.type == Cell::Type::inlineString) {
+        collecting = name == "t" && state.phoneticDepth == 0;
       } else if (name == "v") {
         collecting = true;
       }

@@ -13,7 +13,10 @@
 #include "input/sources/ZCellGrid.h"
 #include "input/sources/ZTextBudget.h"
 #include "input/sources/ZDisplayText.h"
+#include "input/sources/ZSheetRowScanner.h"
 #include "input/sources/ZZipArchive.h"
+
+class ZXmlPullReader;
 
 class ZXlsxCellSource : public ZCellSource {
  public:
@@ -43,9 +46,28 @@ class ZXlsxCellSource : public ZCellSource {
     uint32_t length = 0;
   };
 
+  // Where parsing the sheet data stands; shared by the general event loop
+  // and the fast row scanner, so both mean the same by each step.
+  struct SheetState {
+    bool inRow = false;
+    bool inCell = false;
+    bool cellUsable = false;
+    int phoneticDepth = 0;
+    uint64_t nextRow = 0;     // rows and cells without a reference follow
+    uint64_t nextColumn = 0;  // the one before them
+    uint64_t column = 0;
+    Cell cell;
+  };
+
   bool readSharedStrings(const std::string& part);
   bool readStyles(const std::string& part);
   bool readSheet(const std::string& part);
+  // The steps of the sheet data; a null view is an attribute not given.
+  void startRow(SheetState& state, const std::string_view* r);
+  void startCell(SheetState& state, const std::string_view* r, const std::string_view* s, const std::string_view* t);
+  void endCell(SheetState& state);
+  // Reads plain rows with the fast scanner for as long as it accepts them.
+  void scanPlainRows(ZXmlPullReader& reader, SheetState& state);
   std::string displayText(const Cell& cell) const;
 
   ZZipArchive zip_;
@@ -55,7 +77,13 @@ class ZXlsxCellSource : public ZCellSource {
   ZCellGrid<Cell> grid_;
   std::string values_;  // the values of all cells of the sheet, one after another
   ZTextBudget budget_;
+  std::vector<ZSheetRowStep> rowSteps_;
 };
+
+// Whether .xlsx sheets are read with the fast row scanner (the default);
+// off, every row goes through the general XML reader. For tests that
+// compare the two.
+void setXlsxRowScannerEnabled(bool enabled);
 
 // Parses a cell reference ("B7", "$B$7" is not accepted) into a 0-based
 // column and a 1-based row. False for anything else.

@@ -13,13 +13,41 @@ namespace {
 const std::size_t kFirstWindow = 16 * 1024;
 const std::size_t kWindow = 256 * 1024;
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+// What the scanners ask of a byte, looked up rather than compared: a sheet
+// part is tens of megabytes of short tags.
+enum CharClass : uint8_t {
+  kSpace = 1,
+  kNameEnd = 2,            // ends a name: a blank, "/", ">", "=", "<"
+  kTextSpecial = 4,        // needs decoding in text: "&", CR
+  kAttributeSpecial = 8,   // needs decoding in an attribute value: "&", CR, tab, LF
+};
 
-bool isNameEnd(char c) { return isSpace(c) || c == '/' || c == '>' || c == '=' || c == '<'; }
+struct CharClasses {
+  uint8_t of[256] = {};
+  CharClasses() {
+    for (unsigned char c : std::string_view(" \t\n\r")) of[c] |= kSpace | kNameEnd;
+    for (unsigned char c : std::string_view("/>=<")) of[c] |= kNameEnd;
+    for (unsigned char c : std::string_view("&\r")) of[c] |= kTextSpecial | kAttributeSpecial;
+    for (unsigned char c : std::string_view("\t\n")) of[c] |= kAttributeSpecial;
+  }
+};
+const CharClasses kClasses;
+
+inline bool is(char c, uint8_t charClass) { return (kClasses.of[static_cast<unsigned char>(c)] & charClass) != 0; }
+
+bool isSpace(char c) { return is(c, kSpace); }
 
 std::string_view stripPrefix(std::string_view name) {
-  const std::size_t colon = name.rfind(':');
-  return colon == std::string_view::npos ? name : name.substr(colon + 1);
+  for (std::size_t i = name.size(); i > 0; --i) {
+    if (name[i - 1] == ':') return name.substr(i);
+  }
+  return name;
+}
+
+// Names are mostly one or two characters: comparing the first character
+// inline settles most comparisons without a call.
+inline bool sameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && (a.empty() || (a[0] == b[0] && std::memcmp(a.data(), b.data(), a.size()) == 0));
 }
 
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
@@ -28,8 +56,9 @@ bool startsWith(std::string_view text, std::string_view prefix) { return text.su
 // carriage return, and in attribute values also a tab or line feed. (A plain
 // loop: find_first_of searches the set once per character.)
 bool needsDecoding(std::string_view text, bool attributeValue) {
+  const uint8_t special = attributeValue ? kAttributeSpecial : kTextSpecial;
   for (char c : text) {
-    if (c == '&' || c == '\r' || (attributeValue && (c == '\t' || c == '\n'))) return true;
+    if (is(c, special)) return true;
   }
   return false;
 }
@@ -73,22 +102,38 @@ ZXmlPullReader::Event ZXmlPullReader::fail() {
   return Event::error;
 }
 
+void ZXmlPullReader::pinOpenNames() {
+  // The names of the open elements point into the window, which refilling
+  // overwrites: they are copied aside first (a handful of short names).
+  std::size_t size = 0;
+  for (std::size_t i = 0; i < depth_; ++i) size += open_[i].size();
+  std::string& pinned = pinned_[pinnedIndex_ ^= 1];  // the other copy may be what is pinned now
+  pinned.clear();
+  pinned.reserve(size);
+  for (std::size_t i = 0; i < depth_; ++i) {
+    const std::size_t at = pinned.size();
+    pinned.append(open_[i]);
+    open_[i] = std::string_view(pinned.data() + at, open_[i].size());
+  }
+}
+
 bool ZXmlPullReader::refill() {
   if (sourceDone_ || failed_) return false;
+  pinOpenNames();
   // Keep what is not read yet; grow the window when that fills it.
-  storage_.erase(0, pos_);
+  const std::size_t kept = data_.size() - pos_;
+  if (kept > 0 && pos_ > 0) std::memmove(&storage_[0], storage_.data() + pos_, kept);
   pos_ = 0;
-  const std::size_t kept = storage_.size();
   window_ = window_ == 0 ? kFirstWindow : std::min(kWindow, 2 * window_);
   const std::size_t room = std::max(window_, kept);
-  storage_.resize(kept + room);
+  // The storage only grows; what lies beyond data_ is room, not content.
+  if (storage_.size() < kept + room) storage_.resize(kept + room);
   const long long got = source_(&storage_[kept], room);
   if (got < 0) {
     failed_ = true;
     return false;
   }
-  storage_.resize(kept + static_cast<std::size_t>(got));
-  data_ = storage_;
+  data_ = std::string_view(storage_.data(), kept + static_cast<std::size_t>(got));
   if (got == 0) {
     sourceDone_ = true;
     return false;
@@ -244,58 +289,57 @@ ZXmlPullReader::Step ZXmlPullReader::readMarkup(Event& event, bool& skipped) {
 ZXmlPullReader::Step ZXmlPullReader::readStartTag() {
   const Step more = sourceDone_ ? Step::error : Step::needMore;
   attributes_.clear();
-  std::size_t p = pos_ + 1;
-  const std::size_t nameStart = p;
-  while (p < data_.size() && !isNameEnd(data_[p])) ++p;
-  if (p >= data_.size()) return more;
+  const char* const end = data_.data() + data_.size();
+  const char* p = data_.data() + pos_ + 1;
+  const char* const nameStart = p;
+  while (p < end && !is(*p, kNameEnd)) ++p;
+  if (p >= end) return more;
   if (p == nameStart) return Step::error;
-  const std::string_view qualified = data_.substr(nameStart, p - nameStart);
+  const std::string_view qualified(nameStart, static_cast<std::size_t>(p - nameStart));
   bool selfClosing = false;
   for (;;) {
-    while (p < data_.size() && isSpace(data_[p])) ++p;
-    if (p >= data_.size()) return more;
-    if (data_[p] == '>') {
+    while (p < end && is(*p, kSpace)) ++p;
+    if (p >= end) return more;
+    if (*p == '>') {
       ++p;
       break;
     }
-    if (data_[p] == '/') {
-      if (p + 1 >= data_.size()) return more;
-      if (data_[p + 1] != '>') return Step::error;
+    if (*p == '/') {
+      if (p + 1 >= end) return more;
+      if (p[1] != '>') return Step::error;
       p += 2;
       selfClosing = true;
       break;
     }
-    const std::size_t attributeStart = p;
-    while (p < data_.size() && !isNameEnd(data_[p])) ++p;
-    if (p >= data_.size()) return more;
+    const char* const attributeStart = p;
+    while (p < end && !is(*p, kNameEnd)) ++p;
+    if (p >= end) return more;
     if (p == attributeStart) return Step::error;
-    const std::string_view attributeName = data_.substr(attributeStart, p - attributeStart);
-    while (p < data_.size() && isSpace(data_[p])) ++p;
-    if (p >= data_.size()) return more;
-    if (data_[p] != '=') return Step::error;
+    const std::string_view attributeName(attributeStart, static_cast<std::size_t>(p - attributeStart));
+    while (p < end && is(*p, kSpace)) ++p;
+    if (p >= end) return more;
+    if (*p != '=') return Step::error;
     ++p;
-    while (p < data_.size() && isSpace(data_[p])) ++p;
-    if (p >= data_.size()) return more;
-    if (data_[p] != '"' && data_[p] != '\'') return Step::error;
-    const char quote = data_[p++];
+    while (p < end && is(*p, kSpace)) ++p;
+    if (p >= end) return more;
+    if (*p != '"' && *p != '\'') return Step::error;
+    const char quote = *p++;
     // One pass to the closing quote (values are short): a "<" on the way
     // is an error.
-    std::size_t close = p;
-    while (close < data_.size() && data_[close] != quote) {
-      if (data_[close] == '<') return Step::error;
+    const char* close = p;
+    while (close < end && *close != quote) {
+      if (*close == '<') return Step::error;
       ++close;
     }
-    if (close >= data_.size()) return more;
-    const std::string_view value = data_.substr(p, close - p);
-    attributes_.emplace_back(stripPrefix(attributeName), value);
+    if (close >= end) return more;
+    attributes_.emplace_back(stripPrefix(attributeName), std::string_view(p, static_cast<std::size_t>(close - p)));
     p = close + 1;
   }
   if (depth_ >= kMaxDepth) return Step::error;
-  pos_ = p;
-  // The names of closed elements stay in place, so their strings are
-  // reused rather than made anew for every element.
+  pos_ = static_cast<std::size_t>(p - data_.data());
+  // The name stays in the window until the next refill, which pins it.
   if (depth_ == open_.size()) open_.emplace_back();
-  open_[depth_].assign(qualified);
+  open_[depth_] = qualified;
   ++depth_;
   pendingEnd_ = selfClosing;
   localName_ = stripPrefix(qualified);
@@ -303,22 +347,23 @@ ZXmlPullReader::Step ZXmlPullReader::readStartTag() {
 }
 
 ZXmlPullReader::Step ZXmlPullReader::readEndTag() {
-  std::size_t p = pos_ + 2;
-  const std::size_t nameStart = p;
-  while (p < data_.size() && !isNameEnd(data_[p])) ++p;
-  const std::string_view qualified = data_.substr(nameStart, p - nameStart);
-  while (p < data_.size() && isSpace(data_[p])) ++p;
-  if (p >= data_.size()) return sourceDone_ ? Step::error : Step::needMore;
-  if (data_[p] != '>' || depth_ == 0 || open_[depth_ - 1] != qualified) return Step::error;
+  const char* const end = data_.data() + data_.size();
+  const char* p = data_.data() + pos_ + 2;
+  const char* const nameStart = p;
+  while (p < end && !is(*p, kNameEnd)) ++p;
+  const std::string_view qualified(nameStart, static_cast<std::size_t>(p - nameStart));
+  while (p < end && is(*p, kSpace)) ++p;
+  if (p >= end) return sourceDone_ ? Step::error : Step::needMore;
+  if (*p != '>' || depth_ == 0 || !sameName(open_[depth_ - 1], qualified)) return Step::error;
   --depth_;
   localName_ = stripPrefix(open_[depth_]);
-  pos_ = p + 1;
+  pos_ = static_cast<std::size_t>(p + 1 - data_.data());
   return Step::done;
 }
 
 bool ZXmlPullReader::attribute(std::string_view localName, std::string_view& value) const {
   for (const auto& attribute : attributes_) {
-    if (attribute.first != localName) continue;
+    if (!sameName(attribute.first, localName)) continue;
     if (!needsDecoding(attribute.second, true)) {
       value = attribute.second;
       return true;

@@ -42,6 +42,21 @@ class ZXmlPullReader {
   // line ends made "\n". Valid until the next event.
   std::string_view text() const { return text_; }
 
+  // For a scanner that reads runs of plain elements itself, between events:
+  // True when the scanner may take over: the reader is not failed and owes
+  // no end of a self-closing element.
+  bool canHandOver() const { return started_ && !failed_ && !pendingEnd_; }
+  // The bytes of the document not read yet that the reader holds.
+  std::string_view unread() const { return data_.substr(pos_); }
+  // Reads on, keeping the unread bytes: false at the end of the document or
+  // when it cannot be read (the next event then tells which).
+  bool readMore() { return refill(); }
+  // Takes the first `bytes` of unread() as read. They must be whole
+  // elements and blanks, so the nesting the reader checks is unchanged.
+  void skip(std::size_t bytes) { pos_ += bytes; }
+  // How many elements are open.
+  std::size_t depth() const { return depth_; }
+
  private:
   enum class Step { done, needMore, error };
 
@@ -55,7 +70,7 @@ class ZXmlPullReader {
   bool appendDecoded(std::string_view raw, std::string& out) const;
 
   Source source_;
-  std::string storage_;    // the window of a streamed document
+  std::string storage_;    // the window of a streamed document; data_ is its filled part
   std::size_t window_ = 0;  // its size at the last refill
   std::string_view data_;  // the bytes available: [pos_, data_.size())
   std::size_t pos_ = 0;
@@ -64,7 +79,13 @@ class ZXmlPullReader {
   bool checkNul_ = false;  // set once the encoding is known
   bool failed_ = false;
   bool pendingEnd_ = false;  // a self-closing element still owes its end
-  std::vector<std::string> open_;  // names of the open elements: the first depth_
+  void pinOpenNames();
+
+  // Names of the open elements: the first depth_. They point into the
+  // window, or after a refill into one of pinned_.
+  std::vector<std::string_view> open_;
+  std::string pinned_[2];
+  std::size_t pinnedIndex_ = 0;
   std::size_t depth_ = 0;
   std::string_view localName_;
   std::vector<std::pair<std::string_view, std::string_view>> attributes_;  // local name, raw value
