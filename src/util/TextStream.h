@@ -86,7 +86,7 @@ class ZTextStream {
     if (lineEnd_ == LineEnd::AsGiven) {
       std::memcpy(out, text.data(), size);
       used_ += size;
-    } else if (size <= 32) {
+    } else if (size <= 16) {
       char* const start = out;
       for (char c : text) {
         if (c == '\n') *out++ = '\r';

@@ -76,6 +76,8 @@ TEST(SheetRowScanner, ReadsPlainRowsAndLeavesTheRest) {
       {"<row><c><!-- note --><v>1</v></c></row>", ZRowScan::declined, "", ""},
       {"<row><c><v>1</v></c>text<c/></row>", ZRowScan::declined, "", ""},
       {"<row><c><v>1</c></v></row>", ZRowScan::declined, "", ""},
+      {"<row><c></c<v>1</v></c></row>", ZRowScan::declined, "", ""},
+      {"<row><c></c x></row>", ZRowScan::declined, "", ""},
       {"<row><c r=\"A1\"s=></c></row>", ZRowScan::declined, "", ""},
       {"<row><c r=\"<\"/></row>", ZRowScan::declined, "", ""},
       {"<row><cell/></row>", ZRowScan::declined, "", ""},
@@ -144,6 +146,7 @@ TEST(SheetRowScanner, SheetsReadTheSameWithAndWithoutIt) {
       "<row r=\"2\"><c t=\"inlineStr\"><is><t>b</t></is></c></row>",
       // damaged sheets fail the same way
       "<row r=\"1\"><c><v>1</v></c></row><row r=\"2\"><c><v>1</c></v></row>",
+      "<row r=\"1\"><c><v>1</v></c></row><row r=\"2\"><c r=\"A2\"><v>2</v></c<v>3</v></c></row>",
       "<row r=\"1\"><c r=\"<\"><v>1</v></c></row>",
       "<row r=\"1\"><c><v>&bogus;</v></c></row>",
       "<row r=\"1\"><c><v>1</v></c></row><row r=\"2\"><c><v>2</v>",

@@ -135,13 +135,18 @@ class Cursor {
     return true;
   }
 
-  // "</" name blank* ">"
+  // "</" name blank* ">". Callers also use it to test for the end of an
+  // element, so the cursor only moves when it matches.
   bool endTag(std::string_view name) {
     if (!has(2 + name.size())) return false;
     if (p_[0] != '<' || p_[1] != '/' || std::string_view(p_ + 2, name.size()) != name) return false;
+    const char* const start = p_;
     p_ += 2 + name.size();
     skipBlanks();
-    if (!has(1) || *p_ != '>') return false;
+    if (!has(1) || *p_ != '>') {
+      p_ = start;
+      return false;
+    }
     ++p_;
     return true;
   }
