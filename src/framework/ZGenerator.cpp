@@ -1,7 +1,10 @@
 #include "framework/ZGenerator.h"
 
+#include <vector>
+
 #include "app/RunSettings.h"
 #include "framework/ZNoslFactory.h"
+#include "framework/ZParallelPieceWriter.h"
 
 bool ZCoNoslGen::createFunctions(ZGeneratorInterface* generator, ZNoslFactoryInterface* factory) {
   if (generator == nullptr || factory == nullptr) return false;
@@ -17,6 +20,15 @@ bool ZCoNoslGen::writeFunctions(ZGeneratorInterface* generator, ZNoslFactoryInte
   if (!inMemory_) output_.open(outputPath(), ZTextStream::Mode::Append);
   writing_ = true;
   bool allWritten = true;
+  if (output_.isOpen()) {
+    // Composed on several threads, written in list order.
+    std::vector<std::unique_ptr<ZNoslFunction>> pieces;
+    pieces.reserve(functionList_.size());
+    for (auto& piece : functionList_) pieces.push_back(std::move(piece));
+    functionList_.clear();
+    allWritten = writePiecesInParallel(pieces, output_, *this, pieceWriterThreads());
+  }
+  // Without an open output every piece fails to write.
   while (!functionList_.empty()) {
     std::unique_ptr<ZNoslFunction> piece = std::move(functionList_.front());
     functionList_.pop_front();
