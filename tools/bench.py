@@ -10,7 +10,9 @@ and from .csv --runs times, and prints median wall time and peak memory
 (/usr/bin/time -v) per run, the scaling ratio time(largest)/time(second
 largest) per mode, and the reference: python3-openpyxl loading the largest
 .xlsx read-only and iterating its cells (timed inside the interpreter, so
-start-up and import do not count against it).
+start-up and import do not count against it). Runs go round the modes, and
+the reference runs in the same rounds as the largest .xlsx, so that a
+machine whose speed drifts affects both sides of the speed-up alike.
 """
 import argparse
 import os
@@ -120,7 +122,7 @@ def main():
     parser.add_argument("--binary", required=True)
     parser.add_argument("--work", required=True)
     parser.add_argument("--runs", type=int, default=5)
-    parser.add_argument("--reference-runs", type=int, default=3)
+    parser.add_argument("--reference-runs", type=int, default=5)
     parser.add_argument("--sizes", default="1000,10000,100000")
     parser.add_argument("--callgrind", type=int, choices=(1, 2, 3))
     args = parser.parse_args()
@@ -134,8 +136,21 @@ def main():
         return 0
 
     run_dir = os.path.join(work, "run")
+    largest, second = sizes[-1], sizes[-2] if len(sizes) > 1 else sizes[-1]
     results = {}  # (format, size, mode) -> (median wall, max peak)
     failures = []
+    reference_times, process_times = [], []
+    cells = 0
+
+    def run_reference():
+        nonlocal cells
+        start = time.perf_counter()
+        output = subprocess.run([PYTHON, "-c", REFERENCE, stems[largest] + ".xlsx"], check=True,
+                                stdout=subprocess.PIPE, text=True).stdout.split()
+        process_times.append(time.perf_counter() - start)
+        reference_times.append(float(output[0]))
+        cells = int(output[1])
+
     for fmt in ("xlsx", "csv"):
         for size in sizes:
             # The run writes its log and relations file beside the sheet, so
@@ -146,29 +161,27 @@ def main():
             sheet = os.path.join(run_dir, base + "." + fmt)
             shutil.copy(stems[size] + "." + fmt, sheet)
             shutil.copy(stems[size] + ".ini", os.path.join(run_dir, base + ".ini"))
+            # Runs go round the modes, so that a machine whose speed drifts
+            # slows every mode alike. The reference is timed in the same
+            # rounds on the largest .xlsx: the speed-up compares runs made
+            # under the same conditions.
+            with_reference = fmt == "xlsx" and size == largest
+            walls = {mode: [] for mode in (1, 2, 3)}
+            peaks = {mode: [] for mode in (1, 2, 3)}
+            for round_number in range(max(args.runs, args.reference_runs if with_reference else 0)):
+                if round_number < args.runs:
+                    for mode in (1, 2, 3):
+                        wall, peak, status = timed_run([binary] + mode_arguments(mode, sheet, run_dir))
+                        if status != 0:
+                            failures.append("%s %d mode %d: exit %d" % (fmt, size, mode, status))
+                        walls[mode].append(wall)
+                        peaks[mode].append(peak)
+                if with_reference and round_number < args.reference_runs:
+                    run_reference()
             for mode in (1, 2, 3):
-                command = [binary] + mode_arguments(mode, sheet, run_dir)
-                walls, peaks = [], []
-                for _ in range(args.runs):
-                    wall, peak, status = timed_run(command)
-                    if status != 0:
-                        failures.append("%s %d mode %d: exit %d" % (fmt, size, mode, status))
-                    walls.append(wall)
-                    peaks.append(peak)
-                results[(fmt, size, mode)] = (statistics.median(walls), max(peaks))
+                results[(fmt, size, mode)] = (statistics.median(walls[mode]), max(peaks[mode]))
                 print("  %-4s %7d signals mode %d: %.3f s  %.1f MB" % (fmt, size, mode, *results[(fmt, size, mode)]),
                       flush=True)
-
-    largest, second = sizes[-1], sizes[-2] if len(sizes) > 1 else sizes[-1]
-    reference_times, process_times = [], []
-    cells = 0
-    for _ in range(args.reference_runs):
-        start = time.perf_counter()
-        output = subprocess.run([PYTHON, "-c", REFERENCE, stems[largest] + ".xlsx"], check=True,
-                                stdout=subprocess.PIPE, text=True).stdout.split()
-        process_times.append(time.perf_counter() - start)
-        reference_times.append(float(output[0]))
-        cells = int(output[1])
     reference = statistics.median(reference_times)
 
     print()

@@ -162,6 +162,13 @@ bool parseEnvVarStatement(const std::string& line, EnvVarStatement& statement) {
 }
 
 std::string formatEnvVarStatement(const NewEnvVar& variable) {
+  std::string statement;
+  statement.reserve(variable.name.size() + variable.node.size() + kEnvVarStatementFixedLength);
+  appendEnvVarStatement(statement, variable);
+  return statement;
+}
+
+void appendEnvVarStatement(std::string& statement, const NewEnvVar& variable) {
   const bool isString = variable.typeCode == kTypeCodeString;
   const uint32_t access = static_cast<uint32_t>(variable.variableCode) | (isString ? kStringFlag : 0);
   const uint64_t minimum = isString ? 0 : variable.minimum;
@@ -169,8 +176,8 @@ std::string formatEnvVarStatement(const NewEnvVar& variable) {
   const uint64_t initialValue = isString ? 0 : variable.initialValue;
   // Built piece by piece: a run enters hundreds of thousands of variables.
   // EV_ <name>: <type> [<min>|<max>] "" <initial> <id> DUMMY_NODE_VECTOR<access hex> <node>;
-  std::string statement;
-  statement.reserve(variable.name.size() + variable.node.size() + 96);
+  // Beyond name and node at most 4 + 2 + 11 + 2 + 20 + 1 + 20 + 5 + 20 + 1
+  // + 20 + 1 + 17 + 8 + 1 + 1 = 134 bytes (kEnvVarStatementFixedLength).
   statement += "EV_ ";
   statement += variable.name;
   statement += ": ";
@@ -189,7 +196,6 @@ std::string formatEnvVarStatement(const NewEnvVar& variable) {
   statement += ' ';
   statement += variable.node;
   statement += ';';
-  return statement;
 }
 
 bool isDatabaseIdentifier(const std::string& text) {

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The parts of an existing statement that the writer needs.
 struct EnvVarStatement {
@@ -21,22 +22,28 @@ struct EnvVarStatement {
 // written by other tools. False when the line is not one whole statement.
 bool parseEnvVarStatement(const std::string& line, EnvVarStatement& statement);
 
-// A variable the writer adds.
+// A variable the writer adds. The texts are views: the caller's strings
+// must outlive the formatting.
 struct NewEnvVar {
-  std::string name;
+  std::string_view name;
   int32_t typeCode = 0;
   int32_t variableCode = 0;
   uint64_t minimum = 0;
   uint64_t maximum = 0;
   uint64_t initialValue = 0;
   uint64_t id = 0;
-  std::string node;
+  std::string_view node;
 };
 
 // The statement of a new variable, in decimal. A string variable (type
 // code 2) carries no range: minimum, maximum and initial value are written
 // as 0, and its access code gets the string flag 8000.
 std::string formatEnvVarStatement(const NewEnvVar& variable);
+// The same, appended to out.
+void appendEnvVarStatement(std::string& out, const NewEnvVar& variable);
+// The longest statement of a variable, beyond the lengths of its name and
+// node: every number at its widest.
+constexpr std::size_t kEnvVarStatementFixedLength = 160;
 
 // A name usable for a variable or node: a letter or "_", then letters,
 // digits and "_".

@@ -105,9 +105,17 @@ bool ZEnvVarDatabaseWriter::createNew(const std::string& path) {
 
 bool ZEnvVarDatabaseWriter::variableExists(const std::string& name) const { return names_.count(name) != 0; }
 
-void ZEnvVarDatabaseWriter::reserveVariables(std::size_t count) {
-  names_.reserve(names_.size() + count);
-  newStatements_.reserve(newStatements_.size() + count);
+void ZEnvVarDatabaseWriter::reserveVariables(std::size_t count) { names_.reserve(names_.size() + count); }
+
+std::string& ZEnvVarDatabaseWriter::statementRoom(std::size_t length) {
+  // A megabyte per chunk: large enough to be written in one go, small
+  // enough to come from the heap.
+  constexpr std::size_t kChunkBytes = 1 << 20;
+  if (newStatements_.empty() || newStatements_.back().capacity() - newStatements_.back().size() < length) {
+    newStatements_.emplace_back();
+    newStatements_.back().reserve(std::max(kChunkBytes, length));
+  }
+  return newStatements_.back();
 }
 
 bool ZEnvVarDatabaseWriter::addVariable(const std::string& name, int32_t variableCode, int32_t typeCode,
@@ -144,8 +152,13 @@ bool ZEnvVarDatabaseWriter::addVariable(const std::string& name, int32_t variabl
   variable.initialValue = initialValue;
   variable.id = nextId_;
   variable.node = node_;
-  newStatements_.push_back(formatEnvVarStatement(variable));
-  names_.insert(name);
+  std::string& chunk = statementRoom(name.size() + node_.size() + kEnvVarStatementFixedLength + 1);
+  const std::size_t start = chunk.size();
+  appendEnvVarStatement(chunk, variable);
+  chunk += '\n';
+  // "EV_ " comes before the name.
+  names_.insert(std::string_view(chunk.data() + start + 4, name.size()));
+  ++newStatementCount_;
   idsExhausted_ = nextId_ == UINT64_MAX;
   ++nextId_;
   return true;
@@ -166,9 +179,11 @@ bool ZEnvVarDatabaseWriter::saveAndClose() {
 void ZEnvVarDatabaseWriter::close() {
   isOpen_ = false;
   path_.clear();
-  text_ = ZDatabaseText();
+  // The names point into the texts: they go first.
   names_.clear();
+  text_ = ZDatabaseText();
   newStatements_.clear();
+  newStatementCount_ = 0;
   nextId_ = 1;
   idsExhausted_ = false;
 }
@@ -182,7 +197,7 @@ void ZEnvVarDatabaseWriter::writeDatabase(ZTextStream& out) const {
     Insert what;
   };
   std::vector<Insertion> insertions;
-  if (!newStatements_.empty()) {
+  if (newStatementCount_ > 0) {
     if (!text_.hasNodeList()) {
       insertions.push_back({text_.nodeListInsertOffset(), Insert::NodeList});
     } else if (std::find(text_.nodes().begin(), text_.nodes().end(), node_) == text_.nodes().end()) {
@@ -236,7 +251,7 @@ void ZEnvVarDatabaseWriter::writeDatabase(ZTextStream& out) const {
         break;
       case Insert::Variables:
         startLine();
-        for (const std::string& statement : newStatements_) out.line(statement);
+        for (const std::string& chunk : newStatements_) out.write(chunk);
         break;
     }
   }

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -66,12 +67,22 @@ class ZEnvVarDatabaseWriter {
   void close();
   void writeDatabase(ZTextStream& out) const;
 
+  // Room for one more statement of this length at the end of the
+  // statements, in a chunk that does not move.
+  std::string& statementRoom(std::size_t length);
+
   std::string node_;
   std::string path_;
   bool isOpen_ = false;
   ZDatabaseText text_;
-  std::unordered_set<std::string> names_;
+  // The names of the file's variables and of the new ones: views of the
+  // statements of the file (in text_) and of the new statements.
+  std::unordered_set<std::string_view> names_;
+  // The new statements, each followed by "\n", in chunks that are filled
+  // up to their capacity and never grow, so the names point into them for
+  // good.
   std::vector<std::string> newStatements_;
+  std::size_t newStatementCount_ = 0;
   uint64_t nextId_ = 1;
   bool idsExhausted_ = false;
   std::string errorText_;

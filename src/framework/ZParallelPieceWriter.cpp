@@ -26,6 +26,10 @@ struct Batch {
   bool done = false;
 };
 
+// Hands out batches. The writer takes the batch it is about to write when
+// no helper has taken it yet and writes it straight into the output (no
+// copy, and a single huge piece streams out as it is written); helpers
+// compose the batches after it into memory, a bounded number ahead.
 class Composer {
  public:
   Composer(std::vector<std::unique_ptr<ZNoslFunction>>& pieces, ZGeneratorInterface& generator)
@@ -38,38 +42,61 @@ class Composer {
 
   std::size_t batchCount() const { return batches_.size(); }
 
-  // Composes batches until none is left to take (a helper thread).
+  // Composes batches ahead of the writer until none is left (a helper).
   void help() {
     for (;;) {
-      const std::size_t index = take(false);
-      if (index == kNone) return;
-      compose(index);
-    }
-  }
-
-  // Waits for batch `index`, composing batches itself meanwhile; returns it.
-  Batch& await(std::size_t index) {
-    for (;;) {
+      std::size_t index = 0;
       {
         std::unique_lock<std::mutex> lock(mutex_);
-        if (batches_[index].done) return batches_[index];
+        // Never the batch the writer is at, and not too far ahead of it.
+        changed_.wait(lock, [this] {
+          return stopping_ || next_ >= batches_.size() || (next_ > writing_ && next_ < writing_ + kBatchesAhead);
+        });
+        if (stopping_ || next_ >= batches_.size()) return;
+        index = next_++;
       }
-      const std::size_t own = take(true);
-      if (own != kNone) {
-        compose(own);
-        continue;
-      }
-      std::unique_lock<std::mutex> lock(mutex_);
-      changed_.wait(lock, [&] { return batches_[index].done; });
-      return batches_[index];
+      Batch& batch = batches_[index];
+      auto text = std::make_unique<ZTextStream>();
+      const bool written = writeBatch(batch, *text);
+      std::lock_guard<std::mutex> lock(mutex_);
+      batch.text = std::move(text);
+      batch.written = written;
+      batch.done = true;
+      changed_.notify_all();
     }
   }
 
-  // Batch `index` is written: frees its text and lets the helpers go on.
-  void release(std::size_t index) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    written_ = index + 1;
-    changed_.notify_all();
+  // Writes batch `index` to the output: composes it there when no helper
+  // has taken it, otherwise waits for the helper and copies its text.
+  // False when a piece failed.
+  bool writeNext(std::size_t index, ZTextStream& output) {
+    Batch& batch = batches_[index];
+    bool written = true;
+    bool own = false;
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      writing_ = index;
+      changed_.notify_all();
+      if (next_ == index) {
+        ++next_;
+        own = true;
+      } else {
+        changed_.wait(lock, [&batch] { return batch.done; });
+      }
+    }
+    if (own) {
+      written = writeBatch(batch, output);
+    } else {
+      // The composed text already has its line ends. (The output of a
+      // generator writes CR LF.)
+      output.setLineEnd(ZTextStream::LineEnd::AsGiven);
+      output.write(batch.text->contents());
+      output.setLineEnd(ZTextStream::LineEnd::CrLf);
+      batch.text.reset();
+      written = batch.written;
+    }
+    for (std::size_t i = batch.first; i < batch.last; ++i) pieces_[i].reset();
+    return written;
   }
 
   void stop() {
@@ -79,31 +106,12 @@ class Composer {
   }
 
  private:
-  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-
-  // The next batch to compose, or kNone when all are taken. Helpers wait
-  // while they would run too far ahead of the writer; the writer does not.
-  std::size_t take(bool writer) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    if (!writer) {
-      changed_.wait(lock, [this] { return stopping_ || next_ >= batches_.size() || next_ < written_ + kBatchesAhead; });
-    }
-    if (stopping_ || next_ >= batches_.size() || next_ >= written_ + kBatchesAhead) return kNone;
-    return next_++;
-  }
-
-  void compose(std::size_t index) {
-    Batch& batch = batches_[index];
-    auto text = std::make_unique<ZTextStream>();
+  bool writeBatch(const Batch& batch, ZTextStream& stream) {
     bool written = true;
     for (std::size_t i = batch.first; i < batch.last; ++i) {
-      if (!pieces_[i]->writeBody(*text, generator_)) written = false;
+      if (!pieces_[i]->writeBody(stream, generator_)) written = false;
     }
-    std::lock_guard<std::mutex> lock(mutex_);
-    batch.text = std::move(text);
-    batch.written = written;
-    batch.done = true;
-    changed_.notify_all();
+    return written;
   }
 
   std::vector<std::unique_ptr<ZNoslFunction>>& pieces_;
@@ -111,8 +119,8 @@ class Composer {
   std::deque<Batch> batches_;  // a deque: its elements never move
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::size_t next_ = 0;     // the next batch to take
-  std::size_t written_ = 0;  // batches written to the output
+  std::size_t next_ = 0;     // the next batch nobody has taken
+  std::size_t writing_ = 0;  // the batch the writer is at
   bool stopping_ = false;
 };
 
@@ -129,16 +137,7 @@ bool writePiecesInParallel(std::vector<std::unique_ptr<ZNoslFunction>>& pieces, 
 
   bool allWritten = true;
   for (std::size_t index = 0; index < composer.batchCount(); ++index) {
-    Batch& batch = composer.await(index);
-    if (!batch.written) allWritten = false;
-    // The composed text already has its line ends. (The output of a
-    // generator writes CR LF.)
-    output.setLineEnd(ZTextStream::LineEnd::AsGiven);
-    output.write(batch.text->contents());
-    output.setLineEnd(ZTextStream::LineEnd::CrLf);
-    batch.text.reset();
-    for (std::size_t i = batch.first; i < batch.last; ++i) pieces[i].reset();
-    composer.release(index);
+    if (!composer.writeNext(index, output)) allWritten = false;
   }
   composer.stop();
   for (std::thread& helper : helpers) helper.join();

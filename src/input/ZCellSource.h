@@ -43,6 +43,9 @@ class ZCellSource {
   virtual ZCellSourceResult cellText(const ZCellAddress& address, std::string& text) = 0;
   // Closes the document and shuts the source down.
   virtual ZCellSourceResult finish() = 0;
+  // About how many rows of the selected sheet hold cells (0: unknown), so
+  // that a reader can make room for its records at once.
+  virtual std::size_t rowCountHint() const { return 0; }
 };
 
 // Creates the source for the spreadsheet at path; null when none can be made.

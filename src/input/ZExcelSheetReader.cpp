@@ -1,5 +1,6 @@
 #include "input/ZExcelSheetReader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
@@ -73,6 +74,10 @@ bool ZExcelSheetReader::readSheet(const std::string& sheetPath, const std::vecto
   if (!succeeded(source->start(), kNotStarted)) return false;
   if (!succeeded(source->openDocument(sheetPath), kNotOpened)) return false;
   if (!succeeded(source->selectSheet(sheetName), kNoSheet)) return false;
+  // About one record per row after the skipped ones.
+  const std::size_t skipped = static_cast<std::size_t>(std::max(skipRows, 0));
+  const std::size_t rows = source->rowCountHint();
+  expectRows(rows > skipped ? rows - skipped : 0);
 
   std::vector<std::string> letters;
   for (int column : columns) letters.push_back(columnLetters(column));

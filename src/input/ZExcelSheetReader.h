@@ -44,6 +44,8 @@ class ZExcelSheetReader {
   virtual bool processRow(const std::vector<std::string>& cells, std::size_t expectedCount) = 0;
   // Reports a rejected row by its sheet row number.
   virtual void reportBadRow(unsigned row) = 0;
+  // Told once the sheet is selected: about how many rows follow.
+  virtual void expectRows(std::size_t rows) { (void)rows; }
 
   std::string errorText_;
 

@@ -32,6 +32,7 @@ class ZIniMapExcelSheetReader : public ZExcelSheetReader {
  protected:
   bool processRow(const std::vector<std::string>& cells, std::size_t expectedCount) override;
   void reportBadRow(unsigned row) override;
+  void expectRows(std::size_t rows) override { signalTable_.reserve(signalTable_.count() + rows); }
 
  private:
   ZSignalTable signalTable_;

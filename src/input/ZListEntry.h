@@ -38,6 +38,7 @@ class ZSignalTable {
     return records_.size() - 1;
   }
   std::size_t count() const { return records_.size(); }
+  void reserve(std::size_t count) { records_.reserve(count); }
   const ZListEntry& at(std::size_t position) const { return records_.at(position); }
   // Write access for the reader and for the run's renaming of signals.
   ZListEntry& at(std::size_t position) { return records_.at(position); }

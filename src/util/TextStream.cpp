@@ -43,6 +43,13 @@ const std::string& ZTextStream::contents() const {
 
 void ZTextStream::write(std::string_view text) {
   if (!acceptsWrites()) return;
+  // A file stream takes a long text a chunk at a time, so that its buffer
+  // does not grow to the size of the text.
+  while (isFile_ && text.size() > kChunkBytes) {
+    appendText(text.substr(0, kChunkBytes));
+    flushIfFull();
+    text.remove_prefix(kChunkBytes);
+  }
   appendText(text);
   flushIfFull();
 }

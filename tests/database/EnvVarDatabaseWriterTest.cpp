@@ -52,6 +52,32 @@ TEST(EnvVarDatabase, NewDatabaseIsWrittenAtCreationAndFilledOnSave) {
   EXPECT_FALSE(writer.saveAndClose());
 }
 
+// Enough variables, with names short and long, to fill several blocks of
+// the writer's statement store: every name stays known and every statement
+// is written once, in order, in the file's line-end style.
+TEST(EnvVarDatabase, ManyVariablesKeepTheirNamesAndOrder) {
+  TempDir dir;
+  for (const bool crlfFile : {true, false}) {
+    const std::string path = dir.file(crlfFile ? "crlf.dbc" : "lf.dbc");
+    writeFile(path, crlfFile ? crlf(kEmptyDatabase) : std::string(kEmptyDatabase));
+    ZEnvVarDatabaseWriter writer("");
+    ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened);
+    const int count = 30000;
+    auto nameOf = [](int i) { return "v" + std::to_string(i) + std::string(static_cast<std::size_t>(i % 40), 'n'); };
+    std::string expected = kEmptyDatabase;
+    for (int i = 0; i < count; ++i) {
+      ASSERT_TRUE(addNumeric(writer, nameOf(i), 255));
+      expected += "EV_ " + nameOf(i) + ": 0 [0|255] \"\" 0 " + std::to_string(i + 1) + " DUMMY_NODE_VECTOR3 Tester;\n";
+    }
+    for (int i = 0; i < count; i += 997) EXPECT_TRUE(writer.variableExists(nameOf(i))) << i;
+    EXPECT_FALSE(writer.variableExists("v1nn"));
+    // A name entered again keeps its first statement.
+    EXPECT_TRUE(writer.addVariable(nameOf(5), kRw, kTypeCodeNumeric, 0, 1, 0));
+    ASSERT_TRUE(writer.saveAndClose());
+    EXPECT_TRUE(readFile(path) == (crlfFile ? crlf(expected) : expected)) << path;
+  }
+}
+
 TEST(EnvVarDatabase, NodeNameBecomesAnIdentifier) {
   const struct {
     std::string given, node;

@@ -79,6 +79,29 @@ std::vector<std::string> csvRow(ZCsvCellSource& source, int row, int columns) {
   return cells;
 }
 
+// Cells are stored in blocks of 65 536; rows that straddle two blocks and
+// rows asked out of order must still find every cell.
+TEST(CellGrid, ManyCellsAcrossStorageBlocks) {
+  ZCellGrid<int> grid;
+  const int rows = 20000;
+  for (int row = 0; row < rows; ++row) {
+    ASSERT_TRUE(grid.beginRow(static_cast<uint64_t>(row) * 2));
+    for (int column = 0; column < 7; ++column) {
+      ASSERT_TRUE(grid.addCell(static_cast<uint64_t>(column) * 3, 1, row * 7 + column));
+    }
+  }
+  EXPECT_EQ(grid.rowRunCount(), static_cast<std::size_t>(rows));
+  for (int row : {0, 9361, 9362, 9363, 18724, 18725, rows - 1, 5, 12000, 3}) {
+    for (int column = 0; column < 7; ++column) {
+      const int* found = grid.find(static_cast<uint64_t>(row) * 2, static_cast<uint64_t>(column) * 3);
+      ASSERT_NE(found, nullptr) << row << "/" << column;
+      EXPECT_EQ(*found, row * 7 + column);
+      EXPECT_EQ(grid.find(static_cast<uint64_t>(row) * 2, static_cast<uint64_t>(column) * 3 + 1), nullptr);
+    }
+    EXPECT_EQ(grid.find(static_cast<uint64_t>(row) * 2 + 1, 0), nullptr);
+  }
+}
+
 TEST(CsvCellSource, SplitsQuotedFieldsWithTheDetectedDelimiter) {
   struct Case {
     std::string text;

@@ -25,7 +25,7 @@ class ZCellGrid {
     if (row >= kSheetRowLimit || count == 0) return false;
     if (!rows_.empty() && row < rows_.back().first + rows_.back().count) return false;
     count = std::min(count, kSheetRowLimit - row);
-    rows_.push_back(RowRun{static_cast<uint32_t>(row), static_cast<uint32_t>(count), cells_.size(), cells_.size()});
+    rows_.push_back(RowRun{static_cast<uint32_t>(row), static_cast<uint32_t>(count), cellCount_, cellCount_});
     rowOpen_ = true;
     return true;
   }
@@ -35,10 +35,17 @@ class ZCellGrid {
   bool addCell(uint64_t column, uint64_t count, Value value) {
     if (!rowOpen_ || column >= kSheetColumnLimit || count == 0) return false;
     RowRun& row = rows_.back();
-    if (row.cellEnd > row.cellBegin && column < cells_.back().first + cells_.back().count) return false;
+    if (row.cellEnd > row.cellBegin) {
+      const CellRun& last = cell(cellCount_ - 1);
+      if (column < last.first + last.count) return false;
+    }
     count = std::min(count, kSheetColumnLimit - column);
-    cells_.push_back(CellRun{static_cast<uint32_t>(column), static_cast<uint32_t>(count), std::move(value)});
-    row.cellEnd = cells_.size();
+    if (chunks_.empty() || chunks_.back().size() == kChunkCells) {
+      chunks_.emplace_back();
+      chunks_.back().reserve(chunks_.size() == 1 ? 64 : kChunkCells);
+    }
+    chunks_.back().push_back(CellRun{static_cast<uint32_t>(column), static_cast<uint32_t>(count), std::move(value)});
+    row.cellEnd = ++cellCount_;
     return true;
   }
 
@@ -60,23 +67,31 @@ class ZCellGrid {
       }
     }
     lastRun_ = run;
-    const auto rowIt = rows_.begin() + static_cast<std::ptrdiff_t>(run);
-    const auto begin = cells_.begin() + static_cast<std::ptrdiff_t>(rowIt->cellBegin);
-    const auto end = cells_.begin() + static_cast<std::ptrdiff_t>(rowIt->cellEnd);
-    auto cellIt = std::upper_bound(begin, end, column,
-                                   [](uint64_t c, const CellRun& run) { return c < run.first; });
-    if (cellIt == begin) return nullptr;
-    --cellIt;
-    if (column >= static_cast<uint64_t>(cellIt->first) + cellIt->count) return nullptr;
-    return &cellIt->value;
+    // The last cell run of the row that starts at or before the column.
+    std::size_t low = rows_[run].cellBegin;
+    std::size_t high = rows_[run].cellEnd;
+    while (low < high) {
+      const std::size_t middle = low + (high - low) / 2;
+      if (column < cell(middle).first) {
+        high = middle;
+      } else {
+        low = middle + 1;
+      }
+    }
+    if (low == rows_[run].cellBegin) return nullptr;
+    const CellRun& found = cell(low - 1);
+    if (column >= static_cast<uint64_t>(found.first) + found.count) return nullptr;
+    return &found.value;
   }
 
-  // Makes room for this many cell runs.
-  void reserve(std::size_t cells) { cells_.reserve(cells); }
+  // How many rows (runs of equal rows counted once) have cells: about how
+  // many rows a reader will find.
+  std::size_t rowRunCount() const { return rows_.size(); }
 
   void clear() {
     rows_.clear();
-    cells_.clear();
+    chunks_.clear();
+    cellCount_ = 0;
     rowOpen_ = false;
     lastRun_ = 0;
   }
@@ -104,8 +119,18 @@ class ZCellGrid {
     if (!rows_.empty() && rows_.back().cellBegin == rows_.back().cellEnd) rows_.pop_back();
   }
 
+  // Cells are kept in chunks of kChunkCells: a large sheet never needs one
+  // huge block, which the C library would map fresh from the system (and
+  // fill page by page) instead of taking from its heap, and growing never
+  // copies the cells read so far.
+  static constexpr std::size_t kChunkShift = 16;
+  static constexpr std::size_t kChunkCells = std::size_t{1} << kChunkShift;
+
+  const CellRun& cell(std::size_t index) const { return chunks_[index >> kChunkShift][index & (kChunkCells - 1)]; }
+
   std::vector<RowRun> rows_;
-  std::vector<CellRun> cells_;
+  std::vector<std::vector<CellRun>> chunks_;
+  std::size_t cellCount_ = 0;
   bool rowOpen_ = false;
   mutable std::size_t lastRun_ = 0;
 };

@@ -21,6 +21,7 @@ class ZCsvCellSource : public ZCellSource {
   ZCellSourceResult selectSheet(const std::string& name) override;
   ZCellSourceResult cellText(const ZCellAddress& address, std::string& text) override;
   ZCellSourceResult finish() override;
+  std::size_t rowCountHint() const override { return grid_.rowRunCount(); }
 
   // Splits text into the grid (exposed for tests); false when it is not text.
   bool parse(const std::string& text);

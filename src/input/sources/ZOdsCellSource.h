@@ -26,6 +26,7 @@ class ZOdsCellSource : public ZCellSource {
   ZCellSourceResult selectSheet(const std::string& name) override;
   ZCellSourceResult cellText(const ZCellAddress& address, std::string& text) override;
   ZCellSourceResult finish() override;
+  std::size_t rowCountHint() const override { return grid_.rowRunCount(); }
 
  private:
   // Where a cell's text is kept in texts_, blanks of <text:s> still packed.

@@ -394,8 +394,6 @@ bool ZXlsxCellSource::readSheet(const std::string& part) {
   values_.clear();
   ZZipArchive::Stream stream;
   if (zip_.open(part, stream) != ZZipArchive::Status::ok) return false;
-  // A cell takes at least "<c><v></v></c>" of the part.
-  grid_.reserve(static_cast<std::size_t>(stream.declaredSize() / 16));
   ZXmlPullReader reader([&stream](char* buffer, std::size_t size) { return stream.read(buffer, size); });
   std::string_view attribute;
   std::string_view s;

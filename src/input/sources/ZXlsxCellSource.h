@@ -29,6 +29,7 @@ class ZXlsxCellSource : public ZCellSource {
   ZCellSourceResult selectSheet(const std::string& name) override;
   ZCellSourceResult cellText(const ZCellAddress& address, std::string& text) override;
   ZCellSourceResult finish() override;
+  std::size_t rowCountHint() const override { return grid_.rowRunCount(); }
 
  private:
   struct Sheet {
