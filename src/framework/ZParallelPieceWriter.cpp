@@ -14,9 +14,10 @@ namespace {
 // Pieces per batch: enough that a batch is worth handing to a thread,
 // few enough that the threads share the work evenly.
 constexpr std::size_t kPiecesPerBatch = 64;
-// Batches composed ahead of the one being written; bounds the memory the
-// composed texts take.
-constexpr std::size_t kBatchesAhead = 16;
+// Helpers stop composing ahead while the texts composed and not yet written
+// take this many bytes. (A single huge piece, which the writer writes
+// itself, may keep the writer busy for a while.)
+constexpr std::size_t kBytesAhead = 32u << 20;
 
 struct Batch {
   std::size_t first = 0;
@@ -29,7 +30,9 @@ struct Batch {
 // Hands out batches. The writer takes the batch it is about to write when
 // no helper has taken it yet and writes it straight into the output (no
 // copy, and a single huge piece streams out as it is written); helpers
-// compose the batches after it into memory, a bounded number ahead.
+// compose the batches after it into memory, up to kBytesAhead. While a
+// helper still composes the batch the writer is at, the writer composes
+// the next free batch into memory too, rather than wait.
 class Composer {
  public:
   Composer(std::vector<std::unique_ptr<ZNoslFunction>>& pieces, ZGeneratorInterface& generator)
@@ -50,19 +53,12 @@ class Composer {
         std::unique_lock<std::mutex> lock(mutex_);
         // Never the batch the writer is at, and not too far ahead of it.
         changed_.wait(lock, [this] {
-          return stopping_ || next_ >= batches_.size() || (next_ > writing_ && next_ < writing_ + kBatchesAhead);
+          return stopping_ || next_ >= batches_.size() || (next_ > writing_ && bytesAhead_ < kBytesAhead);
         });
         if (stopping_ || next_ >= batches_.size()) return;
         index = next_++;
       }
-      Batch& batch = batches_[index];
-      auto text = std::make_unique<ZTextStream>();
-      const bool written = writeBatch(batch, *text);
-      std::lock_guard<std::mutex> lock(mutex_);
-      batch.text = std::move(text);
-      batch.written = written;
-      batch.done = true;
-      changed_.notify_all();
+      composeAhead(index);
     }
   }
 
@@ -73,16 +69,25 @@ class Composer {
     Batch& batch = batches_[index];
     bool written = true;
     bool own = false;
-    {
+    for (;;) {
       std::unique_lock<std::mutex> lock(mutex_);
       writing_ = index;
       changed_.notify_all();
       if (next_ == index) {
         ++next_;
         own = true;
-      } else {
-        changed_.wait(lock, [&batch] { return batch.done; });
+        break;
       }
+      if (batch.done) break;
+      // A helper is composing this batch: compose one after it meanwhile.
+      if (next_ < batches_.size() && bytesAhead_ < kBytesAhead) {
+        const std::size_t ahead = next_++;
+        lock.unlock();
+        composeAhead(ahead);
+        continue;
+      }
+      changed_.wait(lock, [&batch] { return batch.done; });
+      break;
     }
     if (own) {
       written = writeBatch(batch, output);
@@ -90,10 +95,14 @@ class Composer {
       // The composed text already has its line ends. (The output of a
       // generator writes CR LF.)
       output.setLineEnd(ZTextStream::LineEnd::AsGiven);
-      output.write(batch.text->contents());
+      output.write(batch.text->view());
       output.setLineEnd(ZTextStream::LineEnd::CrLf);
+      const std::size_t size = batch.text->view().size();
       batch.text.reset();
       written = batch.written;
+      std::lock_guard<std::mutex> lock(mutex_);
+      bytesAhead_ -= size;
+      changed_.notify_all();
     }
     for (std::size_t i = batch.first; i < batch.last; ++i) pieces_[i].reset();
     return written;
@@ -106,6 +115,19 @@ class Composer {
   }
 
  private:
+  // Composes a batch into memory for the writer to copy.
+  void composeAhead(std::size_t index) {
+    Batch& batch = batches_[index];
+    auto text = std::make_unique<ZTextStream>();
+    const bool written = writeBatch(batch, *text);
+    std::lock_guard<std::mutex> lock(mutex_);
+    bytesAhead_ += text->view().size();
+    batch.text = std::move(text);
+    batch.written = written;
+    batch.done = true;
+    changed_.notify_all();
+  }
+
   bool writeBatch(const Batch& batch, ZTextStream& stream) {
     bool written = true;
     for (std::size_t i = batch.first; i < batch.last; ++i) {
@@ -121,6 +143,7 @@ class Composer {
   std::condition_variable changed_;
   std::size_t next_ = 0;     // the next batch nobody has taken
   std::size_t writing_ = 0;  // the batch the writer is at
+  std::size_t bytesAhead_ = 0;  // composed by helpers, not yet written
   bool stopping_ = false;
 };
 

@@ -4,7 +4,7 @@ ZChunkWriter::ZChunkWriter(std::FILE* file) : file_(file), thread_([this] { run(
 
 ZChunkWriter::~ZChunkWriter() { finish(); }
 
-void ZChunkWriter::submit(std::string& chunk, std::size_t size) {
+void ZChunkWriter::submit(ZByteBuffer& chunk, std::size_t size) {
   std::unique_lock<std::mutex> lock(mutex_);
   changed_.wait(lock, [this] { return !busy_; });
   inFlight_.swap(chunk);
@@ -31,7 +31,7 @@ void ZChunkWriter::run() {
     if (!busy_) return;
     // The chunk is not touched by anyone else until busy_ is cleared.
     lock.unlock();
-    const bool written = std::fwrite(inFlight_.data(), 1, inFlightSize_, file_) == inFlightSize_;
+    const bool written = std::fwrite(inFlight_.bytes.get(), 1, inFlightSize_, file_) == inFlightSize_;
     lock.lock();
     if (!written) failed_ = true;
     busy_ = false;

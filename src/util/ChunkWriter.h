@@ -9,6 +9,8 @@
 #include <string>
 #include <thread>
 
+#include "util/ByteBuffer.h"
+
 class ZChunkWriter {
  public:
   explicit ZChunkWriter(std::FILE* file);
@@ -20,7 +22,7 @@ class ZChunkWriter {
   // Hands over the first `size` bytes of chunk to be written. Once the
   // chunk before it is written, chunk is swapped with that chunk's buffer,
   // which the caller fills next (its old contents are of no use).
-  void submit(std::string& chunk, std::size_t size);
+  void submit(ZByteBuffer& chunk, std::size_t size);
   // Waits until everything handed over is written and ends the thread.
   // False if any write failed.
   bool finish();
@@ -31,7 +33,7 @@ class ZChunkWriter {
   std::FILE* file_;
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::string inFlight_;
+  ZByteBuffer inFlight_;
   std::size_t inFlightSize_ = 0;
   bool busy_ = false;      // inFlight_ still has to be written
   bool stopping_ = false;

@@ -31,14 +31,17 @@ bool ZTextStream::close() {
     file_ = nullptr;
   }
   used_ = 0;
-  buffer_.clear();
-  buffer_.shrink_to_fit();
+  buffer_ = ZByteBuffer();
   return !failed_;
 }
 
 const std::string& ZTextStream::contents() const {
-  buffer_.resize(used_);
-  return buffer_;
+  if (used_ == 0) {
+    contents_.clear();
+  } else {
+    contents_.assign(buffer_.bytes.get(), used_);
+  }
+  return contents_;
 }
 
 void ZTextStream::write(std::string_view text) {
@@ -60,11 +63,11 @@ void ZTextStream::appendLongText(std::string_view text) {
     const void* found = std::memchr(text.data() + start, '\n', text.size() - start);
     const std::size_t end = found == nullptr ? text.size() : static_cast<std::size_t>(
         static_cast<const char*>(found) - text.data());
-    std::memcpy(&buffer_[used_], text.data() + start, end - start);
+    std::memcpy(buffer_.bytes.get() + used_, text.data() + start, end - start);
     used_ += end - start;
     if (found == nullptr) return;
-    buffer_[used_++] = '\r';
-    buffer_[used_++] = '\n';
+    buffer_.bytes[used_++] = '\r';
+    buffer_.bytes[used_++] = '\n';
     start = end + 1;
   }
 }
@@ -72,8 +75,8 @@ void ZTextStream::appendLongText(std::string_view text) {
 void ZTextStream::makeRoom(std::size_t bytes) {
   // Room for a whole chunk from the start, so that a file stream grows its
   // buffer only for a single text larger than a chunk.
-  const std::size_t wanted = std::max({used_ + bytes, 2 * buffer_.size(), isFile_ ? 2 * kChunkBytes : 256});
-  buffer_.resize(wanted);
+  const std::size_t wanted = std::max({used_ + bytes, 2 * buffer_.capacity, isFile_ ? 2 * kChunkBytes : 4096});
+  buffer_.grow(wanted, used_);
 }
 
 void ZTextStream::flushIfFull() {
@@ -89,8 +92,8 @@ void ZTextStream::flushBuffer() {
     const std::size_t size = used_;
     writer_->submit(buffer_, size);
     // The buffer handed back may be smaller than what the next chunk needs.
-    if (buffer_.size() < 2 * kChunkBytes) buffer_.resize(2 * kChunkBytes);
-  } else if (std::fwrite(buffer_.data(), 1, used_, file_) != used_) {
+    if (buffer_.capacity < 2 * kChunkBytes) buffer_.grow(2 * kChunkBytes, 0);
+  } else if (std::fwrite(buffer_.bytes.get(), 1, used_, file_) != used_) {
     failed_ = true;
   }
   used_ = 0;

@@ -17,6 +17,8 @@
 #include <string>
 #include <string_view>
 
+#include "util/ByteBuffer.h"
+
 class ZChunkWriter;
 
 class ZTextStream {
@@ -67,6 +69,8 @@ class ZTextStream {
 
   // The bytes written so far to an in-memory stream.
   const std::string& contents() const;
+  // The same as a view, without a copy; valid until the next write.
+  std::string_view view() const { return std::string_view(buffer_.bytes.get(), used_); }
 
  private:
   // False, and the stream marked failed, when it is a closed file stream.
@@ -81,8 +85,8 @@ class ZTextStream {
   // Most pieces are a few bytes long, so this is kept inline and short.
   void appendText(std::string_view text) {
     const std::size_t size = text.size();
-    if (buffer_.size() - used_ < 2 * size) makeRoom(2 * size);
-    char* out = &buffer_[used_];
+    if (buffer_.capacity - used_ < 2 * size) makeRoom(2 * size);
+    char* out = buffer_.bytes.get() + used_;
     if (lineEnd_ == LineEnd::AsGiven) {
       std::memcpy(out, text.data(), size);
       used_ += size;
@@ -100,9 +104,9 @@ class ZTextStream {
   void appendLongText(std::string_view text);
   // Appends a line end and hands a full buffer to the file.
   void endLine() {
-    if (buffer_.size() - used_ < 2) makeRoom(2);
-    if (lineEnd_ == LineEnd::CrLf) buffer_[used_++] = '\r';
-    buffer_[used_++] = '\n';
+    if (buffer_.capacity - used_ < 2) makeRoom(2);
+    if (lineEnd_ == LineEnd::CrLf) buffer_.bytes[used_++] = '\r';
+    buffer_.bytes[used_++] = '\n';
     if (used_ >= kChunkBytes && isFile_) flushBuffer();
   }
   // Grows the buffer so that `bytes` more fit.
@@ -120,6 +124,7 @@ class ZTextStream {
   LineEnd lineEnd_ = LineEnd::CrLf;
   // The bytes not yet handed to the file (of an in-memory stream: all of
   // them) are the first used_ of buffer_; the rest is room to write into.
-  mutable std::string buffer_;
+  ZByteBuffer buffer_;
   std::size_t used_ = 0;
+  mutable std::string contents_;  // what contents() hands out
 };
