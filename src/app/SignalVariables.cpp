@@ -23,7 +23,7 @@ std::string ZSignalNaming::uniqueBaseName(const ZListEntry& record, bool& duplic
   const std::string baseName = signalBaseName(record.signalName);
   // A duplicate's key is remembered once; seeing it again only matters as
   // "seen before", so a set gives the same names as a list of every key.
-  duplicate = !keys_.insert(signalKey(record, baseName)).second;
+  duplicate = !keys_.insertCopy(signalKey(record, baseName));
   return duplicate ? duplicateBaseName(record, baseName) : baseName;
 }
 

@@ -4,10 +4,10 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "input/ZListEntry.h"
+#include "util/StringSet.h"
 
 bool isCommandSignal(const ZListEntry& record);
 
@@ -28,7 +28,7 @@ class ZSignalNaming {
   void reserve(std::size_t signals) { keys_.reserve(signals); }
 
  private:
-  std::unordered_set<std::string> keys_;
+  ZStringSet keys_;
 };
 
 // The variables of one signal, formed from its final base name.

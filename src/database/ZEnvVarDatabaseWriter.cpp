@@ -70,7 +70,7 @@ bool ZEnvVarDatabaseWriter::openExisting(const std::string& path) {
   uint64_t highestId = 0;
   names_.reserve(text_.variables().size());
   for (const EnvVarStatement& variable : text_.variables()) {
-    names_.insert(variable.name);
+    names_.insertView(variable.name);
     highestId = std::max(highestId, variable.id);
   }
   idsExhausted_ = highestId == UINT64_MAX;
@@ -103,7 +103,7 @@ bool ZEnvVarDatabaseWriter::createNew(const std::string& path) {
   return true;
 }
 
-bool ZEnvVarDatabaseWriter::variableExists(const std::string& name) const { return names_.count(name) != 0; }
+bool ZEnvVarDatabaseWriter::variableExists(const std::string& name) const { return names_.contains(name); }
 
 void ZEnvVarDatabaseWriter::reserveVariables(std::size_t count) { names_.reserve(names_.size() + count); }
 
@@ -157,7 +157,7 @@ bool ZEnvVarDatabaseWriter::addVariable(const std::string& name, int32_t variabl
   appendEnvVarStatement(chunk, variable);
   chunk += '\n';
   // "EV_ " comes before the name.
-  names_.insert(std::string_view(chunk.data() + start + 4, name.size()));
+  names_.insertView(std::string_view(chunk.data() + start + 4, name.size()));
   ++newStatementCount_;
   idsExhausted_ = nextId_ == UINT64_MAX;
   ++nextId_;

@@ -14,10 +14,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "database/ZDatabaseText.h"
+#include "util/StringSet.h"
 
 class ZTextStream;
 
@@ -77,7 +77,7 @@ class ZEnvVarDatabaseWriter {
   ZDatabaseText text_;
   // The names of the file's variables and of the new ones: views of the
   // statements of the file (in text_) and of the new statements.
-  std::unordered_set<std::string_view> names_;
+  ZStringSet names_;
   // The new statements, each followed by "\n", in chunks that are filled
   // up to their capacity and never grow, so the names point into them for
   // good.
