@@ -17,6 +17,7 @@
 #include "macros/ZCANopenDS447MacrosFactory.h"
 #include "nosl/ZCANopenDS447InteractionLayerFactory.h"
 #include "util/Console.h"
+#include "util/FileRemoval.h"
 #include "util/Paths.h"
 #include "util/StringFormat.h"
 #include "util/TextStream.h"
@@ -59,7 +60,7 @@ bool pathIsTaken(const std::string& path) {
 bool clearOutputFile(const std::string& outputPath) {
   if (fileExists(outputPath)) {
     printMessage("Deleting output file " + quoted(outputPath) + "...");
-    if (!deleteFile(outputPath)) {
+    if (!removeFileInBackground(outputPath)) {
       printMessage("Error writing output file " + quoted(outputPath));
       return false;
     }
