@@ -168,7 +168,7 @@ void printNodeScriptSettings(const RunSettings& settings) {
 // Opens the relations file anew. A file that cannot be opened is reported
 // and the run goes on without it.
 void openRelationsFile(const std::string& path, ZTextStream& relations) {
-  if (fileExists(path)) deleteFile(path);
+  if (fileExists(path)) removeFileInBackground(path);
   // Truncating: an old file that could not be deleted is rewritten, never
   // continued.
   if (relations.open(path, ZTextStream::Mode::Truncate)) {
@@ -188,7 +188,7 @@ bool fillDatabase(const RunSettings& settings, ZSignalTable& table, ZTextStream&
   if (settings.deleteDatabase()) {
     printMessage("Deleting Database " + quoted(databasePath));
     // Only a file: an (empty) directory of that name is left alone.
-    if (!directoryExists(databasePath)) deleteFile(databasePath);
+    if (!directoryExists(databasePath)) removeFileInBackground(databasePath);
   }
   switch (database.openOrCreateDatabase(databasePath)) {
     case ZEnvVarDatabaseWriter::OpenResult::Opened:
