@@ -8,6 +8,15 @@ bool isIdentifierByte(char c) {
 }
 }  // namespace
 
+void appendIdentifier(std::string& out, const std::string& text, bool lowerCase) {
+  const std::size_t length = text.size() < kMaxIdentifierLength ? text.size() : kMaxIdentifierLength;
+  for (std::size_t i = 0; i < length; ++i) {
+    char c = text[i];
+    if (lowerCase && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    out += isIdentifierByte(c) ? c : '_';
+  }
+}
+
 std::string sanitizeIdentifier(const std::string& text, const std::string& fallback) {
   if (text.empty()) return fallback;
   std::string result = text.substr(0, kMaxIdentifierLength);

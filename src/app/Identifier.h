@@ -7,3 +7,8 @@
 // character too), the result is cut to 127 characters, and an empty text
 // gives the fallback. Case, leading digits and runs of "_" are kept.
 std::string sanitizeIdentifier(const std::string& text, const std::string& fallback);
+
+// Appends sanitizeIdentifier(text, "") to out; with lowerCase, of the text
+// with ASCII letters lower-cased first. (For names composed in bulk,
+// without the temporary strings.)
+void appendIdentifier(std::string& out, const std::string& text, bool lowerCase);

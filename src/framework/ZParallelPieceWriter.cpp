@@ -1,6 +1,7 @@
 #include "framework/ZParallelPieceWriter.h"
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -119,7 +120,11 @@ class Composer {
   void composeAhead(std::size_t index) {
     Batch& batch = batches_[index];
     auto text = std::make_unique<ZTextStream>();
+    // Batches of one generator are much alike: room for a little more than
+    // the last one took.
+    text->reserve(lastBatchBytes_.load(std::memory_order_relaxed) / 4 * 5);
     const bool written = writeBatch(batch, *text);
+    lastBatchBytes_.store(text->view().size(), std::memory_order_relaxed);
     std::lock_guard<std::mutex> lock(mutex_);
     bytesAhead_ += text->view().size();
     batch.text = std::move(text);
@@ -144,6 +149,7 @@ class Composer {
   std::size_t next_ = 0;     // the next batch nobody has taken
   std::size_t writing_ = 0;  // the batch the writer is at
   std::size_t bytesAhead_ = 0;  // composed by helpers, not yet written
+  std::atomic<std::size_t> lastBatchBytes_{0};
   bool stopping_ = false;
 };
 

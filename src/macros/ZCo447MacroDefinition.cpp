@@ -24,12 +24,15 @@ bool ZCo447MacroDefinition::writeBody(ZTextStream& stream, ZGeneratorInterface&)
 
 const std::string& ZCo447MacroDefinition::macroName() const {
   if (name_.empty()) {
-    name_ = macroPrefix();
-    name_ += sanitizeIdentifier(toLowerAscii(record_.signalNameShort), "");
+    const std::string prefix = macroPrefix();
+    const std::string arguments = macroArguments();
+    name_.reserve(prefix.size() + record_.signalNameShort.size() + label_.size() + arguments.size() + 3);
+    name_ += prefix;
+    appendIdentifier(name_, record_.signalNameShort, true);
     name_ += '_';
     name_ += label_;
     name_ += '(';
-    name_ += macroArguments();
+    name_ += arguments;
     name_ += ')';
   }
   return name_;

@@ -41,6 +41,10 @@ class ZTextStream {
   bool close();
   bool isOpen() const { return file_ != nullptr || !isFile_; }
 
+  // Makes room for this many bytes in all, so that the buffer need not grow
+  // step by step up to a size that is known beforehand.
+  void reserve(std::size_t bytes) { buffer_.grow(bytes, used_); }
+
   // Applies to everything written from now on; a new stream uses CrLf.
   void setLineEnd(LineEnd lineEnd) { lineEnd_ = lineEnd; }
 

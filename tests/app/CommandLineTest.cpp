@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 #include "app/Identifier.h"
 #include "app/RunSettings.h"
+#include "util/StringFormat.h"
 
 namespace {
 
@@ -194,6 +195,18 @@ TEST(Identifier, SanitizeRule) {
       {std::string(126, 'x') + "\xc3\xa4", "", std::string(126, 'x') + "_"},
   };
   for (const auto& [text, fallback, expected] : cases) EXPECT_EQ(sanitizeIdentifier(text, fallback), expected);
+  // Appending gives the same as the rule, without the fallback, and when
+  // asked of the lower-cased text.
+  for (const auto& [text, fallback, expected] : cases) {
+    for (const bool lowerCase : {false, true}) {
+      std::string out = "p_";
+      appendIdentifier(out, text, lowerCase);
+      EXPECT_EQ(out, "p_" + sanitizeIdentifier(lowerCase ? toLowerAscii(text) : text, "")) << text;
+    }
+  }
+  std::string mixed;
+  appendIdentifier(mixed, "Taxi State-2", true);
+  EXPECT_EQ(mixed, "taxi_state_2");
 }
 
 TEST(Usage, SectionsUnderlinesAndDeviceLines) {
