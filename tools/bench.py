@@ -182,9 +182,11 @@ def main():
                     run_reference()
             for mode in (1, 2, 3):
                 results[(fmt, size, mode)] = (statistics.median(walls[mode]), max(peaks[mode]))
-                print("  %-4s %7d signals mode %d: %.3f s  %.1f MB" % (fmt, size, mode, *results[(fmt, size, mode)]),
-                      flush=True)
+                print("  %-4s %7d signals mode %d: %.3f s (runs %.3f to %.3f)  %.1f MB"
+                      % (fmt, size, mode, results[(fmt, size, mode)][0], min(walls[mode]), max(walls[mode]),
+                         results[(fmt, size, mode)][1]), flush=True)
     reference = statistics.median(reference_times)
+    print("  reference: %s s" % ", ".join("%.3f" % t for t in reference_times), flush=True)
 
     print()
     print("co447gen benchmark: %s" % " ".join([os.path.relpath(binary)] + sys.argv[1:]))
