@@ -109,11 +109,14 @@ void ZEnvVarDatabaseWriter::reserveVariables(std::size_t count) { names_.reserve
 
 std::string& ZEnvVarDatabaseWriter::statementRoom(std::size_t length) {
   // A megabyte per chunk: large enough to be written in one go, small
-  // enough to come from the heap.
+  // enough to come from the heap. The first is smaller, as most runs add
+  // a few variables only.
+  constexpr std::size_t kFirstChunkBytes = 64 * 1024;
   constexpr std::size_t kChunkBytes = 1 << 20;
   if (newStatements_.empty() || newStatements_.back().capacity() - newStatements_.back().size() < length) {
+    const std::size_t size = newStatements_.empty() ? kFirstChunkBytes : kChunkBytes;
     newStatements_.emplace_back();
-    newStatements_.back().reserve(std::max(kChunkBytes, length));
+    newStatements_.back().reserve(std::max(size, length));
   }
   return newStatements_.back();
 }
