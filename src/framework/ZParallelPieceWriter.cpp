@@ -16,9 +16,11 @@ namespace {
 // few enough that the threads share the work evenly.
 constexpr std::size_t kPiecesPerBatch = 64;
 // Helpers stop composing ahead while the texts composed and not yet written
-// take this many bytes. (A single huge piece, which the writer writes
-// itself, may keep the writer busy for a while.)
-constexpr std::size_t kBytesAhead = 32u << 20;
+// take this many bytes. Enough to even out batches of different sizes; more
+// would only spread the texts over memory that is touched for the first
+// time, which costs more than composing. (A single huge piece, which the
+// writer writes itself, may keep the writer busy for a while.)
+constexpr std::size_t kBytesAhead = 4u << 20;
 
 struct Batch {
   std::size_t first = 0;
@@ -99,9 +101,11 @@ class Composer {
       output.write(batch.text->view());
       output.setLineEnd(ZTextStream::LineEnd::CrLf);
       const std::size_t size = batch.text->view().size();
-      batch.text.reset();
       written = batch.written;
       std::lock_guard<std::mutex> lock(mutex_);
+      // The stream goes back for the next batch: its memory is already
+      // touched, and warm in the cache.
+      spare_.push_back(std::move(batch.text));
       bytesAhead_ -= size;
       changed_.notify_all();
     }
@@ -119,7 +123,16 @@ class Composer {
   // Composes a batch into memory for the writer to copy.
   void composeAhead(std::size_t index) {
     Batch& batch = batches_[index];
-    auto text = std::make_unique<ZTextStream>();
+    std::unique_ptr<ZTextStream> text;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (!spare_.empty()) {
+        text = std::move(spare_.back());
+        spare_.pop_back();
+      }
+    }
+    if (text == nullptr) text = std::make_unique<ZTextStream>();
+    text->clear();
     // Batches of one generator are much alike: room for a little more than
     // the last one took.
     text->reserve(lastBatchBytes_.load(std::memory_order_relaxed) / 4 * 5);
@@ -146,6 +159,7 @@ class Composer {
   std::deque<Batch> batches_;  // a deque: its elements never move
   std::mutex mutex_;
   std::condition_variable changed_;
+  std::vector<std::unique_ptr<ZTextStream>> spare_;  // written, to be reused
   std::size_t next_ = 0;     // the next batch nobody has taken
   std::size_t writing_ = 0;  // the batch the writer is at
   std::size_t bytesAhead_ = 0;  // composed by helpers, not yet written

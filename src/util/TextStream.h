@@ -41,6 +41,15 @@ class ZTextStream {
   bool close();
   bool isOpen() const { return file_ != nullptr || !isFile_; }
 
+  // Empties an in-memory stream for reuse; its buffer stays allocated.
+  void clear() {
+    if (!isFile_) {
+      used_ = 0;
+      failed_ = false;
+      lineEnd_ = LineEnd::CrLf;
+    }
+  }
+
   // Makes room for this many bytes in all, so that the buffer need not grow
   // step by step up to a size that is known beforehand.
   void reserve(std::size_t bytes) { buffer_.grow(bytes, used_); }
