@@ -14,6 +14,13 @@ std::string commentSafe(const std::string& text) {
   return result;
 }
 
+CommentSafeText::CommentSafeText(const std::string& text) : view_(text) {
+  if (text.find("*/") != std::string::npos) {
+    changed_ = commentSafe(text);
+    view_ = changed_;
+  }
+}
+
 std::string hexDigits(uint64_t value, int minDigits) {
   static const char kDigits[] = "0123456789abcdef";
   char reversed[16];

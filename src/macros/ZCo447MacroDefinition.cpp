@@ -46,7 +46,7 @@ uint64_t ZCo447MacroDefinition::signalMask() const {
 
 void ZCo447MacroDefinition::writeGroupHeader(ZTextStream& stream) const {
   stream.line("/*!");
-  stream.line("  \\addtogroup macros_for_", label_, ": ", commentSafe(record_.objectName));
+  stream.line("  \\addtogroup macros_for_", label_, ": ", CommentSafeText(record_.objectName));
   stream.line();
 }
 
@@ -59,7 +59,7 @@ void ZCo447MacroDefinition::writeNameAndFunctionalityLines(ZTextStream& stream, 
   stream.line("    ", macroName());
   stream.line();
   stream.line("  Functionality:");
-  stream.line(verb, label_, " signal \"", commentSafe(record_.signalName), "\"", tail);
+  stream.line(verb, label_, " signal \"", CommentSafeText(record_.signalName), "\"", tail);
   stream.line();
 }
 

@@ -5,6 +5,10 @@
 namespace {
 // Objects of up to this many bytes get the memory layout in the explanation.
 constexpr int32_t kMaxLayoutBytes = 8;
+constexpr char kExampleValue[] = "0102030405060708";
+static_assert(sizeof kExampleValue == 2 * kMaxLayoutBytes + 1, "one pair of digits per byte");
+
+std::string_view digit(int32_t value) { return std::string_view("0123456789" + value, 1); }
 }  // namespace
 
 int32_t ZCo447MacroDefinitionCharacter::shiftPosition() const { return record().signalOffset % 8; }
@@ -23,12 +27,12 @@ void ZCo447MacroDefinitionCharacter::writeExplanation(ZTextStream& stream) const
   stream.line("  Explanation:");
   writeLocationLine(stream, " (zero based).");
   if (bytes <= kMaxLayoutBytes) {
-    std::string value;
-    for (int32_t j = 1; j <= bytes; ++j) value += "0" + std::to_string(j);
+    // The example value numbers the bytes 01, 02, ...; byte numbers have a
+    // single digit here.
+    const std::string_view value = std::string_view(kExampleValue).substr(0, bytes > 0 ? 2 * bytes : 0);
     stream.line("    If the object value is 0x", value, " the value in the memory looks as follows:");
     for (int32_t j = 1; j <= bytes; ++j) {
-      stream.line("      base address + ", std::to_string(j - 1), "   byte", std::to_string(bytes - j),
-                  "   0x0", std::to_string(j));
+      stream.line("      base address + ", digit(j - 1), "   byte", digit(bytes - j), "   0x0", digit(j));
     }
   }
   stream.line();

@@ -52,7 +52,7 @@ std::vector<ObjectRecords> groupByObject(const ZSignalTable& table) {
 }
 
 // Appends "        - signal "<name>" : " and the rest of the entry line.
-void appendEntry(std::string& group, const std::string& signalName, const std::string& rest) {
+void appendEntry(std::string& group, std::string_view signalName, const std::string& rest) {
   group += "        - signal \"";
   group += signalName;
   group += "\" : ";
@@ -72,7 +72,7 @@ bool ZCo447MacroDescription::writeBody(ZTextStream& stream, ZGeneratorInterface&
     std::string groups[kGroupCount];
     for (const ZListEntry* record : object.records) {
       if (!isHeaderSignal(*record)) continue;
-      const std::string signalName = commentSafe(record->signalName);
+      const CommentSafeText signalName(record->signalName);
       if (liesInOneByte(*record)) {
         appendEntry(groups[0], signalName, ZCo447MacroExtractCharacter(*record).macroName());
         appendEntry(groups[1], signalName, ZCo447MacroInsertCharacter(*record).macroName());
