@@ -1,5 +1,7 @@
 #include "SheetFiles.h"
 
+#include "input/sources/ZXlsxCellSource.h"
+
 #include <zip.h>
 
 #include <fstream>
@@ -172,6 +174,25 @@ void writeLargeSignalXlsx(const std::string& path, std::size_t rows) {
   }
   const std::string dimension = "A1:O" + std::to_string(rows + 1);
   writeZip(path, xlsxParts({{"Signals", worksheetXml(data, dimension)}}, strings));
+}
+
+std::string xlsxCellTexts(const std::string& path, const std::string& sheet, int rows, int columns) {
+  ZXlsxCellSource source;
+  if (source.openDocument(path) != ZCellSourceResult::ok) return "not opened";
+  const ZCellSourceResult selected = source.selectSheet(sheet);
+  std::string out = "selected " + std::to_string(static_cast<int>(selected)) + "\n";
+  if (selected != ZCellSourceResult::ok) return out;
+  for (int row = 1; row <= rows; ++row) {
+    for (int column = 0; column < columns; ++column) {
+      ZCellAddress address;
+      address.row = row;
+      address.column = column;
+      std::string text;
+      source.cellText(address, text);
+      if (!text.empty()) out += std::to_string(row) + "/" + std::to_string(column) + "=" + text + "\n";
+    }
+  }
+  return out;
 }
 
 }  // namespace sheetfiles

@@ -40,4 +40,10 @@ void patchDeclaredSize(const std::string& path, const std::string& name, uint32_
 // as shared strings, numbers as numbers.
 void writeLargeSignalXlsx(const std::string& path, std::size_t rows);
 
+// What a reader of an .xlsx sees: "selected <result>", then "row/column=text"
+// for every cell of the first `rows` rows and `columns` columns that shows a
+// text; "not opened" when the file does not open. An empty sheet name
+// selects the first sheet.
+std::string xlsxCellTexts(const std::string& path, const std::string& sheet, int rows, int columns);
+
 }  // namespace sheetfiles

@@ -96,24 +96,7 @@ TEST(SheetRowScanner, ReadsPlainRowsAndLeavesTheRest) {
 
 // What a reader of the sheet sees: the result of selecting it and the text
 // of every cell in A1:H8.
-std::string readAll(const std::string& path) {
-  ZXlsxCellSource source;
-  if (source.openDocument(path) != ZCellSourceResult::ok) return "not opened";
-  const ZCellSourceResult selected = source.selectSheet("Signals");
-  std::string out = "selected " + std::to_string(static_cast<int>(selected)) + "\n";
-  if (selected != ZCellSourceResult::ok) return out;
-  for (int row = 1; row <= 8; ++row) {
-    for (int column = 0; column < 8; ++column) {
-      ZCellAddress address;
-      address.row = row;
-      address.column = column;
-      std::string text;
-      source.cellText(address, text);
-      if (!text.empty()) out += std::to_string(row) + "/" + std::to_string(column) + "=" + text + "\n";
-    }
-  }
-  return out;
-}
+std::string readAll(const std::string& path) { return sheetfiles::xlsxCellTexts(path, "Signals", 8, 8); }
 
 std::string readWithAndWithoutScanner(const std::string& path, std::string& withoutScanner) {
   setXlsxRowScannerEnabled(false);
