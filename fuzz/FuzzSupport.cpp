@@ -147,20 +147,27 @@ void readSheetBothWays(const std::string& sheetPath,
   // The first sheet, cell by cell, as far as the source goes.
   std::unique_ptr<ZCellSource> source = factory(sheetPath);
   if (source == nullptr || source->start() != ZCellSourceResult::ok) return;
-  if (source->openDocument(sheetPath) == ZCellSourceResult::ok &&
-      source->selectSheet(std::string()) == ZCellSourceResult::ok) {
-    ZCellAddress address;
-    std::string text;
-    for (int row = 1; row <= 40; ++row) {
-      for (int column = 0; column < 20; ++column) {
-        address.row = row;
-        address.column = column;
-        address.text = cellAddressText(column, row);
-        if (source->cellText(address, text) != ZCellSourceResult::ok) break;
-      }
+  firstSheetCells(*source, sheetPath);
+  source->finish();
+}
+
+std::string firstSheetCells(ZCellSource& source, const std::string& path) {
+  if (source.openDocument(path) != ZCellSourceResult::ok) return "not opened";
+  const ZCellSourceResult selected = source.selectSheet(std::string());
+  std::string out = std::to_string(static_cast<int>(selected)) + "\n";
+  if (selected != ZCellSourceResult::ok) return out;
+  ZCellAddress address;
+  std::string text;
+  for (int row = 1; row <= 40; ++row) {
+    for (int column = 0; column < 20; ++column) {
+      address.row = row;
+      address.column = column;
+      address.text = cellAddressText(column, row);
+      if (source.cellText(address, text) != ZCellSourceResult::ok) return out + "budget";
+      out += text + "\n";
     }
   }
-  source->finish();
+  return out;
 }
 
 std::vector<std::string> split(const std::string& bytes, const std::string& separator) {

@@ -46,6 +46,12 @@ std::string writeZipDocument(const std::string& name, const std::string& bytes);
 void readSheetBothWays(const std::string& sheetPath,
                        const std::function<std::unique_ptr<ZCellSource>(const std::string&)>& factory);
 
+// The first sheet of the document at path, read straight through source:
+// the result of selecting it, then the texts of A1:T40 one per line, up to
+// a cell the source refuses ("budget"); "not opened" when the document
+// does not open.
+std::string firstSheetCells(ZCellSource& source, const std::string& path);
+
 // Splits bytes at every occurrence of separator.
 std::vector<std::string> split(const std::string& bytes, const std::string& separator);
 

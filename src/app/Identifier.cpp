@@ -19,9 +19,7 @@ void appendIdentifier(std::string& out, const std::string& text, bool lowerCase)
 
 std::string sanitizeIdentifier(const std::string& text, const std::string& fallback) {
   if (text.empty()) return fallback;
-  std::string result = text.substr(0, kMaxIdentifierLength);
-  for (char& c : result) {
-    if (!isIdentifierByte(c)) c = '_';
-  }
+  std::string result;
+  appendIdentifier(result, text, false);
   return result;
 }

@@ -177,7 +177,7 @@ void appendEnvVarStatement(std::string& statement, const NewEnvVar& variable) {
   // Built piece by piece: a run enters hundreds of thousands of variables.
   // EV_ <name>: <type> [<min>|<max>] "" <initial> <id> DUMMY_NODE_VECTOR<access hex> <node>;
   // Beyond name and node at most 4 + 2 + 11 + 2 + 20 + 1 + 20 + 5 + 20 + 1
-  // + 20 + 1 + 17 + 8 + 1 + 1 = 134 bytes (kEnvVarStatementFixedLength).
+  // + 20 + 1 + 17 + 8 + 1 + 1 = 134 bytes, within kEnvVarStatementFixedLength.
   statement += "EV_ ";
   statement += variable.name;
   statement += ": ";

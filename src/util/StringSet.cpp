@@ -17,10 +17,14 @@ void ZStringSet::reserve(std::size_t count) {
   entries_.reserve(count);
 }
 
+std::size_t ZStringSet::homeSlot(uint64_t hash) const {
+  return static_cast<std::size_t>(hash >> 32 ^ hash) & (slots_.size() - 1);
+}
+
 std::size_t ZStringSet::find(std::string_view text, uint64_t hash) const {
   const std::size_t mask = slots_.size() - 1;
   const uint32_t tag = static_cast<uint32_t>(hash);
-  for (std::size_t at = static_cast<std::size_t>(hash >> 32 ^ hash) & mask;; at = (at + 1) & mask) {
+  for (std::size_t at = homeSlot(hash);; at = (at + 1) & mask) {
     const Slot& slot = slots_[at];
     if (slot.entry == 0 || (slot.hash == tag && entries_[slot.entry - 1] == text)) return at;
   }
@@ -51,7 +55,7 @@ void ZStringSet::rehash(std::size_t slots) {
   const std::size_t mask = slots - 1;
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     const uint64_t hash = hashOf(entries_[i]);
-    std::size_t at = static_cast<std::size_t>(hash >> 32 ^ hash) & mask;
+    std::size_t at = homeSlot(hash);
     while (slots_[at].entry != 0) at = (at + 1) & mask;
     slots_[at].entry = static_cast<uint32_t>(i + 1);
     slots_[at].hash = static_cast<uint32_t>(hash);

@@ -30,6 +30,8 @@ class ZStringSet {
   };
 
   static uint64_t hashOf(std::string_view text);
+  // Where a string of this hash is looked for first.
+  std::size_t homeSlot(uint64_t hash) const;
   // The slot that holds text, or the empty slot where it would go.
   std::size_t find(std::string_view text, uint64_t hash) const;
   bool insert(std::string_view text, bool copy);

@@ -1,25 +1,13 @@
 #include "input/sources/ZSheetRowScanner.h"
 
+#include "input/sources/ZXmlBytes.h"
+
 namespace {
 
-// What a byte is to the scanner, looked up in one table.
-enum : uint8_t {
-  kBlank = 1,
-  kNameEnd = 2,   // ends a name: a blank, "/", ">", "=", "<"
-  kTextStop = 4,  // ends or spoils a plain text: "<", "&", CR
-  kValueStop = 8,  // ends or spoils a plain attribute value: a quote, "<", "&", CR, tab, LF
-};
-
-struct ByteClasses {
-  uint8_t of[256] = {};
-  ByteClasses() {
-    for (unsigned char c : std::string_view(" \t\n\r")) of[c] |= kBlank | kNameEnd;
-    for (unsigned char c : std::string_view("/>=<")) of[c] |= kNameEnd;
-    for (unsigned char c : std::string_view("<&\r")) of[c] |= kTextStop;
-    for (unsigned char c : std::string_view("\"'<&\r\t\n")) of[c] |= kValueStop;
-  }
-};
-const ByteClasses kBytes;
+using xmlbytes::is;
+using xmlbytes::kBlank;
+using xmlbytes::kTextStop;
+using xmlbytes::kValueStop;
 
 // Scans within [p, end). Every method returns false when the text is not
 // one of the plain forms; `short_` then tells whether it merely ended early.
@@ -32,7 +20,7 @@ class Cursor {
   std::size_t offset() const { return static_cast<std::size_t>(p_ - begin_); }
 
   void skipBlanks() {
-    while (p_ < end_ && (kBytes.of[static_cast<unsigned char>(*p_)] & kBlank) != 0) ++p_;
+    while (p_ < end_ && is(*p_, kBlank)) ++p_;
   }
 
   // "<" name, where name is exactly `expected` (no prefix).
@@ -86,13 +74,8 @@ class Cursor {
       const char* const nameStart = p_;
       while (p_ < end_ && !isNameEnd(*p_)) ++p_;
       if (!has(1) || p_ == nameStart) return false;
-      std::string_view name(nameStart, static_cast<std::size_t>(p_ - nameStart));
-      for (std::size_t i = name.size(); i > 0; --i) {
-        if (name[i - 1] == ':') {
-          name = name.substr(i);
-          break;
-        }
-      }
+      const std::string_view name =
+          xmlbytes::localName(std::string_view(nameStart, static_cast<std::size_t>(p_ - nameStart)));
       skipBlanks();
       if (!has(1) || *p_ != '=') return false;
       ++p_;
@@ -101,7 +84,7 @@ class Cursor {
       const char quote = *p_++;
       const char* const valueStart = p_;
       for (;;) {
-        while (p_ < end_ && (kBytes.of[static_cast<unsigned char>(*p_)] & kValueStop) == 0) ++p_;
+        while (p_ < end_ && !is(*p_, kValueStop)) ++p_;
         if (!has(1)) return false;
         if (*p_ == quote) break;
         // The other quote is part of the value; "<" is an error, and the
@@ -129,7 +112,7 @@ class Cursor {
   // Text up to the next "<"; declined when it holds "&" or CR.
   bool text(std::string_view& text) {
     const char* const start = p_;
-    while (p_ < end_ && (kBytes.of[static_cast<unsigned char>(*p_)] & kTextStop) == 0) ++p_;
+    while (p_ < end_ && !is(*p_, kTextStop)) ++p_;
     if (!has(1) || *p_ != '<') return false;
     text = std::string_view(start, static_cast<std::size_t>(p_ - start));
     return true;
@@ -152,7 +135,7 @@ class Cursor {
   }
 
  private:
-  static bool isNameEnd(char c) { return (kBytes.of[static_cast<unsigned char>(c)] & kNameEnd) != 0; }
+  static bool isNameEnd(char c) { return is(c, xmlbytes::kNameEnd); }
   // Whether n more bytes are in the window; notes when they are not.
   bool has(std::size_t n) {
     if (static_cast<std::size_t>(end_ - p_) >= n) return true;

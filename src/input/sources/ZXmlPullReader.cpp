@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "input/sources/ZXmlBytes.h"
 #include "input/sources/ZXmlPart.h"
 
 namespace {
@@ -13,36 +14,13 @@ namespace {
 const std::size_t kFirstWindow = 16 * 1024;
 const std::size_t kWindow = 256 * 1024;
 
-// What the scanners ask of a byte, looked up rather than compared: a sheet
-// part is tens of megabytes of short tags.
-enum CharClass : uint8_t {
-  kSpace = 1,
-  kNameEnd = 2,            // ends a name: a blank, "/", ">", "=", "<"
-  kTextSpecial = 4,        // needs decoding in text: "&", CR
-  kAttributeSpecial = 8,   // needs decoding in an attribute value: "&", CR, tab, LF
-};
+using xmlbytes::is;
+using xmlbytes::kAttributeSpecial;
+using xmlbytes::localName;
+using xmlbytes::kNameEnd;
+using xmlbytes::kTextSpecial;
 
-struct CharClasses {
-  uint8_t of[256] = {};
-  CharClasses() {
-    for (unsigned char c : std::string_view(" \t\n\r")) of[c] |= kSpace | kNameEnd;
-    for (unsigned char c : std::string_view("/>=<")) of[c] |= kNameEnd;
-    for (unsigned char c : std::string_view("&\r")) of[c] |= kTextSpecial | kAttributeSpecial;
-    for (unsigned char c : std::string_view("\t\n")) of[c] |= kAttributeSpecial;
-  }
-};
-const CharClasses kClasses;
-
-inline bool is(char c, uint8_t charClass) { return (kClasses.of[static_cast<unsigned char>(c)] & charClass) != 0; }
-
-bool isSpace(char c) { return is(c, kSpace); }
-
-std::string_view stripPrefix(std::string_view name) {
-  for (std::size_t i = name.size(); i > 0; --i) {
-    if (name[i - 1] == ':') return name.substr(i);
-  }
-  return name;
-}
+bool isSpace(char c) { return is(c, xmlbytes::kBlank); }
 
 // Names are mostly one or two characters: comparing the first character
 // inline settles most comparisons without a call.
@@ -181,7 +159,7 @@ ZXmlPullReader::Event ZXmlPullReader::next() {
   if (failed_) return Event::error;
   if (pendingEnd_) {
     pendingEnd_ = false;
-    localName_ = stripPrefix(open_[--depth_]);
+    localName_ = localName(open_[--depth_]);
     return Event::endElement;
   }
   for (;;) {
@@ -298,7 +276,7 @@ ZXmlPullReader::Step ZXmlPullReader::readStartTag() {
   const std::string_view qualified(nameStart, static_cast<std::size_t>(p - nameStart));
   bool selfClosing = false;
   for (;;) {
-    while (p < end && is(*p, kSpace)) ++p;
+    while (p < end && isSpace(*p)) ++p;
     if (p >= end) return more;
     if (*p == '>') {
       ++p;
@@ -316,11 +294,11 @@ ZXmlPullReader::Step ZXmlPullReader::readStartTag() {
     if (p >= end) return more;
     if (p == attributeStart) return Step::error;
     const std::string_view attributeName(attributeStart, static_cast<std::size_t>(p - attributeStart));
-    while (p < end && is(*p, kSpace)) ++p;
+    while (p < end && isSpace(*p)) ++p;
     if (p >= end) return more;
     if (*p != '=') return Step::error;
     ++p;
-    while (p < end && is(*p, kSpace)) ++p;
+    while (p < end && isSpace(*p)) ++p;
     if (p >= end) return more;
     if (*p != '"' && *p != '\'') return Step::error;
     const char quote = *p++;
@@ -332,7 +310,7 @@ ZXmlPullReader::Step ZXmlPullReader::readStartTag() {
       ++close;
     }
     if (close >= end) return more;
-    attributes_.emplace_back(stripPrefix(attributeName), std::string_view(p, static_cast<std::size_t>(close - p)));
+    attributes_.emplace_back(localName(attributeName), std::string_view(p, static_cast<std::size_t>(close - p)));
     p = close + 1;
   }
   if (depth_ >= kMaxDepth) return Step::error;
@@ -342,7 +320,7 @@ ZXmlPullReader::Step ZXmlPullReader::readStartTag() {
   open_[depth_] = qualified;
   ++depth_;
   pendingEnd_ = selfClosing;
-  localName_ = stripPrefix(qualified);
+  localName_ = localName(qualified);
   return Step::done;
 }
 
@@ -352,11 +330,11 @@ ZXmlPullReader::Step ZXmlPullReader::readEndTag() {
   const char* const nameStart = p;
   while (p < end && !is(*p, kNameEnd)) ++p;
   const std::string_view qualified(nameStart, static_cast<std::size_t>(p - nameStart));
-  while (p < end && is(*p, kSpace)) ++p;
+  while (p < end && isSpace(*p)) ++p;
   if (p >= end) return sourceDone_ ? Step::error : Step::needMore;
   if (*p != '>' || depth_ == 0 || !sameName(open_[depth_ - 1], qualified)) return Step::error;
   --depth_;
-  localName_ = stripPrefix(open_[depth_]);
+  localName_ = localName(open_[depth_]);
   pos_ = static_cast<std::size_t>(p + 1 - data_.data());
   return Step::done;
 }
