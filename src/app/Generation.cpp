@@ -132,19 +132,21 @@ bool enterVariables(ZEnvVarDatabaseWriter& database, const std::vector<EnvVarEnt
 // its variables and writes its relations line.
 bool runSignalPass(ZSignalTable& table, ZEnvVarDatabaseWriter& database, ZTextStream& relations,
                    ZTextStream& log) {
-  ZSignalNaming naming;
-  naming.reserve(table.count());
-  // At most three variables per signal: trigger, object and value.
+  ZSignalNaming naming(table);
+  // At most three variables per signal: trigger, object (or split) and value.
   database.reserveVariables(3 * table.count());
   for (std::size_t i = 0; i < table.count(); ++i) {
     ZListEntry& record = table.at(i);
     const std::string nameAsRead = record.signalName;
-    bool duplicate = false;
-    const std::string baseName = naming.uniqueBaseName(record, duplicate);
+    bool reported = false;
+    const std::string baseName = naming.uniqueBaseName(record, reported);
     const SignalVariableNames names = signalVariableNames(record, baseName);
-    if (duplicate) writeDuplicateReport(nameAsRead, record, names, log);
+    if (reported) writeDuplicateReport(nameAsRead, record, names, log);
     record.signalName = baseName;
-    if (!enterVariables(database, signalVariableEntries(record, names), log)) return false;
+    // The object handler of a split object writes every unreserved signal
+    // of it, commands included, so such a command needs that variable too.
+    const std::string splitValue = naming.isSplitByObjectHandler(record) ? "stval_" + baseName : std::string();
+    if (!enterVariables(database, signalVariableEntries(record, names, splitValue), log)) return false;
     if (relations.isOpen()) writeRelationLine(relations, record, names.trigger, names.value);
   }
   return true;

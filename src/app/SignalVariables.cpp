@@ -19,12 +19,51 @@ std::string duplicateBaseName(const ZListEntry& record, const std::string& baseN
                               record.signalOffset);
 }
 
-std::string ZSignalNaming::uniqueBaseName(const ZListEntry& record, bool& duplicate) {
+namespace {
+
+uint64_t objectNumber(const ZListEntry& record) {
+  return (static_cast<uint64_t>(record.objectIndex) << 32) | record.objectSubIndex;
+}
+
+// The part of the object variable's name after "stval_".
+std::string objectVariableSuffix(const ZListEntry& record) {
+  return "0x" + hexText(record.objectIndex) + "_0x" + hexText(record.objectSubIndex);
+}
+
+}  // namespace
+
+ZSignalNaming::ZSignalNaming(const ZSignalTable& table) {
+  reserve(table.count());
+  for (const ZListEntry& record : table) {
+    if (isCommandSignal(record)) continue;
+    // The object variable is entered for reserved status signals too.
+    const std::string objectName = objectVariableSuffix(record);
+    statusNames_.insertCopy(objectName);
+    commandNames_.insertCopy(objectName);
+    if (record.signalReserved != 1) firstStatusIsWide_.emplace(objectNumber(record), isWideObject(record));
+  }
+}
+
+std::string ZSignalNaming::uniqueBaseName(const ZListEntry& record, bool& reported) {
   const std::string baseName = signalBaseName(record.signalName);
   // A duplicate's key is remembered once; seeing it again only matters as
   // "seen before", so a set gives the same names as a list of every key.
-  duplicate = !keys_.insertCopy(signalKey(record, baseName));
-  return duplicate ? duplicateBaseName(record, baseName) : baseName;
+  reported = !keys_.insertCopy(signalKey(record, baseName));
+  std::string name = reported ? duplicateBaseName(record, baseName) : baseName;
+  ZStringSet& given = isCommandSignal(record) ? commandNames_ : statusNames_;
+  if (given.insertCopy(name)) return name;
+  reported = true;
+  unsigned& counter = lastCounter_.emplace(signalKey(record, name), 1).first->second;
+  for (;;) {
+    std::string counted = name + "_" + std::to_string(++counter);
+    if (given.insertCopy(counted)) return counted;
+  }
+}
+
+bool ZSignalNaming::isSplitByObjectHandler(const ZListEntry& record) const {
+  if (!isCommandSignal(record) || record.signalReserved == 1) return false;
+  const auto found = firstStatusIsWide_.find(objectNumber(record));
+  return found != firstStatusIsWide_.end() && !found->second;
 }
 
 SignalVariableNames signalVariableNames(const ZListEntry& record, const std::string& baseName) {
@@ -37,8 +76,7 @@ SignalVariableNames signalVariableNames(const ZListEntry& record, const std::str
   } else {
     names.trigger = "gs_" + baseName;
     names.value = "stval_" + baseName;
-    // "stval_0x%x_0x%x"
-    names.objectVariable = "stval_0x" + hexText(record.objectIndex) + "_0x" + hexText(record.objectSubIndex);
+    names.objectVariable = "stval_" + objectVariableSuffix(record);
     names.panelVariable = names.value;
     names.downloadVariable = names.trigger;
   }
@@ -75,7 +113,8 @@ std::vector<EnvVarEntry> nodeVariableEntries(const std::string& dutName, const s
   };
 }
 
-std::vector<EnvVarEntry> signalVariableEntries(const ZListEntry& record, const SignalVariableNames& names) {
+std::vector<EnvVarEntry> signalVariableEntries(const ZListEntry& record, const SignalVariableNames& names,
+                                               const std::string& splitValue) {
   const uint64_t signalMaximum = maxValueOfBits(record.signalSize);
   std::vector<EnvVarEntry> entries;
   entries.push_back(numeric(names.trigger, 1));
@@ -84,6 +123,12 @@ std::vector<EnvVarEntry> signalVariableEntries(const ZListEntry& record, const S
     EnvVarEntry value = numeric(names.value, signalMaximum, signalMaximum);
     value.typeCode = valueTypeCode(record);
     entries.push_back(value);
+    if (!splitValue.empty()) {
+      EnvVarEntry split = numeric(splitValue, signalMaximum);
+      split.typeCode = valueTypeCode(record);
+      split.onlyWhenAbsent = true;
+      entries.push_back(split);
+    }
     return entries;
   }
   EnvVarEntry object = numeric(names.objectVariable,

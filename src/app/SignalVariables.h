@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "input/ZListEntry.h"
@@ -19,18 +20,50 @@ std::string signalKey(const ZListEntry& record, const std::string& baseName);
 std::string duplicateBaseName(const ZListEntry& record, const std::string& baseName);
 
 // Hands out unique base names in table order. A signal whose key was seen
-// before is a duplicate and gets the suffixed base name.
+// before is a duplicate and gets the suffixed base name. A final name that
+// an earlier signal of the same kind (status or command) already carries --
+// the same row given twice, or a sheet name that looks like a suffixed one
+// -- gets "_2", "_3", ... (the smallest that is free), so that no two
+// signals of a kind share their variables and handlers.
 class ZSignalNaming {
  public:
-  // The base name the record is to carry; duplicate tells whether it was suffixed.
-  std::string uniqueBaseName(const ZListEntry& record, bool& duplicate);
+  ZSignalNaming() = default;
+  // Learns what naming needs to know of the whole table before the first
+  // name: the object variables ("stval_0x%x_0x%x" of every object with a
+  // status signal), whose names no signal may take, and which command
+  // signals the object handler of their object also writes into.
+  explicit ZSignalNaming(const ZSignalTable& table);
+
+  // The base name the record is to carry; reported tells whether it differs
+  // from the plain base name (suffixed or counted), which the run reports.
+  std::string uniqueBaseName(const ZListEntry& record, bool& reported);
   // Makes room for the keys of this many signals.
-  void reserve(std::size_t signals) { keys_.reserve(signals); }
+  void reserve(std::size_t signals) {
+    keys_.reserve(signals);
+    statusNames_.reserve(signals);
+    commandNames_.reserve(signals);
+  }
+
+  // A command signal that is not reserved and whose object has an object
+  // handler that splits the value into every signal of the object (its
+  // first unreserved status signal is not a wide object): that handler
+  // writes "stval_" + the command's name too.
+  bool isSplitByObjectHandler(const ZListEntry& record) const;
 
  private:
   ZStringSet keys_;
+  // The final names given so far, per kind.
+  ZStringSet statusNames_;
+  ZStringSet commandNames_;
+  // Per name that needed a counter (as a signal key, so per kind): the
+  // last counter given, where the
+  // search for a free one goes on (names are only ever added, so the
+  // smallest free counter never goes down).
+  std::unordered_map<std::string, unsigned> lastCounter_;
+  // Per object with an unreserved status signal: whether the first such
+  // signal is of a wide object.
+  std::unordered_map<uint64_t, bool> firstStatusIsWide_;
 };
-
 // The variables of one signal, formed from its final base name.
 struct SignalVariableNames {
   std::string trigger;         // "sc_" (command) or "gs_" (status)
@@ -57,5 +90,8 @@ struct EnvVarEntry {
 
 // "ID_" + DUT name, "ID_Dut", "ID_" + tester name, "ID_ActualClient".
 std::vector<EnvVarEntry> nodeVariableEntries(const std::string& dutName, const std::string& testerName);
-// Command: trigger, value. Status: trigger, object variable, value.
-std::vector<EnvVarEntry> signalVariableEntries(const ZListEntry& record, const SignalVariableNames& names);
+// Command: trigger, value and, for a command signal that its object handler
+// splits (splitValue not empty), that value variable ("stval_" + name),
+// entered only when absent. Status: trigger, object variable, value.
+std::vector<EnvVarEntry> signalVariableEntries(const ZListEntry& record, const SignalVariableNames& names,
+                                               const std::string& splitValue = std::string());

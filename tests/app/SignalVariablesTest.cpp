@@ -50,6 +50,98 @@ TEST(SignalNaming, BaseNamesAndDuplicateSuffixesInTableOrder) {
   }
 }
 
+// A final name that an earlier signal of the same kind carries already gets
+// the smallest free counter; such a signal is reported like a duplicate.
+TEST(SignalNaming, NamesGivenTwiceGetACounter) {
+  struct Step {
+    ZListEntry record;
+    std::string baseName;
+    bool reported;
+  };
+  const std::vector<Step> steps = {
+      {signal("Door", kStatus, 0x6000, 1, 0, 1), "door", false},
+      {signal("Door", kStatus, 0x6000, 1, 4, 1), "door_obj6000_sub1_pos4", true},
+      // The same row once more: key and suffixed name were both given.
+      {signal("Door", kStatus, 0x6000, 1, 4, 1), "door_obj6000_sub1_pos4_2", true},
+      {signal("DOOR", kStatus, 0x6000, 1, 4, 1), "door_obj6000_sub1_pos4_3", true},
+      // A sheet name that reads like a suffixed one: a new key, a taken name.
+      {signal("door_obj6000_sub1_pos4", kStatus, 0x6001, 1, 0, 1), "door_obj6000_sub1_pos4_4", true},
+      // Names of the other kind do not count.
+      {signal("door_obj6000_sub1_pos4", kCommand, 0x6001, 1, 0, 1), "door_obj6000_sub1_pos4", false},
+      // A name that a counter would give is skipped.
+      {signal("lamp_obj6002_sub1_pos0_2", kCommand, 0x6002, 1, 0, 1), "lamp_obj6002_sub1_pos0_2", false},
+      {signal("lamp", kCommand, 0x6002, 1, 0, 1), "lamp", false},
+      {signal("lamp", kCommand, 0x6002, 1, 0, 1), "lamp_obj6002_sub1_pos0", true},
+      {signal("lamp", kCommand, 0x6002, 1, 0, 1), "lamp_obj6002_sub1_pos0_3", true},
+      {signal("lamp", kCommand, 0x6002, 1, 0, 1), "lamp_obj6002_sub1_pos0_4", true},
+  };
+  ZSignalNaming naming;
+  for (const Step& step : steps) {
+    bool reported = !step.reported;
+    EXPECT_EQ(naming.uniqueBaseName(step.record, reported), step.baseName) << step.record.signalName;
+    EXPECT_EQ(reported, step.reported) << step.record.signalName;
+  }
+}
+
+// A signal must not take the name of an object variable ("stval_0x%x_0x%x"):
+// its value variable would then be the object's, and the object handler
+// would write into itself.
+TEST(SignalNaming, ObjectVariableNamesAreTaken) {
+  ZSignalTable table;
+  table.add(signal("0x6000_0x1", kStatus, 0x6000, 1, 0, 8));
+  table.add(signal("0x6000_0x1", kCommand, 0x6001, 1, 0, 8));
+  table.add(signal("0x6001_0x1", kStatus, 0x6002, 1, 0, 8));
+  ZSignalNaming naming(table);
+  bool reported = false;
+  EXPECT_EQ(naming.uniqueBaseName(table.at(0), reported), "0x6000_0x1_2");
+  EXPECT_TRUE(reported);
+  EXPECT_EQ(naming.uniqueBaseName(table.at(1), reported), "0x6000_0x1_2");
+  EXPECT_TRUE(reported);
+  // 0x6001 0x1 has only a command signal: no object variable.
+  EXPECT_EQ(naming.uniqueBaseName(table.at(2), reported), "0x6001_0x1");
+  EXPECT_FALSE(reported);
+}
+
+// The integer object handler writes "stval_" + name for every unreserved
+// record of its object, so a command that shares such an object needs that
+// variable; the string handler writes only its first status signal's.
+TEST(SignalNaming, CommandsThatTheObjectHandlerSplits) {
+  struct Case {
+    const char* what;
+    std::vector<ZListEntry> records;
+    std::vector<bool> split;
+  };
+  ZListEntry reservedStatus = signal("r", kStatus, 0x6000, 1, 0, 8, 32);
+  reservedStatus.signalReserved = 1;
+  ZListEntry reservedCommand = signal("rc", kCommand, 0x6000, 1, 0, 8, 32);
+  reservedCommand.signalReserved = 1;
+  const std::vector<Case> cases = {
+      {"status first", {signal("s", kStatus), signal("c", kCommand, 0x6000, 1, 8)}, {false, true}},
+      {"status later in the table", {signal("c", kCommand), signal("s", kStatus, 0x6000, 1, 8)}, {true, false}},
+      {"command only", {signal("c", kCommand), signal("d", kCommand, 0x6000, 1, 8)}, {false, false}},
+      {"other object", {signal("s", kStatus, 0x6001), signal("c", kCommand)}, {false, false}},
+      {"same index, other sub-index", {signal("s", kStatus, 0x6000, 2), signal("c", kCommand)}, {false, false}},
+      {"wide first status signal", {signal("s", kStatus, 0x6000, 1, 0, 8, 64), signal("c", kCommand)},
+       {false, false}},
+      // The handler's kind follows the first status signal, not the command.
+      {"narrow first status, wide command", {signal("s", kStatus), signal("c", kCommand, 0x6000, 1, 0, 8, 64)},
+       {false, true}},
+      {"reserved status makes no handler", {reservedStatus, signal("c", kCommand)}, {false, false}},
+      {"reserved status skipped for the first", {reservedStatus, signal("s", kStatus, 0x6000, 1, 0, 8, 64),
+                                                  signal("c", kCommand)}, {false, false, false}},
+      {"reserved command is not split", {signal("s", kStatus), reservedCommand}, {false, false}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ZSignalTable table;
+    for (const ZListEntry& record : c.records) table.add(record);
+    const ZSignalNaming naming(table);
+    for (std::size_t i = 0; i < table.count(); ++i) {
+      EXPECT_EQ(naming.isSplitByObjectHandler(table.at(i)), c.split[i]) << i;
+    }
+  }
+}
+
 TEST(SignalNaming, VariableNamesOfCommandAndStatusSignals) {
   const SignalVariableNames command = signalVariableNames(signal("x", kCommand), "lamp");
   EXPECT_EQ(command.trigger, "sc_lamp");
@@ -103,6 +195,17 @@ TEST(SignalVariables, AttributesOfEveryKind) {
     const SignalVariableNames names = signalVariableNames(c.record, c.record.signalName);
     EXPECT_EQ(describe(signalVariableEntries(c.record, names)), c.expected) << c.record.signalName;
   }
+}
+
+// A command that its object handler splits also gets its "stval_" variable,
+// right after its value: the command's own type code and range, initial 0.
+TEST(SignalVariables, SplitCommandGetsItsStatusValue) {
+  const ZListEntry lamp = signal("lamp", kCommand, 0x6001, 1, 4, 3, 16);
+  EXPECT_EQ(describe(signalVariableEntries(lamp, signalVariableNames(lamp, "lamp"), "stval_lamp")),
+            "sc_lamp 0 [0|1] 0\ncoval_lamp 0 [0|7] 7\nstval_lamp 0 [0|7] 0 once\n");
+  const ZListEntry wide = signal("w", kCommand, 0x6001, 1, 0, 40, 48);
+  EXPECT_EQ(describe(signalVariableEntries(wide, signalVariableNames(wide, "w"), "stval_w")),
+            "sc_w 0 [0|1] 0\ncoval_w 2 [0|1099511627775] 1099511627775\nstval_w 2 [0|1099511627775] 0 once\n");
 }
 
 TEST(SignalVariables, NodeVariablesInOrder) {
