@@ -304,6 +304,13 @@ bool runMacroGeneration(ZNoslFactoryInterface& factory) {
   const std::string oversizedSignals = settings.oversizedSignalList();
   settings.clearOversizedSignalList();
   if (!generated) return false;
+  if (const auto* macros = dynamic_cast<const ZCANopenDS447MacrosFactory*>(&factory)) {
+    for (const ZMacroRename& rename : macros->macroNaming().renames()) {
+      const std::string warning = macroRenameWarning(rename);
+      printMessage(warning);
+      log.write(warning + "\n\n");
+    }
+  }
   writeSignalListReport(kMacroSignalsTitle, macroSignalText, log);
   writeSignalListReport(kOversizedSignalsTitle, oversizedSignals, log);
   writeSignalListReport(kNotUsedSignalsTitle, notUsedText, log);

@@ -11,20 +11,22 @@ bool ZCANopenDS447MacrosFactory::createFunctions(ZFunctionList& list, ZGenerator
   const auto* macroGenerator = dynamic_cast<const ZCoMacro447InteractionLayer*>(&generator);
   if (macroGenerator == nullptr) return false;
   const ZSignalTable& table = macroGenerator->signalTable();
+  naming_ = ZMacroNaming(table);
 
   for (const ZListEntry& record : table) {
     if (!isHeaderSignal(record)) continue;
+    const std::string* identifier = naming_.renamedIdentifier(record);
     if (liesInOneByte(record)) {
-      list.push_back(std::make_unique<ZCo447MacroExtractCharacter>(record));
-      list.push_back(std::make_unique<ZCo447MacroInsertCharacter>(record));
+      list.push_back(std::make_unique<ZCo447MacroExtractCharacter>(record, identifier));
+      list.push_back(std::make_unique<ZCo447MacroInsertCharacter>(record, identifier));
     } else {
       runSettings().appendOversizedSignal(listLine(record));
     }
-    list.push_back(std::make_unique<ZCo447MacroExtractInteger>(record));
-    list.push_back(std::make_unique<ZCo447MacroInsertInteger>(record));
+    list.push_back(std::make_unique<ZCo447MacroExtractInteger>(record, identifier));
+    list.push_back(std::make_unique<ZCo447MacroInsertInteger>(record, identifier));
   }
 
-  list.push_front(std::make_unique<ZCo447MacroDescription>(table));
+  list.push_front(std::make_unique<ZCo447MacroDescription>(table, &naming_));
   list.push_front(std::make_unique<ZCo447MacroHeadPart>(clock_));
   list.push_back(std::make_unique<ZCo447MacroBottomPart>());
   return true;

@@ -4,6 +4,7 @@
 
 #include "framework/ZNoslFactory.h"
 #include "macros/LocalClock.h"
+#include "macros/MacroNaming.h"
 
 class ZCANopenDS447MacrosFactory : public ZNoslFactory {
  public:
@@ -18,6 +19,11 @@ class ZCANopenDS447MacrosFactory : public ZNoslFactory {
   // The clock the head part takes the generation moment from.
   void setClock(ZLocalClock clock) { clock_ = std::move(clock); }
 
+  // The identifiers of the last table the factory created macros for; the
+  // run reports the renamed signals from it after writing.
+  const ZMacroNaming& macroNaming() const { return naming_; }
+
  private:
   ZLocalClock clock_ = systemLocalTime;
+  ZMacroNaming naming_;
 };

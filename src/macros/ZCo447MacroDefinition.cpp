@@ -26,9 +26,14 @@ const std::string& ZCo447MacroDefinition::macroName() const {
   if (name_.empty()) {
     const std::string prefix = macroPrefix();
     const std::string arguments = macroArguments();
-    name_.reserve(prefix.size() + record_.signalNameShort.size() + label_.size() + arguments.size() + 3);
+    const std::size_t identifierSize = identifier_ != nullptr ? identifier_->size() : record_.signalNameShort.size();
+    name_.reserve(prefix.size() + identifierSize + label_.size() + arguments.size() + 3);
     name_ += prefix;
-    appendIdentifier(name_, record_.signalNameShort, true);
+    if (identifier_ != nullptr) {
+      name_ += *identifier_;
+    } else {
+      appendIdentifier(name_, record_.signalNameShort, true);
+    }
     name_ += '_';
     name_ += label_;
     name_ += '(';

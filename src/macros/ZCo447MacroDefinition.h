@@ -15,10 +15,13 @@ std::string objectLabel(const ZListEntry& record);
 class ZCo447MacroDefinition : public ZNewFunction {
  public:
   // The record belongs to the signal table, which outlives the macro.
-  explicit ZCo447MacroDefinition(const ZListEntry& record)
-      : record_(record), label_(objectLabel(record)) {}
+  // identifier: the one the macro name uses in place of the short name's
+  // (a signal renamed because its short name is shared, see ZMacroNaming);
+  // null for the short name's own. It outlives the macro as well.
+  explicit ZCo447MacroDefinition(const ZListEntry& record, const std::string* identifier = nullptr)
+      : record_(record), label_(objectLabel(record)), identifier_(identifier) {}
   // A temporary record would be gone before the macro is written.
-  explicit ZCo447MacroDefinition(ZListEntry&&) = delete;
+  explicit ZCo447MacroDefinition(ZListEntry&&, const std::string* = nullptr) = delete;
 
   // Writes the macro block: comment, definition and two empty lines.
   bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
@@ -52,5 +55,6 @@ class ZCo447MacroDefinition : public ZNewFunction {
  private:
   const ZListEntry& record_;
   const std::string label_;
+  const std::string* identifier_;
   mutable std::string name_;
 };

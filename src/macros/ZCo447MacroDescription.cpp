@@ -73,15 +73,16 @@ bool ZCo447MacroDescription::writeBody(ZTextStream& stream, ZGeneratorInterface&
     for (const ZListEntry* record : object.records) {
       if (!isHeaderSignal(*record)) continue;
       const CommentSafeText signalName(record->signalName);
+      const std::string* identifier = naming_ != nullptr ? naming_->renamedIdentifier(*record) : nullptr;
       if (liesInOneByte(*record)) {
-        appendEntry(groups[0], signalName, ZCo447MacroExtractCharacter(*record).macroName());
-        appendEntry(groups[1], signalName, ZCo447MacroInsertCharacter(*record).macroName());
+        appendEntry(groups[0], signalName, ZCo447MacroExtractCharacter(*record, identifier).macroName());
+        appendEntry(groups[1], signalName, ZCo447MacroInsertCharacter(*record, identifier).macroName());
       } else {
         appendEntry(groups[0], signalName, kNotAvailable);
         appendEntry(groups[1], signalName, kNotAvailable);
       }
-      appendEntry(groups[2], signalName, ZCo447MacroExtractInteger(*record).macroName());
-      appendEntry(groups[3], signalName, ZCo447MacroInsertInteger(*record).macroName());
+      appendEntry(groups[2], signalName, ZCo447MacroExtractInteger(*record, identifier).macroName());
+      appendEntry(groups[3], signalName, ZCo447MacroInsertInteger(*record, identifier).macroName());
     }
 
     bool anyGroup = false;

@@ -4,12 +4,15 @@
 
 #include "framework/ZNoslFunction.h"
 #include "input/ZListEntry.h"
+#include "macros/MacroNaming.h"
 
 class ZCo447MacroDescription : public ZNewFunction {
  public:
-  // The table outlives the block.
-  explicit ZCo447MacroDescription(const ZSignalTable& table) : table_(table) {}
-  explicit ZCo447MacroDescription(ZSignalTable&&) = delete;
+  // The table, and the naming of its macros when one is given, outlive the
+  // block. Without a naming every macro name uses its short name's identifier.
+  explicit ZCo447MacroDescription(const ZSignalTable& table, const ZMacroNaming* naming = nullptr)
+      : table_(table), naming_(naming) {}
+  explicit ZCo447MacroDescription(ZSignalTable&&, const ZMacroNaming* = nullptr) = delete;
 
   // Objects appear in the order of their first unreserved record, each
   // with its records in table order. The table is grouped by object once,
@@ -18,4 +21,5 @@ class ZCo447MacroDescription : public ZNewFunction {
 
  private:
   const ZSignalTable& table_;
+  const ZMacroNaming* naming_;
 };

@@ -1,0 +1,96 @@
+// Header signals of one object whose short names give the same identifier
+// are renamed, all of them, so that no macro is defined twice.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "MacroTestSupport.h"
+#include "app/RunSettings.h"
+#include "framework/ZGenerator.h"
+#include "macros/MacroNaming.h"
+#include "macros/ZCANopenDS447MacrosFactory.h"
+
+namespace {
+
+using macrotest::signal;
+
+// The identifier every record's macro names use, in table order; "-" for a
+// record that gets no macros.
+std::vector<std::string> identifiers(const ZSignalTable& table, const ZMacroNaming& naming) {
+  std::vector<std::string> result;
+  for (const ZListEntry& record : table) {
+    if (!isHeaderSignal(record)) {
+      result.push_back("-");
+      continue;
+    }
+    const std::string* renamed = naming.renamedIdentifier(record);
+    result.push_back(renamed != nullptr ? *renamed : shortNameIdentifier(record));
+  }
+  return result;
+}
+
+TEST(MacroNaming, SharedIdentifiersOfOneObjectAreRenamed) {
+  ZListEntry reserved = signal(0x6001, 0, 8, 1, 1, "dup");
+  reserved.signalReserved = 1;
+  struct Case {
+    const char* what;
+    std::vector<ZListEntry> records;
+    std::vector<std::string> expected;
+  };
+  const std::vector<Case> cases = {
+      {"distinct names stay", {signal(0x6001, 0, 8, 0, 1, "a"), signal(0x6001, 0, 8, 1, 1, "b")}, {"a", "b"}},
+      {"same name in two objects stays",
+       {signal(0x6001, 0, 8, 0, 1, "Dup"), signal(0x6001, 1, 8, 0, 1, "Dup")}, {"dup", "dup"}},
+      {"case and punctuation give one identifier: all renamed",
+       {signal(0x6001, 0, 8, 0, 1, "Dup 1"), signal(0x6001, 0, 8, 3, 1, "dup-1"), signal(0x6001, 0, 8, 5, 1, "x")},
+       {"dup_1_pos0", "dup_1_pos3", "x"}},
+      {"same offset too: the later ones counted",
+       {signal(0x6001, 0, 8, 2, 1, "d"), signal(0x6001, 0, 8, 2, 1, "d"), signal(0x6001, 0, 8, 2, 1, "D")},
+       {"d_pos2", "d_pos2_2", "d_pos2_3"}},
+      {"a short name that reads like a renamed one keeps it",
+       {signal(0x6001, 0, 8, 0, 1, "d_pos0"), signal(0x6001, 0, 8, 0, 1, "d"), signal(0x6001, 0, 8, 0, 1, "d")},
+       {"d_pos0", "d_pos0_2", "d_pos0_3"}},
+      {"reserved and unused records do not count", {reserved, signal(0x6001, 0, 8, 0, 1, "dup")}, {"-", "dup"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ZSignalTable table;
+    for (const ZListEntry& record : c.records) table.add(record);
+    EXPECT_EQ(identifiers(table, ZMacroNaming(table)), c.expected);
+  }
+}
+
+TEST(MacroNaming, WarningNamesObjectSharedIdentifierSignalAndNewIdentifier) {
+  ZSignalTable table;
+  table.add(signal(0x6001, 0, 8, 0, 1, "dup", "Dup 1"));
+  table.add(signal(0x6001, 0, 8, 1, 1, "DUP", "Dup 2"));
+  const ZMacroNaming naming(table);
+  ASSERT_EQ(naming.renames().size(), 2u);
+  EXPECT_EQ(macroRenameWarning(naming.renames()[0]),
+            "Warning: signals of object 0x6001sub0 share the macro name \"dup\"; signal \"Dup 1\" gets \"dup_pos0\"");
+  EXPECT_EQ(macroRenameWarning(naming.renames()[1]),
+            "Warning: signals of object 0x6001sub0 share the macro name \"dup\"; signal \"Dup 2\" gets \"dup_pos1\"");
+}
+
+// The renamed identifier is used in the macro names and in the description
+// block alike, and a long one is not cut to 127 characters again.
+TEST(MacroNaming, HeaderUsesTheRenamedIdentifierEverywhere) {
+  const std::string longName(127, 'n');
+  ZSignalTable table;
+  table.add(signal(0x6001, 0, 16, 0, 8, "dup", "First"));
+  table.add(signal(0x6001, 0, 16, 8, 8, "Dup", "Second"));
+  table.add(signal(0x6002, 0, 16, 0, 4, longName + "a"));
+  table.add(signal(0x6002, 0, 16, 12, 4, longName + "b"));
+  ScopedRunSettings scoped{RunSettings()};
+  const std::string header = macrotest::generateHeader(table);
+  for (const std::string& name : std::vector<std::string>{"sxc_dup_pos0_0x6001sub0(c)", "sic_dup_pos8_0x6001sub0(c,value)",
+                                 "sxu_dup_pos0_0x6001sub0(u)", "siu_dup_pos8_0x6001sub0(u,value)",
+                                 "sxu_" + longName + "_pos12_0x6002sub0(u)"}) {
+    EXPECT_NE(header.find("#define " + name + " \\\r\n"), std::string::npos) << name;
+    EXPECT_NE(header.find("\" : " + name + "\r\n"), std::string::npos) << name;
+  }
+  EXPECT_EQ(header.find("_dup_0x6001sub0"), std::string::npos);
+}
+
+}  // namespace
