@@ -19,6 +19,20 @@ const std::unordered_set<std::string>& keywordsAfterVariables() {
   return keywords;
 }
 
+// Every keyword a statement of the format starts with. A file with a
+// statement that starts otherwise is some other text (a source file given
+// by mistake, say) and must not be taken as a database and written to.
+const std::unordered_set<std::string>& formatKeywords() {
+  static const std::unordered_set<std::string> keywords = {
+      "VERSION",     "NS_",          "NS_DESC_",      "CM_",          "BA_DEF_",          "BA_",
+      "VAL_",        "CAT_DEF_",     "CAT_",          "FILTER",       "BA_DEF_DEF_",      "EV_DATA_",
+      "ENVVAR_DATA_", "SGTYPE_",     "SGTYPE_VAL_",   "BA_DEF_SGTYPE_", "BA_SGTYPE_",     "SIG_TYPE_REF_",
+      "VAL_TABLE_",  "SIG_GROUP_",   "SIG_VALTYPE_",  "SIGTYPE_VALTYPE_", "BO_TX_BU_",      "BA_DEF_REL_",
+      "BA_REL_",     "BA_DEF_DEF_REL_", "BU_SG_REL_", "BU_EV_REL_",   "BU_BO_REL_",       "SG_MUL_VAL_",
+      "BS_",         "BU_",          "BO_",           "SG_",          "EV_"};
+  return keywords;
+}
+
 // Sections that come after the node list.
 bool followsNodeList(const std::string& keyword) {
   return keyword == "VAL_TABLE_" || keyword == "BO_" || keyword == "BO_TX_BU_" || keyword == "EV_" ||
@@ -89,6 +103,10 @@ bool ZDatabaseText::readStatement(const std::string& line, std::size_t lineStart
   const bool hasMore = line.find_first_not_of(" \t", keywordEnd) != std::string::npos;
   if (keywordEnd == keywordStart || !hasMore) return true;
   const std::string keyword = line.substr(keywordStart, keywordEnd - keywordStart);
+  if (formatKeywords().count(keyword) == 0) {
+    errorText = strFormat("Line %d does not start with a keyword of the format", lineNumber);
+    return false;
+  }
 
   if (keyword == "EV_") {
     EnvVarStatement variable;

@@ -17,8 +17,10 @@
 class ZDatabaseText {
  public:
   // Takes the bytes of a file. False, with the reason in errorText, when
-  // they are not a database: a NUL byte (not text), an "EV_" statement that
-  // cannot be read, or a quoted string that is never closed.
+  // they are not a database: a NUL byte (not text), a statement that does
+  // not start with a keyword of the format, an "EV_" statement that cannot
+  // be read, or a quoted string that is never closed. No bytes (an empty
+  // file) are an empty database.
   bool read(std::string bytes, std::string& errorText);
 
   const std::string& bytes() const { return bytes_; }

@@ -374,6 +374,7 @@ TEST(BadInput, DatabaseBinaryOrMalformed) {
       {"binary", std::string("\x7f" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0", 16) + std::string(200, '\x01')},
       {"malformed variable", "VERSION \"\"\r\n\r\nBU_: Tester\r\n\r\nEV_ broken: 0 [0|1 \"\" 0 1;\r\n"},
       {"string never closed", "VERSION \"\r\n\r\nBU_: Tester\r\n"},
+      {"C source", "#include \"taxi.h\"\n\nint main(void) {\n  return 0;\n}\n"},
   };
   for (const auto& c : cases) {
     TempDir dir;

@@ -265,6 +265,33 @@ TEST(EnvVarDatabase, MixedLineEndsAreKeptAndNewLinesFollowTheFirst) {
             "BU_: Tester\r\nBO_ 1 M: 8 Tester\nEV_ gs_new: 0 [0|1] \"\" 0 1 DUMMY_NODE_VECTOR3 Tester;\r\nCM_ \"x\";\r\n");
 }
 
+// A statement of every kind the format has, as other tools write them.
+TEST(EnvVarDatabase, StatementsOfEveryKeywordAreADatabase) {
+  const std::string file =
+      "VERSION \"1.0\"\n\nNS_ :\n\tNS_DESC_\n\tCM_\n\tBA_DEF_\n\tBA_\n\tVAL_\n\tCAT_DEF_\n\tCAT_\n\tFILTER\n"
+      "\tBA_DEF_DEF_\n\tEV_DATA_\n\tENVVAR_DATA_\n\tSGTYPE_\n\tSGTYPE_VAL_\n\tBA_DEF_SGTYPE_\n\tBA_SGTYPE_\n"
+      "\tSIG_TYPE_REF_\n\tVAL_TABLE_\n\tSIG_GROUP_\n\tSIG_VALTYPE_\n\tSIGTYPE_VALTYPE_\n\tBO_TX_BU_\n"
+      "\tBA_DEF_REL_\n\tBA_REL_\n\tBA_DEF_DEF_REL_\n\tBU_SG_REL_\n\tBU_EV_REL_\n\tBU_BO_REL_\n\tSG_MUL_VAL_\n\n"
+      "BS_:\n\nBU_: Tester Node\nVAL_TABLE_ States 1 \"on\" 0 \"off\" ;\n\n"
+      "BO_ 100 Msg: 8 Node\n SG_ Sig : 0|8@1+ (1,0) [0|255] \"\" Tester\n\n"
+      "BO_TX_BU_ 100 : Node,Tester;\n\n"
+      "EV_ a: 0 [0|1] \"\" 0 1 DUMMY_NODE_VECTOR3 Tester;\n"
+      "ENVVAR_DATA_ a: 8;\nEV_DATA_ a: 8;\nSGTYPE_ T : 8@1+ (1,0) [0|255] \"\" 0 States;\n"
+      "SGTYPE_VAL_ T 0 \"off\" ;\nCM_ \"a comment\nover two lines\";\nBA_DEF_ BO_ \"Cycle\" INT 0 1000;\n"
+      "BA_DEF_SGTYPE_ \"X\" INT 0 1;\nBA_DEF_REL_ BU_SG_REL_ \"R\" INT 0 1;\nBA_DEF_DEF_ \"Cycle\" 100;\n"
+      "BA_DEF_DEF_REL_ \"R\" 0;\nBA_ \"Cycle\" BO_ 100 10;\nBA_SGTYPE_ \"X\" SGTYPE_ T 1;\n"
+      "BA_REL_ \"R\" BU_SG_REL_ Node SG_ 100 Sig 1;\nBU_SG_REL_ x;\nBU_EV_REL_ x;\nBU_BO_REL_ x;\n"
+      "VAL_ 100 Sig 1 \"on\" 0 \"off\" ;\nCAT_DEF_ 1 Cat 0 ;\nCAT_ BO_ 100 1;\nFILTER 0 Cat ;\n"
+      "SIG_TYPE_REF_ 100 Sig : T;\nSIG_GROUP_ 100 G 1 : Sig;\nSIG_VALTYPE_ 100 Sig : 1;\n"
+      "SIGTYPE_VALTYPE_ T : 1;\nSG_MUL_VAL_ 100 Sig Sig 0-1;\nNS_DESC_ x;\n";
+  TempDir dir;
+  const std::string path = dir.file("full.dbc");
+  writeFile(path, file);
+  ZEnvVarDatabaseWriter writer("");
+  EXPECT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened) << writer.errorText();
+  EXPECT_TRUE(writer.variableExists("a"));
+}
+
 TEST(EnvVarDatabase, FileThatIsNoDatabaseCannotBeOpened) {
   const struct {
     const char* what;
@@ -286,6 +313,13 @@ TEST(EnvVarDatabase, FileThatIsNoDatabaseCannotBeOpened) {
        "Line 2 is not a valid environment variable"},
       {"unclosed string", "BU_: T\nCM_ \"never closed;\nEV_ a: 0 [0|1] \"\" 0 1 DUMMY_NODE_VECTOR3 T;\n",
        "A quoted string is not closed"},
+      // Text that is no database at all: its statements start with other words.
+      {"C source", "#include <stdio.h>\nint main(void) {\n  return 0;\n}\n",
+       "Line 1 does not start with a keyword of the format"},
+      {"a keyword in lower case", "VERSION \"\"\nbu_: Tester\n", "Line 2 does not start with a keyword of the format"},
+      {"an unknown word after real statements", "VERSION \"\"\n\nBU_: Tester\nMESSAGE 1 M: 8 Tester\n",
+       "Line 4 does not start with a keyword of the format"},
+      {"a keyword only as a prefix", "VERSION_X \"\"\n", "Line 1 does not start with a keyword of the format"},
   };
   for (const auto& c : cases) {
     TempDir dir;
