@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdint>
 
+#include "app/FileRoles.h"
 #include "app/Identifier.h"
 #include "app/RunSettings.h"
 #include "app/VersionInfo.h"
@@ -285,5 +286,7 @@ bool parseCommandLine(const std::vector<std::string>& arguments, RunSettings& se
 
   // 11: -me wins over -mex because it is looked up last
   if (lookUpValue(arguments, "-me", value)) settings.setWideValueFormat(value);
-  return true;
+
+  // No file may play two roles in the run.
+  return checkFileRoles(settings, out);
 }

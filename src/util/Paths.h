@@ -29,6 +29,19 @@ std::string joinPath(const SplitPath& parts);
 std::string nativePath(const std::string& path);
 
 // A file exists when it can be opened for reading (directories do not count).
+// A FIFO or device counts as existing; testing it never blocks.
 bool fileExists(const std::string& path);
+// The path names a regular file, after following symbolic links.
+bool isRegularFile(const std::string& path);
+// Something, a dangling symbolic link included, is at the path.
+bool somethingAt(const std::string& path);
+// The absolute form of the path with ".", ".." and every symbolic link of
+// the part that exists resolved (a dangling link too); the rest is taken
+// as written. "\\" separates like "/".
+std::string resolvedPath(const std::string& path);
+// Both paths name one file: both exist and are the same file (device and
+// inode: hard links too), or, where one does not exist yet, their resolved
+// paths are equal.
+bool namesSameFile(const std::string& first, const std::string& second);
 bool directoryExists(const std::string& path);
 bool deleteFile(const std::string& path);

@@ -1,0 +1,163 @@
+// A path given for one role that names the file of another role is refused
+// before the run starts, however it is spelled.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "TestSupport.h"
+#include "app/CommandLine.h"
+#include "app/RunSettings.h"
+#include "util/Paths.h"
+
+namespace {
+
+using testsupport::TempDir;
+using testsupport::writeFile;
+
+namespace fs = std::filesystem;
+
+const std::string kPrefix = "Error executing co447gen: ";
+
+// The sheet s.xlsx with its column map s.ini and log s_log.txt, and an
+// existing database in a directory of its own.
+struct Files {
+  TempDir dir;
+  Files() {
+    fs::create_directory(dir.file("db"));
+    writeFile(dir.file("s.xlsx"), "sheet");
+    writeFile(dir.file("s.ini"), "[XLSImport]\n");
+    writeFile(dir.file("s_log.txt"), "old log");
+    writeFile(dir.file("db/taxi.dbc"), "");
+  }
+  std::string at(const std::string& name) const { return dir.file(name); }
+};
+
+std::string parse(const std::vector<std::string>& arguments) {
+  RunSettings settings;
+  std::ostringstream out;
+  const bool ok = parseCommandLine(arguments, settings, out);
+  EXPECT_EQ(ok, out.str().empty()) << out.str();
+  return out.str();
+}
+
+std::vector<std::string> mode1(const std::string& sheet, const std::string& database, const std::string& output) {
+  return {"-m", "1", "-id", "5", "-idt", "6", "-sdb", database, "-xls", sheet, "-out", output, "-nme", "A", "-tme", "B"};
+}
+std::vector<std::string> mode2(const std::string& sheet, const std::string& output) {
+  return {"-m", "2", "-xls", sheet, "-out", output, "-nme", "A", "-tme", "B"};
+}
+
+TEST(FileRoles, EverySpellingOfOneFileIsFound) {
+  Files files;
+  const std::string dir = files.dir.path();
+  const std::string sheet = files.at("s.xlsx");
+  const std::string database = files.at("db/taxi.dbc");
+  fs::create_symlink(sheet, files.at("link.xlsx"));
+  fs::create_hard_link(sheet, files.at("hard.xlsx"));
+  fs::create_directory_symlink(files.at("db"), files.at("dblink"));
+  fs::create_symlink(files.at("s_log.txt"), files.at("loglink.h"));
+  // A link to where the relations file will be created.
+  fs::create_symlink(files.at("object_signal_relations.txt"), files.at("relations-to-be.h"));
+
+  const std::string outSheet = "parameter \"-out\" (output file) names the same file as the signal description file \"";
+  struct Case {
+    const char* what;
+    std::vector<std::string> arguments;
+    std::string message;  // without the prefix and the line ends; "" passes
+  };
+  const std::vector<Case> cases = {
+      {"distinct files pass", mode1(sheet, database, dir + "/out.can"), ""},
+      {"output is the sheet", mode2(sheet, sheet), outSheet + sheet + "\""},
+      {"spelled with ..", mode2(sheet, dir + "/db/../s.xlsx"), outSheet + sheet + "\""},
+      {"spelled with . and //", mode2(sheet, dir + "/./db//../s.xlsx"), outSheet + sheet + "\""},
+      {"spelled with backslashes", mode2(sheet, dir + "\\db\\..\\s.xlsx"), outSheet + sheet + "\""},
+      {"a symbolic link to the sheet", mode2(sheet, dir + "/link.xlsx"), outSheet + sheet + "\""},
+      {"a hard link to the sheet", mode2(sheet, dir + "/hard.xlsx"), outSheet + sheet + "\""},
+      {"the sheet given through a link", mode2(dir + "/link.xlsx", sheet),
+       outSheet + dir + "/link.xlsx\""},
+      {"output is the column map", mode2(sheet, dir + "/s.ini"),
+       "parameter \"-out\" (output file) names the same file as the column map \"" + dir + "/s.ini\""},
+      {"output is the log through a link", mode2(sheet, dir + "/loglink.h"),
+       "parameter \"-out\" (output file) names the same file as the log file \"" + dir + "/s_log.txt\""},
+      {"a log that does not exist yet",
+       mode2(dir + "/new.xlsx", dir + "/db/../new_log.txt"),
+       "parameter \"-out\" (output file) names the same file as the log file \"" + dir + "/new_log.txt\""},
+      {"output is the relations file to be", mode1(sheet, database, dir + "/relations-to-be.h"),
+       "parameter \"-out\" (output file) names the same file as the relations file \"" + dir +
+           "/object_signal_relations.txt\""},
+      {"mode 2 has no relations file", mode2(sheet, dir + "/object_signal_relations.txt"), ""},
+      {"output is the database", mode1(sheet, database, dir + "/dblink/taxi.dbc"),
+       "parameter \"-out\" (output file) names the same file as the database \"" + database + "\""},
+      {"database is the sheet", mode1(sheet, dir + "/hard.xlsx", dir + "/out.can"),
+       "parameter \"-sdb\" (database to generate) names the same file as the signal description file \"" + sheet +
+           "\""},
+      {"database is the column map", mode1(sheet, dir + "/s.ini", dir + "/out.can"),
+       "parameter \"-sdb\" (database to generate) names the same file as the column map \"" + dir + "/s.ini\""},
+      {"database is the log", mode1(sheet, dir + "/s_log.txt", dir + "/out.can"),
+       "parameter \"-sdb\" (database to generate) names the same file as the log file \"" + dir + "/s_log.txt\""},
+      {"database is the relations file to be", mode1(sheet, dir + "/object_signal_relations.txt", dir + "/o.can"),
+       "parameter \"-sdb\" (database to generate) names the same file as the relations file \"" + dir +
+           "/object_signal_relations.txt\""},
+      // -sdb is checked first, and against the sheet before the log.
+      {"both wrong: -sdb first", mode1(sheet, dir + "/s_log.txt", sheet),
+       "parameter \"-sdb\" (database to generate) names the same file as the log file \"" + dir + "/s_log.txt\""},
+  };
+  for (const Case& c : cases) {
+    const std::string expected = c.message.empty() ? "" : kPrefix + c.message + "\n\n";
+    EXPECT_EQ(parse(c.arguments), expected) << c.what;
+  }
+}
+
+TEST(FileRoles, RelativeSpellingsFromTheWorkingDirectory) {
+  Files files;
+  char previous[4096];
+  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+  ASSERT_EQ(chdir(files.dir.path().c_str()), 0);
+  const std::string shown = parse(mode2("./s.xlsx", "db/../s.xlsx"));
+  const std::string other = parse(mode2("s.xlsx", "./db/../../" + fs::path(files.dir.path()).filename().string() +
+                                                      "/s.ini"));
+  ASSERT_EQ(chdir(previous), 0);
+  EXPECT_EQ(shown, kPrefix +
+                       "parameter \"-out\" (output file) names the same file as the signal description file "
+                       "\"./s.xlsx\"\n\n");
+  EXPECT_EQ(other, kPrefix + "parameter \"-out\" (output file) names the same file as the column map \"s.ini\"\n\n");
+}
+
+TEST(FileRoles, ResolvedPaths) {
+  TempDir dir;
+  fs::create_directory(dir.file("a"));
+  fs::create_symlink("a", dir.file("rel"));
+  fs::create_symlink(dir.file("missing/deeper"), dir.file("dangling"));
+  fs::create_symlink("loop2", dir.file("loop1"));
+  fs::create_symlink("loop1", dir.file("loop2"));
+  const std::string root = resolvedPath(dir.path());
+  EXPECT_EQ(resolvedPath(dir.file("rel/x.h")), root + "/a/x.h");
+  EXPECT_EQ(resolvedPath(dir.file("rel/../rel/./x.h")), root + "/a/x.h");
+  EXPECT_EQ(resolvedPath(dir.file("dangling")), root + "/missing/deeper");
+  EXPECT_EQ(resolvedPath(dir.file("nothing/../a")), root + "/a");
+  EXPECT_EQ(resolvedPath("/../.."), "/");
+  // A loop of links ends; the result only has to be the same every time.
+  EXPECT_EQ(resolvedPath(dir.file("loop1")), resolvedPath(dir.file("loop1")));
+}
+
+// Nothing is opened or written when the roles collide: the sheet that the
+// output would have replaced is still there, and no log is written.
+TEST(FileRoles, RefusedRunTouchesNothing) {
+  TempDir dir;
+  writeFile(dir.file("s.csv"), "the user's sheet");
+  writeFile(dir.file("s.ini"), "[XLSImport]\n");
+  const testsupport::CommandResult result =
+      testsupport::runProgram({"-m", "2", "-xls", "./s.csv", "-out", "./s.csv", "-nme", "A", "-tme", "B"}, dir.path());
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.output.find(kPrefix + "parameter \"-out\" (output file) names the same file as the signal "
+                                         "description file \"./s.csv\"\n\n"),
+            std::string::npos)
+      << result.output;
+  EXPECT_EQ(testsupport::readFile(dir.file("s.csv")), "the user's sheet");
+  EXPECT_FALSE(testsupport::exists(dir.file("s_log.txt")));
+}
+
+}  // namespace
