@@ -16,4 +16,7 @@ struct ZLocalTime {
 using ZLocalClock = std::function<ZLocalTime()>;
 
 // Reads the system clock once and breaks the moment down in local time.
+// Where SOURCE_DATE_EPOCH holds a non-negative decimal integer (the
+// convention of reproducible builds), that moment is taken instead, in UTC,
+// so that two runs on one sheet write the same header.
 ZLocalTime systemLocalTime();

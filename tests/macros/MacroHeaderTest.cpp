@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,73 @@ TEST(MacroHeader, DateAndTimeComeFromOneClockReading) {
     EXPECT_EQ(readings, 1);
     EXPECT_EQ(lineOf(text, 12), c.date);
     EXPECT_EQ(lineOf(text, 13), c.time);
+  }
+}
+
+// Restores SOURCE_DATE_EPOCH as it was when it goes out of scope.
+class ScopedSourceDateEpoch {
+ public:
+  explicit ScopedSourceDateEpoch(const char* value) {
+    const char* old = std::getenv("SOURCE_DATE_EPOCH");
+    hadOld_ = old != nullptr;
+    if (hadOld_) old_ = old;
+    if (value == nullptr) {
+      ::unsetenv("SOURCE_DATE_EPOCH");
+    } else {
+      ::setenv("SOURCE_DATE_EPOCH", value, 1);
+    }
+  }
+  ~ScopedSourceDateEpoch() {
+    if (hadOld_) {
+      ::setenv("SOURCE_DATE_EPOCH", old_.c_str(), 1);
+    } else {
+      ::unsetenv("SOURCE_DATE_EPOCH");
+    }
+  }
+
+ private:
+  bool hadOld_ = false;
+  std::string old_;
+};
+
+std::string momentText(const ZLocalTime& moment) {
+  return std::to_string(moment.year) + "-" + std::to_string(moment.month) + "-" + std::to_string(moment.day) + " " +
+         std::to_string(moment.hour) + ":" + std::to_string(moment.minute);
+}
+
+// A reproducible build fixes the moment with SOURCE_DATE_EPOCH, in UTC;
+// anything but a non-negative decimal integer leaves the system clock.
+TEST(MacroHeader, SourceDateEpochFixesTheGenerationMoment) {
+  struct Case {
+    const char* value;
+    std::string moment;  // "" for the system clock's
+  };
+  const std::vector<Case> cases = {
+      {"0", "1970-1-1 0:0"},
+      {"1765000000", "2025-12-6 5:46"},
+      {"951782400", "2000-2-29 0:0"},
+      {"4102444799", "2099-12-31 23:59"},
+      {"-5", ""},
+      {"12abc", ""},
+      {" 12", ""},
+      {"", ""},
+      {"99999999999999999999999", ""},
+  };
+  ZLocalTime now;
+  {
+    const ScopedSourceDateEpoch unset(nullptr);
+    now = systemLocalTime();
+  }
+  ASSERT_GE(now.year, 2026);
+  for (const Case& c : cases) {
+    const ScopedSourceDateEpoch scoped(c.value);
+    const ZLocalTime moment = systemLocalTime();
+    if (c.moment.empty()) {
+      // The system clock's moment: this year, not one of the fixed ones.
+      EXPECT_EQ(moment.year, now.year) << c.value;
+    } else {
+      EXPECT_EQ(momentText(moment), c.moment) << c.value;
+    }
   }
 }
 
