@@ -55,9 +55,19 @@ bool pathIsTaken(const std::string& path) {
   return ::lstat(nativePath(path).c_str(), &info) == 0;
 }
 
-// Deletes an existing output file, so that the pieces, which append, start
-// a new file. False, with the message printed, when that is not possible.
+// Only a regular file (or nothing) may stand at the output path: a FIFO
+// would block the run, a device or a link to nowhere would be replaced.
+// False, with the message printed, otherwise.
+bool outputPathIsUsable(const std::string& outputPath) {
+  if (!somethingAt(outputPath) || isRegularFile(outputPath)) return true;
+  printMessage("Error writing output file " + quoted(outputPath));
+  return false;
+}
+
+// Deletes an existing output file before the new one is written. False,
+// with the message printed, when that is not possible.
 bool clearOutputFile(const std::string& outputPath) {
+  if (!outputPathIsUsable(outputPath)) return false;
   if (fileExists(outputPath)) {
     printMessage("Deleting output file " + quoted(outputPath) + "...");
     if (!removeFileInBackground(outputPath)) {
@@ -168,8 +178,15 @@ void printNodeScriptSettings(const RunSettings& settings) {
 }
 
 // Opens the relations file anew. A file that cannot be opened is reported
-// and the run goes on without it.
+// and the run goes on without it. A symbolic link, a FIFO or a device at
+// its path is left alone and counts as a file that cannot be opened: the
+// run must not write where a link points, nor delete what it did not make.
 void openRelationsFile(const std::string& path, ZTextStream& relations) {
+  struct stat info;
+  if (::lstat(nativePath(path).c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    printMessage("Relations file " + quoted(path) + " cannot be opened");
+    return;
+  }
   if (fileExists(path)) removeFileInBackground(path);
   // Truncating: an old file that could not be deleted is rewritten, never
   // continued.
@@ -270,7 +287,7 @@ bool runNodeScriptGeneration(ZNoslFactoryInterface& factory) {
   printNodeScriptSettings(settings);
 
   ZTextStream log;
-  if (!openSheetAndLog(reader, log)) return false;
+  if (!outputPathIsUsable(settings.outputPath()) || !openSheetAndLog(reader, log)) return false;
   ZCoNosl447InteractionLayer generator(reader.signalTable());
   if (!reader.errorText().empty()) writeNotReadReport(reader.errorText(), log);
   if (!fillDatabase(settings, reader.signalTable(), relations, log)) return false;
@@ -291,7 +308,7 @@ bool runMacroGeneration(ZNoslFactoryInterface& factory) {
   consoleOut() << "Generated output file: " << quoted(outputPath) << "\n";
 
   ZTextStream log;
-  if (!openSheetAndLog(reader, log)) return false;
+  if (!outputPathIsUsable(outputPath) || !openSheetAndLog(reader, log)) return false;
   if (!reader.errorText().empty()) writeNotReadReport(reader.errorText(), log);
   ZCoMacro447InteractionLayer generator(reader.signalTable());
   std::string macroSignalText;

@@ -43,6 +43,12 @@ bool ZExcelSheetReader::readSheet(const std::string& sheetPath, const std::vecto
     errorText_ += "Specified Excel document doesn't exist\n";
     return false;
   }
+  // A FIFO or a device would be read without end (or block): only regular
+  // files are sheets.
+  if (!isRegularFile(sheetPath)) {
+    errorText_ += kNotOpened;
+    return false;
+  }
   if (columns.empty()) {
     errorText_ += "No columns to read was specified\n";
     return false;

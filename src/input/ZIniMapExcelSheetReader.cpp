@@ -116,6 +116,10 @@ bool ZIniMapExcelSheetReader::read(const std::string& sheetPath, const std::stri
     errorText_ += "ini file \"" + iniPath + "\" does not exist";
     return false;
   }
+  if (!isRegularFile(iniPath)) {
+    errorText_ += "ini file \"" + iniPath + "\" is not a regular file";
+    return false;
+  }
   ZColumnMapFile map;
   map.load(iniPath);
   columnMapIsEmpty_ = !map.hasEntries();

@@ -34,7 +34,9 @@ class ZTextStream {
   ZTextStream(const ZTextStream&) = delete;
   ZTextStream& operator=(const ZTextStream&) = delete;
 
-  // Opens a file stream; false when the file cannot be opened.
+  // Opens a file stream, creating the file when it is missing; false when
+  // it cannot be opened. Only a regular file is written: a symbolic link at
+  // the path, a FIFO or a device counts as a file that cannot be opened.
   bool open(const std::string& path, Mode mode);
   // Flushes and closes a file stream; false if any write or the close failed.
   // A closed file stream stays closed: later writes only mark it failed.
