@@ -4,9 +4,11 @@
 
 #include "app/Application.h"
 #include "app/HeapSetup.h"
+#include "util/Interruption.h"
 
 int main(int argc, char** argv) {
   prepareHeapForLargeRuns();
+  installInterruptionHandlers();
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
   const int exitCode = runApplication(arguments);

@@ -6,12 +6,14 @@
 
 #include "util/TextStream.h"
 
-// Writes the file at path by way of a temporary file in the same directory
-// that is renamed over path only once everything was written and closed:
-// path then holds either its old bytes or the complete new ones. An
-// existing file keeps its permissions; a symbolic link is followed and the
-// file it names is replaced. A write-protected existing file is not
-// replaced. False, with the reason in errorText, on any failure; the
-// temporary file is removed again.
+// Writes the file at path by way of a temporary file beside it (see
+// ZReplacementFile) that is renamed over path only once everything was
+// written and closed: path then holds either its old bytes or the complete
+// new ones. An existing file keeps its permissions and, where the process
+// may keep them, its owner and group; a symbolic link is followed and the
+// file it names is replaced. A write-protected existing file, a directory
+// or anything else that is not a regular file is not replaced. False, with
+// the reason in errorText, on any failure; the temporary file is removed
+// again.
 bool replaceFile(const std::string& path, const std::function<void(ZTextStream&)>& writeContents,
                  std::string& errorText);

@@ -5,6 +5,7 @@
 #include "app/RunSettings.h"
 #include "framework/ZNoslFactory.h"
 #include "framework/ZParallelPieceWriter.h"
+#include "util/ReplacementFile.h"
 
 bool ZCoNoslGen::createFunctions(ZGeneratorInterface* generator, ZNoslFactoryInterface* factory) {
   if (generator == nullptr || factory == nullptr) return false;
@@ -15,12 +16,20 @@ bool ZCoNoslGen::createFunctions(ZGeneratorInterface* generator, ZNoslFactoryInt
 bool ZCoNoslGen::writeFunctions(ZGeneratorInterface* generator, ZNoslFactoryInterface* factory) {
   (void)generator;
   if (factory == nullptr) return false;
-  // One appending stream serves the whole write pass; the bytes on disk are
-  // the same as if every piece opened the file for appending itself.
-  if (!inMemory_) output_.open(outputPath(), ZTextStream::Mode::Append);
-  writing_ = true;
+  // One stream serves the whole write pass; the bytes on disk are the same
+  // as if every piece opened the file for appending itself. They go into a
+  // temporary file that takes the output's place once it is complete, so
+  // that a failed or killed run never leaves half an output behind.
+  ZReplacementFile replacement;
+  std::string replacementError;
+  bool opened = true;
+  if (!inMemory_) {
+    opened = replacement.create(outputPath(), replacementError) &&
+             output_.open(replacement.temporaryPath(), ZTextStream::Mode::Truncate);
+  }
+  writing_ = opened;
   bool allWritten = true;
-  if (output_.isOpen()) {
+  if (opened) {
     // Composed on several threads, written in list order.
     std::vector<std::unique_ptr<ZNoslFunction>> pieces;
     pieces.reserve(functionList_.size());
@@ -28,14 +37,18 @@ bool ZCoNoslGen::writeFunctions(ZGeneratorInterface* generator, ZNoslFactoryInte
     functionList_.clear();
     allWritten = writePiecesInParallel(pieces, output_, *this, pieceWriterThreads());
   }
-  // Without an open output every piece fails to write.
+  // Without an open output every piece fails to write (the generator hands
+  // out no stream).
   while (!functionList_.empty()) {
     std::unique_ptr<ZNoslFunction> piece = std::move(functionList_.front());
     functionList_.pop_front();
     if (!piece->write(*this)) allWritten = false;
   }
   writing_ = false;
-  if (!inMemory_ && !output_.close()) allWritten = false;
+  if (!inMemory_) {
+    if (!output_.close()) allWritten = false;
+    if (allWritten && !replacement.commit(replacementError)) allWritten = false;
+  }
   return allWritten;
 }
 

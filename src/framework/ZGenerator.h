@@ -29,9 +29,11 @@ class ZCoNoslGen : public ZGeneratorInterface {
   // Lets the factory fill the list. False only when an argument is missing;
   // the factory's own result is not passed on.
   bool createFunctions(ZGeneratorInterface* generator, ZNoslFactoryInterface* factory) override;
-  // Writes every piece front to back into the output file (appending, so the
-  // run deletes an old file first) and destroys it. Goes on after a failed
-  // piece; false when the factory is missing or any piece failed.
+  // Writes every piece front to back into the output file and destroys it.
+  // The file is written beside the output and takes its place only when
+  // every piece was written. Goes on after a failed piece; false when the
+  // factory is missing, any piece failed or the file could not take the
+  // output's place (the output is then left as it was).
   bool writeFunctions(ZGeneratorInterface* generator, ZNoslFactoryInterface* factory) override;
   ZTextStream* outputStream() override { return writing_ ? &output_ : nullptr; }
 

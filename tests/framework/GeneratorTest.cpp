@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "TestSupport.h"
 #include "app/RunSettings.h"
 #include "framework/Markers.h"
@@ -54,12 +56,23 @@ TEST(Markers, OpeningMarkerForms) {
   EXPECT_STREQ(kStartMarker, "/*@@startStart:Start:*/");
 }
 
-TEST(Generator, WritesPiecesInOrderAppendingToTheFile) {
+// The names in a directory, to see that no temporary file is left.
+std::string listing(const TempDir& dir) {
+  std::string names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    names += entry.path().filename().string() + " ";
+  }
+  return names;
+}
+
+// The pieces make a new file that takes the output's place whole; a file
+// that was there is replaced, not continued.
+TEST(Generator, WritesPiecesInOrderIntoANewFile) {
   TempDir dir;
   RunSettings settings;
   settings.setOutputPath(dir.file("out.can"));
   ScopedRunSettings scoped(settings);
-  testsupport::writeFile(settings.outputPath(), "kept\r\n");
+  testsupport::writeFile(settings.outputPath(), "old\r\n");
 
   ZSignalTable table;
   ZCoNosl447InteractionLayer generator(table);
@@ -68,7 +81,23 @@ TEST(Generator, WritesPiecesInOrderAppendingToTheFile) {
   EXPECT_EQ(generator.functionList().size(), 2u);
   EXPECT_TRUE(generator.writeFunctions(&generator, &factory));
   EXPECT_TRUE(generator.functionList().empty());
-  EXPECT_EQ(testsupport::readFile(settings.outputPath()), "kept\r\n" + framed("first") + framed("second"));
+  EXPECT_EQ(testsupport::readFile(settings.outputPath()), framed("first") + framed("second"));
+  EXPECT_EQ(listing(dir), "out.can ");
+}
+
+// A piece that fails leaves no output at all: no half file at the output
+// path and no temporary file beside it.
+TEST(Generator, FailedPieceLeavesNoFile) {
+  TempDir dir;
+  RunSettings settings;
+  settings.setOutputPath(dir.file("out.can"));
+  ScopedRunSettings scoped(settings);
+  ZSignalTable table;
+  ZCoNosl447InteractionLayer generator(table);
+  PieceFactory factory({{"first", true}, {"bad", false}, {"third", true}});
+  generator.createFunctions(&generator, &factory);
+  EXPECT_FALSE(generator.writeFunctions(&generator, &factory));
+  EXPECT_EQ(listing(dir), "");
 }
 
 TEST(Generator, FailedPieceIsReportedAndWritingGoesOn) {

@@ -1,0 +1,27 @@
+// What happens when a run is interrupted, and to signals that must not end
+// it.
+//
+// A run writes its output and its database into temporary files beside
+// them and renames each into place once it is complete, so that a kill
+// never leaves a half file at a path the user relies on. On SIGINT and
+// SIGTERM every temporary file still registered here is removed and the
+// process ends with 128 + the signal number (130, 143). A run killed any
+// other way leaves its temporary files; the next run that writes the same
+// target removes them (see ZReplacementFile).
+//
+// SIGPIPE is ignored, so that a console that was closed (output piped into
+// a command that ended) does not end the run before its files are written;
+// SIGXFSZ is ignored, so that a file size limit makes the write fail with
+// the run's own message instead of killing the process.
+#pragma once
+
+#include <string>
+
+// Installs the handlers; once, before the run starts.
+void installInterruptionHandlers();
+
+// Registers a file that an interrupted run is to remove; the slot number
+// goes back to unregisterRemovalOnInterrupt. -1 when no slot is free (the
+// file is then simply not removed on an interrupt).
+int registerRemovalOnInterrupt(const std::string& path);
+void unregisterRemovalOnInterrupt(int slot);

@@ -1,0 +1,149 @@
+#include "util/ReplacementFile.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "util/Interruption.h"
+#include "util/Paths.h"
+#include "util/StringFormat.h"
+
+namespace {
+
+constexpr int kNameAttempts = 100;
+const char kMarker[] = ".co447gen-";
+const char kSuffix[] = ".tmp";
+
+std::string directoryOf(const std::string& path) {
+  const std::size_t separator = path.rfind('/');
+  return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+std::string nameOf(const std::string& path) {
+  const std::size_t separator = path.rfind('/');
+  return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+bool endsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// A temporary file "<prefix><pid>-<n>.tmp" whose process is gone and whose
+// lock is free was left by a killed run: removed.
+void removeLeftovers(const std::string& directory, const std::string& prefix) {
+  DIR* listing = ::opendir(directory.empty() ? "." : directory.c_str());
+  if (listing == nullptr) return;
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::string name = entry->d_name;
+    if (name.compare(0, prefix.size(), prefix) != 0 || !endsWith(name, kSuffix)) continue;
+    const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+    if (pid <= 0 || pid == static_cast<long>(::getpid())) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    const std::string path = directory + name;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat info;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      ::unlink(path.c_str());
+    }
+    ::close(fd);
+  }
+  ::closedir(listing);
+}
+
+}  // namespace
+
+std::string replacementTarget(const std::string& path) {
+  const std::string native = nativePath(path);
+  struct stat info;
+  if (::lstat(native.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return native;
+  char* resolved = ::realpath(native.c_str(), nullptr);
+  if (resolved == nullptr) return native;
+  std::string result = resolved;
+  std::free(resolved);
+  return result;
+}
+
+ZReplacementFile::~ZReplacementFile() { discard(); }
+
+bool ZReplacementFile::create(const std::string& target, std::string& errorText) {
+  discard();
+  target_ = replacementTarget(target);
+  const std::string directory = directoryOf(target_);
+  const std::string prefix = "." + nameOf(target_) + kMarker;
+  if (nameOf(target_).empty()) {
+    errorText = strFormat("\"%s\" names no file", target.c_str());
+    return false;
+  }
+  removeLeftovers(directory, prefix);
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    const std::string name = directory + prefix + std::to_string(::getpid()) + "-" + std::to_string(++counter) + kSuffix;
+    // Registered before it exists: a signal that comes while the file is
+    // being created still finds it. (The name carries this process's id, so
+    // nobody else's file goes by it.)
+    const int slot = registerRemovalOnInterrupt(name);
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
+      const int error = errno;
+      unregisterRemovalOnInterrupt(slot);
+      errno = error;
+      if (errno == EEXIST) continue;
+      break;
+    }
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    temporary_ = name;
+    lock_ = fd;
+    interruptSlot_ = slot;
+    return true;
+  }
+  errorText = strFormat("Cannot create a temporary file in \"%s\": %s", directory.empty() ? "." : directory.c_str(),
+                        std::strerror(errno));
+  target_.clear();
+  return false;
+}
+
+bool ZReplacementFile::commit(std::string& errorText) {
+  if (temporary_.empty()) {
+    errorText = "No temporary file to commit";
+    return false;
+  }
+  struct stat old;
+  if (::stat(target_.c_str(), &old) == 0) {
+    // Owner and group first: changing them may clear set-id bits.
+    if (::fchown(lock_, old.st_uid, old.st_gid) != 0 && ::fchown(lock_, static_cast<uid_t>(-1), old.st_gid) != 0) {
+      // Neither is permitted: the file stays the running user's.
+    }
+    ::fchmod(lock_, old.st_mode & 07777);
+  }
+  if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    errorText = strFormat("Cannot replace \"%s\": %s", target_.c_str(), std::strerror(errno));
+    discard();
+    return false;
+  }
+  temporary_.clear();
+  release();
+  return true;
+}
+
+void ZReplacementFile::discard() {
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  temporary_.clear();
+  release();
+}
+
+void ZReplacementFile::release() {
+  unregisterRemovalOnInterrupt(interruptSlot_);
+  interruptSlot_ = -1;
+  if (lock_ >= 0) ::close(lock_);
+  lock_ = -1;
+  target_.clear();
+}
