@@ -204,12 +204,19 @@ bool fillDatabase(const RunSettings& settings, ZSignalTable& table, ZTextStream&
   const std::string databasePath = settings.databasePath();
   ZEnvVarDatabaseWriter database(settings.testerName());
   printMessage("Creating emtpty database " + quoted(databasePath) + "...");
-  if (settings.deleteDatabase()) {
-    printMessage("Deleting Database " + quoted(databasePath));
-    // Only a file: an (empty) directory of that name is left alone.
-    if (!directoryExists(databasePath)) removeFileInBackground(databasePath);
+  // Held until the database is saved: another run that extends it waits.
+  const auto waiting = [&databasePath] {
+    printMessage("Waiting for database " + quoted(databasePath) + " (another run is using it)...");
+  };
+  if (!database.lockDatabase(databasePath, waiting)) {
+    consoleOut() << "Database " << quoted(databasePath) << " cannot be opened\n";
+    return false;
   }
-  switch (database.openOrCreateDatabase(databasePath)) {
+  // The old database is not unlinked but replaced by a new, empty one when
+  // it is created: a link to it stays a link, its owner and permissions
+  // stay, and anything but a regular file is refused, not deleted.
+  if (settings.deleteDatabase()) printMessage("Deleting Database " + quoted(databasePath));
+  switch (database.openOrCreateDatabase(databasePath, settings.deleteDatabase())) {
     case ZEnvVarDatabaseWriter::OpenResult::Opened:
     case ZEnvVarDatabaseWriter::OpenResult::Created:
       break;

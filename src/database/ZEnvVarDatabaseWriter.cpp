@@ -1,6 +1,7 @@
 #include "database/ZEnvVarDatabaseWriter.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <fstream>
@@ -48,7 +49,18 @@ bool pathIsTaken(const std::string& path) {
 ZEnvVarDatabaseWriter::ZEnvVarDatabaseWriter(std::string nodeName)
     : node_(sanitizeIdentifier(nodeName, kDefaultNode)) {}
 
-ZEnvVarDatabaseWriter::OpenResult ZEnvVarDatabaseWriter::openOrCreateDatabase(const std::string& path) {
+bool ZEnvVarDatabaseWriter::lockDatabase(const std::string& path, const std::function<void()>& onWait) {
+  lockTaken_ = true;
+  if (lock_.acquire(path, onWait, lockWaitLimit_) == ZFileLock::Result::TimedOut) {
+    errorText_ = "Another run kept the database locked";
+    lockTaken_ = false;
+    return false;
+  }
+  return true;
+}
+
+ZEnvVarDatabaseWriter::OpenResult ZEnvVarDatabaseWriter::openOrCreateDatabase(const std::string& path,
+                                                                               bool discardOld) {
   close();
   errorText_.clear();
   const bool exists = fileExists(path);
@@ -56,8 +68,26 @@ ZEnvVarDatabaseWriter::OpenResult ZEnvVarDatabaseWriter::openOrCreateDatabase(co
     errorText_ = strFormat("The path is longer than %zu characters", kMaxPathLength);
     return exists ? OpenResult::OpenFailed : OpenResult::CreateFailed;
   }
-  if (exists) return openExisting(path) ? OpenResult::Opened : OpenResult::OpenFailed;
-  return createNew(path) ? OpenResult::Created : OpenResult::CreateFailed;
+  // A FIFO would be read without end, a device replaced by a file.
+  if (exists && !isRegularFile(path)) {
+    errorText_ = "The file is not a regular file";
+    return OpenResult::OpenFailed;
+  }
+  if (!lockTaken_ && !lockDatabase(path)) return exists ? OpenResult::OpenFailed : OpenResult::CreateFailed;
+  OpenResult result;
+  if (exists && !discardOld) {
+    result = openExisting(path) ? OpenResult::Opened : OpenResult::OpenFailed;
+  } else {
+    result = createNew(path, exists) ? OpenResult::Created : OpenResult::CreateFailed;
+  }
+  // Nothing will be saved after a failure: the next run need not wait.
+  if (result == OpenResult::OpenFailed || result == OpenResult::CreateFailed) releaseLock();
+  return result;
+}
+
+void ZEnvVarDatabaseWriter::releaseLock() {
+  lock_.release();
+  lockTaken_ = false;
 }
 
 bool ZEnvVarDatabaseWriter::openExisting(const std::string& path) {
@@ -80,8 +110,8 @@ bool ZEnvVarDatabaseWriter::openExisting(const std::string& path) {
   return true;
 }
 
-bool ZEnvVarDatabaseWriter::createNew(const std::string& path) {
-  if (pathIsTaken(path)) {
+bool ZEnvVarDatabaseWriter::createNew(const std::string& path, bool replaceExisting) {
+  if (!replaceExisting && pathIsTaken(path)) {
     errorText_ = strFormat("\"%s\" exists but cannot be read as a file", path.c_str());
     return false;
   }
@@ -94,7 +124,16 @@ bool ZEnvVarDatabaseWriter::createNew(const std::string& path) {
     out.setLineEnd(ZTextStream::LineEnd::AsGiven);
     out.write(bytes);
   };
-  if (!replaceFile(path, writeSkeleton, errorText_)) return false;
+  if (replaceExisting) {
+    // The old database stays until the save replaces it with the new one,
+    // so that a run that ends or is killed before it loses nothing.
+    if (::access(nativePath(path).c_str(), W_OK) != 0) {
+      errorText_ = strFormat("\"%s\" is write-protected", path.c_str());
+      return false;
+    }
+  } else if (!replaceFile(path, writeSkeleton, errorText_)) {
+    return false;
+  }
   if (!text_.read(bytes, errorText_)) return false;
   idsExhausted_ = false;
   nextId_ = 1;
@@ -176,6 +215,7 @@ bool ZEnvVarDatabaseWriter::saveAndClose() {
   const bool saved = replaceFile(
       path_, [this](ZTextStream& out) { writeDatabase(out); }, errorText_);
   close();
+  releaseLock();
   return saved;
 }
 

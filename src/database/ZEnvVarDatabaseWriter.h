@@ -9,14 +9,22 @@
 //
 // Saving writes a temporary file beside the database and renames it over
 // the database, so a failed save leaves the old file untouched.
+//
+// From taking the database's lock (before opening or creating it) to the
+// end of the save, the writer holds an exclusive lock on the database, so
+// that runs that extend one database at the same time take turns instead of
+// saving over each other's variables.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "database/ZDatabaseText.h"
+#include "util/FileLock.h"
 #include "util/StringSet.h"
 
 class ZTextStream;
@@ -34,12 +42,29 @@ class ZEnvVarDatabaseWriter {
   // "" means "Tester".
   explicit ZEnvVarDatabaseWriter(std::string nodeName);
 
-  // An existing file (fileExists) is opened, otherwise a new database is
-  // created and written at once. Opening fails when the file is not a
-  // database (not text, or an "EV_" statement that cannot be read);
-  // creating fails when the file cannot be written, or when something that
-  // cannot be read already takes the path (it is never replaced).
-  OpenResult openOrCreateDatabase(const std::string& path);
+  // How long lockDatabase waits for another run at most.
+  static constexpr std::chrono::seconds kLockWaitLimit{300};
+
+  // Takes the lock of the database at path; when another run holds it,
+  // calls onWait once and waits up to the wait limit. False when the wait
+  // timed out. Where no lock can be made (a directory the process may not
+  // write), the writer goes on without one.
+  bool lockDatabase(const std::string& path, const std::function<void()>& onWait = {});
+  // For tests: another wait limit.
+  void setLockWaitLimit(std::chrono::milliseconds limit) { lockWaitLimit_ = limit; }
+
+  // Takes the lock first unless lockDatabase did. An existing file
+  // (fileExists) is opened, otherwise a new database is created and written
+  // at once; with discardOld an existing file is treated as a new database
+  // that replaces it when it is saved (its link, owner and permissions
+  // stay, and it keeps its old contents until then). Opening fails
+  // when the file is not a regular file or not a database (not text, a
+  // statement that does not start with a keyword of the format, or an
+  // "EV_" statement that cannot be read), and when the lock could not be
+  // taken; creating fails when the file cannot be written, or when
+  // something that cannot be read already takes the path (it is never
+  // replaced).
+  OpenResult openOrCreateDatabase(const std::string& path, bool discardOld = false);
 
   bool variableExists(const std::string& name) const;
 
@@ -54,8 +79,8 @@ class ZEnvVarDatabaseWriter {
   bool addVariable(const std::string& name, int32_t variableCode, int32_t typeCode, uint64_t minimum,
                    uint64_t maximum, uint64_t initialValue);
 
-  // Writes the database and closes it. False when nothing is open or the
-  // save failed; the old database is then untouched.
+  // Writes the database, closes it and lets go of the lock. False when
+  // nothing is open or the save failed; the old database is then untouched.
   bool saveAndClose();
 
   // Why the last failed operation failed.
@@ -63,8 +88,9 @@ class ZEnvVarDatabaseWriter {
 
  private:
   bool openExisting(const std::string& path);
-  bool createNew(const std::string& path);
+  bool createNew(const std::string& path, bool replaceExisting);
   void close();
+  void releaseLock();
   void writeDatabase(ZTextStream& out) const;
 
   // Room for one more statement of this length at the end of the
@@ -86,4 +112,7 @@ class ZEnvVarDatabaseWriter {
   uint64_t nextId_ = 1;
   bool idsExhausted_ = false;
   std::string errorText_;
+  ZFileLock lock_;
+  bool lockTaken_ = false;  // lockDatabase ran (with or without a lock)
+  std::chrono::milliseconds lockWaitLimit_ = kLockWaitLimit;
 };

@@ -1,0 +1,435 @@
+// No run damages or loses a user's file: paths that are not regular files,
+// runs that extend one database at the same time, runs that are killed,
+// database files owned by others, file size limits and closed consoles.
+// The built program runs in temporary directories.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <regex>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "TestSupport.h"
+
+namespace {
+
+using testsupport::CommandResult;
+using testsupport::dataPath;
+using testsupport::readFile;
+using testsupport::runCommand;
+using testsupport::runProgram;
+using testsupport::shellQuote;
+using testsupport::TempDir;
+using testsupport::writeFile;
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> mode1Arguments() {
+  return {"-m", "1", "-id", "5", "-idt", "16", "-sdb", "./taxi.dbc", "-xls", "./signals.csv",
+          "-out", "./tester.can", "-nme", "Taximeter", "-tme", "Tester"};
+}
+std::vector<std::string> mode2Arguments() {
+  return {"-m", "2", "-xls", "./signals.csv", "-out", "./macros.h", "-nme", "Taximeter", "-tme", "Tester"};
+}
+
+void placeSheet(const TempDir& dir) {
+  fs::copy_file(dataPath("app/basic.csv"), dir.file("signals.csv"));
+  fs::copy_file(dataPath("app/basic.ini"), dir.file("signals.ini"));
+}
+
+// Runs the program after a shell prefix; a run that hangs is ended after
+// 60 seconds (exit code 124) instead of hanging the test.
+CommandResult runShell(const std::string& prefix, const std::vector<std::string>& arguments,
+                       const std::string& workDir, const std::string& suffix = "") {
+  std::string command = "cd " + shellQuote(workDir) + " && " + prefix + "timeout 60 " + shellQuote(CO447GEN_BINARY);
+  for (const std::string& argument : arguments) command += " " + shellQuote(argument);
+  return runCommand(command + suffix);
+}
+
+bool endsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// Temporary and lock files the program leaves beside its targets.
+std::vector<std::string> leftovers(const std::string& directory) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(directory)) {
+    const std::string name = entry.path().filename().string();
+    if (name.find(".co447gen-") != std::string::npos) names.push_back(name);
+  }
+  return names;
+}
+
+// ---- Paths that are not regular files
+
+TEST(FileSafety, PathsThatAreNoRegularFilesAreRefused) {
+  enum Kind { Fifo, LinkToDevice, LinkElsewhere, DanglingLink };
+  struct Case {
+    const char* what;
+    std::string file;  // the path in the work directory that gets the obstacle
+    Kind kind;
+    std::vector<std::string> arguments;
+    int exitCode;
+    std::string expected;  // the end of the output, or a line of it for a run that goes on
+  };
+  const std::string sheetFailure = "Error opening Ecxel sheet \"./signals.csv\"\n";
+  const std::vector<std::string> deleting = [] {
+    std::vector<std::string> arguments = mode1Arguments();
+    arguments.push_back("-deldb");
+    return arguments;
+  }();
+  const std::vector<Case> cases = {
+      {"sheet as FIFO", "signals.csv", Fifo, mode2Arguments(), 2,
+       sheetFailure + "Specified Excel document cannot be opened\n\nERROR GENERATING\n"},
+      {"sheet as a link to a device", "signals.csv", LinkToDevice, mode2Arguments(), 2,
+       sheetFailure + "Specified Excel document cannot be opened\n\nERROR GENERATING\n"},
+      {"column map as FIFO", "signals.ini", Fifo, mode2Arguments(), 2,
+       sheetFailure + "ini file \"./signals.ini\" is not a regular file\nERROR GENERATING\n"},
+      {"database as FIFO", "taxi.dbc", Fifo, mode1Arguments(), 2,
+       "Database \"./taxi.dbc\" cannot be opened\nERROR GENERATING\n"},
+      {"database as FIFO, deleted first", "taxi.dbc", Fifo, deleting, 2,
+       "Database \"./taxi.dbc\" cannot be opened\nERROR GENERATING\n"},
+      {"database as a link to a device", "taxi.dbc", LinkToDevice, mode1Arguments(), 2,
+       "Database \"./taxi.dbc\" cannot be opened\nERROR GENERATING\n"},
+      {"output as FIFO", "macros.h", Fifo, mode2Arguments(), 2,
+       "Error writing output file \"./macros.h\"\n\nERROR GENERATING\n"},
+      {"output as a link to a device", "tester.can", LinkToDevice, mode1Arguments(), 2,
+       "Error writing output file \"./tester.can\"\n\nERROR GENERATING\n"},
+      {"log as FIFO", "signals_log.txt", Fifo, mode2Arguments(), 2,
+       "Error opening error logging file \"./signals_log.txt\"\nERROR GENERATING\n"},
+      {"log as a link to a file elsewhere", "signals_log.txt", LinkElsewhere, mode2Arguments(), 2,
+       "Error opening error logging file \"./signals_log.txt\"\nERROR GENERATING\n"},
+      {"log as a dangling link", "signals_log.txt", DanglingLink, mode2Arguments(), 2,
+       "Error opening error logging file \"./signals_log.txt\"\nERROR GENERATING\n"},
+      {"relations file as FIFO", "object_signal_relations.txt", Fifo, mode1Arguments(), 0,
+       "Relations file \"./object_signal_relations.txt\" cannot be opened\n\n"},
+      {"relations file as a link elsewhere", "object_signal_relations.txt", LinkElsewhere, mode1Arguments(), 0,
+       "Relations file \"./object_signal_relations.txt\" cannot be opened\n\n"},
+      {"relations file as a dangling link", "object_signal_relations.txt", DanglingLink, mode1Arguments(), 0,
+       "Relations file \"./object_signal_relations.txt\" cannot be opened\n\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    TempDir elsewhere;
+    placeSheet(dir);
+    const std::string path = dir.file(c.file);
+    fs::remove(path);
+    const std::string target = elsewhere.file("target.txt");
+    switch (c.kind) {
+      case Fifo:
+        ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+        break;
+      case LinkToDevice:
+        fs::create_symlink("/dev/zero", path);
+        break;
+      case LinkElsewhere:
+        writeFile(target, "not the program's");
+        fs::create_symlink(target, path);
+        break;
+      case DanglingLink:
+        fs::create_symlink(target, path);
+        break;
+    }
+    const CommandResult result = runShell("", c.arguments, dir.path());
+    EXPECT_EQ(result.exitCode, c.exitCode) << result.output;
+    if (c.exitCode == 0) {
+      EXPECT_NE(result.output.find(c.expected), std::string::npos) << result.output;
+    } else {
+      EXPECT_TRUE(endsWith(result.output, c.expected)) << result.output;
+    }
+    // What stood at the path is still there, and nothing was written where
+    // a link points.
+    EXPECT_EQ(c.kind == Fifo, fs::is_fifo(fs::symlink_status(path)));
+    EXPECT_EQ(c.kind != Fifo, fs::is_symlink(fs::symlink_status(path)));
+    if (c.kind == LinkElsewhere) {
+      EXPECT_EQ(readFile(target), "not the program's");
+    }
+    if (c.kind == DanglingLink) {
+      EXPECT_FALSE(fs::exists(target));
+    }
+    EXPECT_EQ(leftovers(dir.path()), std::vector<std::string>());
+  }
+}
+
+// ---- Runs that extend one database at the same time
+
+// A sheet of its own for run k: names no other sheet has.
+std::string sheetOfRun(int k) {
+  std::string sheet = "Object index,Object name,Sub-index,Object size,Signal name,Short name,Signal offset,"
+                      "Signal size,Reserved,Used,Command,Used not implemented,Used status,Used command,Used PDO\n";
+  for (int i = 0; i < 12; ++i) {
+    char row[200];
+    std::snprintf(row, sizeof row, "%x,Object,%x,32,Run%d signal %d,S%d,%d,2,,x,%s,,x,,\n", 0x6000 + k, i % 3, k, i,
+                  i, (i / 3) * 2, i % 2 == 0 ? "x" : "");
+    sheet += row;
+  }
+  return sheet;
+}
+
+// The variables the relations file says a run entered, and the object
+// variables.
+std::set<std::string> variablesOfRun(const std::string& relations) {
+  std::set<std::string> names;
+  const std::regex line("\t([A-Za-z0-9_]+)\t\t([A-Za-z0-9_]+)\r\n");
+  for (auto it = std::sregex_iterator(relations.begin(), relations.end(), line); it != std::sregex_iterator(); ++it) {
+    names.insert((*it)[1].str());
+    names.insert((*it)[2].str());
+  }
+  return names;
+}
+
+TEST(FileSafety, ConcurrentRunsOnOneDatabaseLoseNoVariable) {
+  constexpr int kRuns = 8;
+  constexpr int kTrials = 20;
+  for (int trial = 0; trial < kTrials; ++trial) {
+    SCOPED_TRACE("trial " + std::to_string(trial));
+    TempDir dir;
+    std::string script = "cd " + shellQuote(dir.path()) + " || exit 1; ";
+    for (int k = 0; k < kRuns; ++k) {
+      const std::string run = "run" + std::to_string(k);
+      fs::create_directory(dir.file(run));
+      writeFile(dir.file(run + "/signals.csv"), sheetOfRun(k));
+      fs::copy_file(dataPath("app/basic.ini"), dir.file(run + "/signals.ini"));
+      const std::string mode = k % 2 == 0 ? "1" : "3";
+      script += "(timeout 120 " + shellQuote(CO447GEN_BINARY) + " -m " + mode +
+                " -id 5 -idt 16 -sdb ./node.dbc -xls ./" + run + "/signals.csv -out ./" + run +
+                "/node.out -nme Taximeter -tme Tester > " + run + "/console.txt 2>&1; echo $? > " + run + "/exit.txt) & ";
+    }
+    script += "wait";
+    ASSERT_EQ(runCommand(script).exitCode, 0);
+
+    const std::string database = readFile(dir.file("node.dbc"));
+    std::size_t expected = 4;  // the node variables
+    for (int k = 0; k < kRuns; ++k) {
+      const std::string run = dir.file("run" + std::to_string(k));
+      EXPECT_EQ(readFile(run + "/exit.txt"), "0\n") << readFile(run + "/console.txt");
+      const std::set<std::string> variables = variablesOfRun(readFile(run + "/object_signal_relations.txt"));
+      EXPECT_EQ(variables.size(), 24u);
+      for (const std::string& name : variables) {
+        EXPECT_NE(database.find("\nEV_ " + name + ":"), std::string::npos) << "lost: " << name;
+      }
+      // And three object variables, and the six commands, which share their
+      // objects with status signals, get status value variables.
+      expected += variables.size() + 3 + 6;
+    }
+    const std::regex statement("\nEV_ ");
+    EXPECT_EQ(static_cast<std::size_t>(std::distance(
+                  std::sregex_iterator(database.begin(), database.end(), statement), std::sregex_iterator())),
+              expected);
+    EXPECT_EQ(leftovers(dir.path()), std::vector<std::string>());
+  }
+}
+
+// ---- Interrupted runs
+
+// A sheet large enough that writing takes a while.
+std::string largeSheet(int signals) {
+  std::string sheet = "Object index,Object name,Sub-index,Object size,Signal name,Short name,Signal offset,"
+                      "Signal size,Reserved,Used,Command,Used not implemented,Used status,Used command,Used PDO\n";
+  for (int i = 0; i < signals; ++i) {
+    char row[200];
+    std::snprintf(row, sizeof row, "%x,Object,%x,32,Signal %d,S%d,%d,4,,x,%s,x,x,,\n", 0x6000 + i / 64,
+                  (i / 8) % 8, i, i, (i % 8) * 4, i % 3 == 0 ? "x" : "");
+    sheet += row;
+  }
+  return sheet;
+}
+
+// Starts the program in workDir with its console on /dev/null, or on the
+// given descriptor.
+pid_t startProgram(const std::vector<std::string>& arguments, const std::string& workDir, int console = -1) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (::chdir(workDir.c_str()) != 0) ::_exit(127);
+    const int out = console >= 0 ? console : ::open("/dev/null", O_WRONLY);
+    ::dup2(out, 1);
+    ::dup2(out, 2);
+    ::setenv("SOURCE_DATE_EPOCH", "1765000000", 1);
+    std::vector<char*> argv;
+    std::string binary = CO447GEN_BINARY;
+    argv.push_back(binary.data());
+    std::vector<std::string> copies = arguments;
+    for (std::string& argument : copies) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    ::execv(binary.c_str(), argv.data());
+    ::_exit(127);
+  }
+  return pid;
+}
+
+// The exit code, or 128 + the signal that ended the process.
+int waitForExit(pid_t pid) {
+  int status = 0;
+  if (::waitpid(pid, &status, 0) != pid) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+TEST(FileSafety, InterruptedRunsLeaveNoHalfFiles) {
+  TempDir reference;
+  writeFile(reference.file("signals.csv"), largeSheet(20000));
+  fs::copy_file(dataPath("app/basic.ini"), reference.file("signals.ini"));
+  struct Mode {
+    std::vector<std::string> arguments;
+    std::string output;
+  };
+  const std::vector<Mode> modes = {
+      {mode2Arguments(), "macros.h"},
+      {[] {
+         std::vector<std::string> arguments = mode1Arguments();
+         arguments.push_back("-deldb");
+         return arguments;
+       }(),
+       "tester.can"},
+  };
+  for (const Mode& mode : modes) {
+    // The complete files a run gives, and how long it takes.
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(waitForExit(startProgram(mode.arguments, reference.path())), 0);
+    const auto duration =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    const std::string complete = readFile(reference.file(mode.output));
+    const std::string completeDatabase = readFile(reference.file("taxi.dbc"));
+    ASSERT_GT(complete.size(), 1000000u);
+
+    // Signals spread over the time a run takes.
+    constexpr int kDelays = 12;
+    int interrupted = 0;
+    for (const int signalNumber : {SIGINT, SIGTERM, SIGKILL}) {
+      for (int step = 0; step < kDelays; ++step) {
+        const int delay = static_cast<int>(duration.count()) * step / kDelays;
+        SCOPED_TRACE(mode.output + ", signal " + std::to_string(signalNumber) + " after " + std::to_string(delay) +
+                     " ms");
+        TempDir dir;
+        fs::copy_file(reference.file("signals.csv"), dir.file("signals.csv"));
+        fs::copy_file(reference.file("signals.ini"), dir.file("signals.ini"));
+        // An old database of the same sheet stands there; an old output too.
+        if (!completeDatabase.empty()) writeFile(dir.file("taxi.dbc"), completeDatabase);
+        writeFile(dir.file(mode.output), complete);
+        const pid_t pid = startProgram(mode.arguments, dir.path());
+        std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+        ::kill(pid, signalNumber);
+        const int exitCode = waitForExit(pid);
+        if (exitCode != 0) {
+          ++interrupted;
+          EXPECT_EQ(exitCode, signalNumber == SIGINT ? 130 : signalNumber == SIGTERM ? 143 : 128 + SIGKILL);
+        }
+        // Whole files or none at the paths the user relies on.
+        if (fs::exists(dir.file(mode.output))) {
+          EXPECT_TRUE(readFile(dir.file(mode.output)) == complete);
+        }
+        if (!completeDatabase.empty()) {
+          EXPECT_TRUE(readFile(dir.file("taxi.dbc")) == completeDatabase);
+        }
+        if (signalNumber != SIGKILL) {
+          EXPECT_EQ(leftovers(dir.path()), std::vector<std::string>());
+        }
+        // The next run cleans up after a killed one.
+        if (signalNumber == SIGKILL) {
+          ASSERT_EQ(waitForExit(startProgram(mode.arguments, dir.path())), 0);
+          EXPECT_EQ(leftovers(dir.path()), std::vector<std::string>());
+          EXPECT_TRUE(readFile(dir.file(mode.output)) == complete);
+        }
+      }
+    }
+    // Most signals come while the run works, not after it ended.
+    EXPECT_GT(interrupted, 3 * kDelays / 2) << mode.output;
+  }
+}
+
+// ---- The database keeps its file
+
+TEST(FileSafety, SavedDatabaseKeepsOwnerGroupAndPermissions) {
+  TempDir dir;
+  placeSheet(dir);
+  writeFile(dir.file("taxi.dbc"), "VERSION \"\"\r\n\r\nBU_: Tester\r\n");
+  ::chmod(dir.file("taxi.dbc").c_str(), 0640);
+  const bool root = ::geteuid() == 0;
+  // As root the file belongs to another user and group, which it keeps.
+  const uid_t owner = root ? 65534 : ::geteuid();
+  const gid_t group = root ? 65534 : ::getegid();
+  ASSERT_EQ(::chown(dir.file("taxi.dbc").c_str(), owner, group), 0);
+  for (const bool deleteFirst : {false, true}) {
+    SCOPED_TRACE(deleteFirst ? "with -deldb" : "extended");
+    std::vector<std::string> arguments = mode1Arguments();
+    if (deleteFirst) arguments.push_back("-deldb");
+    const CommandResult result = runProgram(arguments, dir.path());
+    ASSERT_EQ(result.exitCode, 0) << result.output;
+    struct stat info;
+    ASSERT_EQ(::stat(dir.file("taxi.dbc").c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, owner);
+    EXPECT_EQ(info.st_gid, group);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_NE(readFile(dir.file("taxi.dbc")).find("EV_ gs_taxi_state:"), std::string::npos);
+  }
+}
+
+// A link to the database stays a link, also with -deldb, and the file it
+// names gets the variables.
+TEST(FileSafety, LinkToTheDatabaseStaysALink) {
+  TempDir dir;
+  placeSheet(dir);
+  fs::create_directory(dir.file("shared"));
+  writeFile(dir.file("shared/real.dbc"), "VERSION \"\"\r\n\r\nBU_: Tester\r\n");
+  fs::create_symlink("shared/real.dbc", dir.file("taxi.dbc"));
+  for (const bool deleteFirst : {false, true}) {
+    std::vector<std::string> arguments = mode1Arguments();
+    if (deleteFirst) arguments.push_back("-deldb");
+    ASSERT_EQ(runProgram(arguments, dir.path()).exitCode, 0);
+    EXPECT_TRUE(fs::is_symlink(dir.file("taxi.dbc")));
+    EXPECT_NE(readFile(dir.file("shared/real.dbc")).find("EV_ gs_taxi_state:"), std::string::npos);
+  }
+  EXPECT_EQ(leftovers(dir.file("shared")), std::vector<std::string>());
+}
+
+// ---- Signals that must not end the run
+
+// A file size limit makes writes fail: the run reports it as its own
+// failure instead of being killed by SIGXFSZ (no trap in the shell here).
+TEST(FileSafety, FileSizeLimitIsAFailedWriteNotAKill) {
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string tail;
+  };
+  const std::vector<Case> cases = {
+      {mode1Arguments(), "Database \"./taxi.dbc\" cannot be saved\n\nERROR GENERATING\n"},
+      {mode2Arguments(), "Error writing output file \"./macros.h\"\n\nERROR GENERATING\n"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    placeSheet(dir);
+    writeFile(dir.file("taxi.dbc"), "VERSION \"\"\r\n\r\nBU_: Tester\r\n");
+    const CommandResult result = runShell("ulimit -f 1 && ", c.arguments, dir.path());
+    EXPECT_EQ(result.exitCode, 2) << result.output;
+    EXPECT_TRUE(endsWith(result.output, c.tail)) << result.output;
+    EXPECT_EQ(readFile(dir.file("taxi.dbc")), "VERSION \"\"\r\n\r\nBU_: Tester\r\n");
+    EXPECT_EQ(leftovers(dir.path()), std::vector<std::string>());
+  }
+}
+
+// A console that was closed (the output piped into a command that has
+// ended) must not end the run before its files are written: every write
+// to it fails, and SIGPIPE is ignored.
+TEST(FileSafety, ClosedConsoleDoesNotStopTheRun) {
+  TempDir dir;
+  placeSheet(dir);
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  ::close(ends[0]);
+  const pid_t pid = startProgram(mode1Arguments(), dir.path(), ends[1]);
+  ::close(ends[1]);
+  EXPECT_EQ(waitForExit(pid), 0);
+  EXPECT_NE(readFile(dir.file("taxi.dbc")).find("EV_ gs_taxi_state:"), std::string::npos);
+  EXPECT_GT(readFile(dir.file("tester.can")).size(), 10000u);
+  EXPECT_NE(readFile(dir.file("signals_log.txt")).find("signals not used:"), std::string::npos);
+}
+
+}  // namespace
