@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -227,6 +228,32 @@ TEST(FileSafety, ConcurrentRunsOnOneDatabaseLoseNoVariable) {
               expected);
     EXPECT_EQ(leftovers(dir.path()), std::vector<std::string>());
   }
+}
+
+// A run that finds the database in use says so once and waits for it.
+TEST(FileSafety, RunWaitsForTheDatabaseInUse) {
+  TempDir dir;
+  placeSheet(dir);
+  writeFile(dir.file("taxi.dbc"), "VERSION \"\"\r\n\r\nBU_: Tester\r\n");
+  // What another run holds while it works on the database.
+  const int lock = ::open(dir.file(".taxi.dbc.co447gen-lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  ASSERT_GE(lock, 0);
+  ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+  std::thread releaser([lock, &dir] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    ::unlink(dir.file(".taxi.dbc.co447gen-lock").c_str());
+    ::close(lock);
+  });
+  const CommandResult result = runProgram(mode1Arguments(), dir.path());
+  releaser.join();
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  const std::string waiting = "Waiting for database \"./taxi.dbc\" (another run is using it)...\n\n";
+  const std::size_t at = result.output.find("Creating emtpty database \"./taxi.dbc\"...\n\n" + waiting +
+                                            "Adding environmant variables");
+  EXPECT_NE(at, std::string::npos) << result.output;
+  EXPECT_EQ(result.output.find(waiting, at + waiting.size() + 10), std::string::npos);
+  EXPECT_NE(readFile(dir.file("taxi.dbc")).find("EV_ gs_taxi_state:"), std::string::npos);
+  EXPECT_EQ(leftovers(dir.path()), std::vector<std::string>());
 }
 
 // ---- Interrupted runs

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "TestSupport.h"
 #include "database/VariableAttributes.h"
+#include "util/FileLock.h"
 
 namespace {
 
@@ -191,7 +195,7 @@ TEST(EnvVarDatabase, IdsContinueAfterTheHighestIdOfForeignStatements) {
   writeFile(path,
             "BU_: A B Tester\n"
             "EV_ speed : 1 [-1.5|1e3] \"km/h\" 0.5 41 DUMMY_NODE_VECTOR8001 A,B;\n"
-            "EV_\tlabel:2 [ 0 | 0 ] \"a \\\"quoted\\\" unit\"\t0 7 DUMMY_NODE_VECTOR0 Vector__XXX ;  \n");
+            "EV_\tlabel:2 [ 0 | 0 ] \"a \\\"quoted\\\" unit\"\t0 7 DUMMY_NODE_VECTOR0 Other_Node ;  \n");
   ZEnvVarDatabaseWriter writer("");
   ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened) << writer.errorText();
   EXPECT_TRUE(writer.variableExists("speed"));
@@ -331,6 +335,41 @@ TEST(EnvVarDatabase, FileThatIsNoDatabaseCannotBeOpened) {
     EXPECT_FALSE(addNumeric(writer, "gs_x", 1)) << c.what;
     EXPECT_EQ(readFile(path), c.bytes) << c.what;
   }
+}
+
+// While another run holds the database's lock, a writer waits (telling so
+// once) and gives up after its wait limit; once the lock is free it goes
+// on, and a saved database leaves no lock file behind.
+TEST(EnvVarDatabase, LockOfAnotherRunIsWaitedFor) {
+  TempDir dir;
+  const std::string path = dir.file("node.dbc");
+  writeFile(path, "BU_: Tester\n");
+  ZFileLock other;
+  ASSERT_EQ(other.acquire(path, {}, std::chrono::milliseconds(0)), ZFileLock::Result::Locked);
+
+  ZEnvVarDatabaseWriter writer("");
+  writer.setLockWaitLimit(std::chrono::milliseconds(200));
+  int notices = 0;
+  EXPECT_FALSE(writer.lockDatabase(path, [&notices] { ++notices; }));
+  EXPECT_EQ(notices, 1);
+  EXPECT_EQ(writer.openOrCreateDatabase(path), OpenResult::OpenFailed);
+  EXPECT_EQ(notices, 1);
+
+  std::thread releaser([&other] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    other.release();
+  });
+  writer.setLockWaitLimit(std::chrono::seconds(30));
+  notices = 0;
+  EXPECT_TRUE(writer.lockDatabase(path, [&notices] { ++notices; }));
+  releaser.join();
+  EXPECT_EQ(notices, 1);
+  ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened);
+  ASSERT_TRUE(addNumeric(writer, "gs_new", 1));
+  ASSERT_TRUE(writer.saveAndClose());
+  std::string names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) names += entry.path().filename().string();
+  EXPECT_EQ(names, "node.dbc");
 }
 
 TEST(EnvVarDatabase, PathLengthLimit) {
