@@ -2,6 +2,7 @@
 
 #include "app/Identifier.h"
 #include "app/RunSettings.h"
+#include "macros/MacroText.h"
 #include "util/Paths.h"
 #include "util/StringFormat.h"
 
@@ -63,7 +64,7 @@ bool ZCo447MacroHeadPart::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
   const std::string guard = includeGuardBase(outputPath);
 
   stream.lines(kFileCommentStart);
-  stream.line("  \\file ", applyDirectoryPathRule(outputPath));
+  stream.line("  \\file ", commentSafe(applyDirectoryPathRule(outputPath)));
   stream.lines(kFileCommentMiddle);
   stream.line(strFormat("   generation date: %d-%d-%d", now.year, now.month, now.day));
   stream.line(strFormat("   generation time: %d:%d", now.hour, now.minute));

@@ -67,6 +67,9 @@ TEST(MacroHeader, FileLineAndIncludeGuardFollowTheOutputPath) {
       {"/work/out/v1.2/hdr.x.h", "  \\file /work/out/v1.2/hdr.x.h", "#ifndef HDR_X_COMPONENT_HEADER"},
       {"C:\\gen\\hdr", "  \\file C:\\gen\\hdr/", "#ifndef _COMPONENT_HEADER"},
       {"/work/out/", "  \\file /work/out/", "#ifndef _COMPONENT_HEADER"},
+      // The file line stands in a comment, which the path must not end.
+      {"/work/out*/hdr.h", "  \\file /work/out* /hdr.h", "#ifndef HDR_COMPONENT_HEADER"},
+      {"/work/gen?\?/", "  \\file /work/gen?? /", "#ifndef _COMPONENT_HEADER"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.outputPath);
