@@ -55,7 +55,10 @@ const char* const kFunctionMacrosBanner[] = {
 }  // namespace
 
 std::string includeGuardBase(const std::string& outputPath) {
-  return sanitizeIdentifier(toUpperAscii(splitPath(outputPath).name), "");
+  std::string base = sanitizeIdentifier(toUpperAscii(splitPath(outputPath).name), "");
+  // A macro name cannot start with a digit: 9lives.h gets the base _9LIVES.
+  if (!base.empty() && base[0] >= '0' && base[0] <= '9') base.insert(0, 1, '_');
+  return base;
 }
 
 bool ZCo447MacroHeadPart::writeBody(ZTextStream& stream, ZGeneratorInterface&) {

@@ -272,4 +272,23 @@ TEST(MacroCompile, SheetTextsAndOutputPathCannotEndAComment) {
   }
 }
 
+// The include guard is made from the file name; one that starts with a
+// digit gets a "_" in front, so that the guard is a macro name. The header
+// included twice must define its macros once.
+TEST(MacroCompile, GuardOfAFileNameStartingWithADigitCompiles) {
+  if (runCommand("command -v cc").exitCode != 0) GTEST_SKIP() << "no C compiler";
+  testsupport::TempDir dir;
+  RunSettings settings;
+  settings.setOutputPath(dir.file("9lives.h"));
+  ScopedRunSettings scoped(settings);
+  testsupport::writeFile(settings.outputPath(), macrotest::generateHeader(macrotest::goldenTable()));
+  testsupport::writeFile(dir.file("check.c"),
+                         "#include \"9lives.h\"\n#include \"9lives.h\"\n"
+                         "#if _9LIVES_COMPONENT_VERSION != 0x0100u\n#error no version\n#endif\n"
+                         "unsigned lamp(unsigned u) { return sxu_lamp_0x6020sub0(u); }\n");
+  const testsupport::CommandResult compiled =
+      runCommand("cc -std=c99 -Wall -Wextra -pedantic -Werror -fsyntax-only " + shellQuote(dir.file("check.c")));
+  EXPECT_EQ(compiled.exitCode, 0) << compiled.output;
+}
+
 }  // namespace
