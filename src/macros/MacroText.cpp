@@ -1,21 +1,61 @@
 #include "macros/MacroText.h"
 
+namespace {
+
+// What may stand between a backslash and the line break it joins: the
+// compilers allow blanks (one of them also NUL bytes).
+bool isJoinBlank(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v' || c == '\0'; }
+
+bool isLineBreak(char c) { return c == '\n' || c == '\r'; }
+
+// The position of the first character from `from` on that is no join blank.
+std::size_t skipJoinBlanks(const std::string& text, std::size_t from) {
+  while (from < text.size() && isJoinBlank(text[from])) ++from;
+  return from;
+}
+
+// Texts without a "??/" or without either of "*" and "/" are kept as they are.
+bool mayNeedChange(const std::string& text) {
+  return text.find("?\?/") != std::string::npos ||
+         (text.find('*') != std::string::npos && text.find('/') != std::string::npos);
+}
+
+}  // namespace
+
 std::string commentSafe(const std::string& text) {
-  if (text.find("*/") == std::string::npos) return text;
+  if (!mayNeedChange(text)) return text;
   std::string result;
-  result.reserve(text.size());
-  std::string::size_type start = 0;
-  for (auto end = text.find("*/"); end != std::string::npos; end = text.find("*/", start)) {
-    result.append(text, start, end - start);
-    result += "* /";
-    start = end + 2;
+  result.reserve(text.size() + 4);
+  char previous = '\0';  // the last character of the text as the compiler sees it, lines joined
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (text[i] == '\\') {
+      const std::size_t lineBreak = skipJoinBlanks(text, i + 1);
+      if (lineBreak < text.size() && isLineBreak(text[lineBreak])) {
+        // A line join: kept, and nothing of it is left for the compiler.
+        result.append(text, i, lineBreak + 1 - i);
+        i = lineBreak + 1;
+        continue;
+      }
+    } else if (text.compare(i, 3, "?\?/") == 0) {
+      const std::size_t lineBreak = skipJoinBlanks(text, i + 3);
+      if (lineBreak == text.size() || isLineBreak(text[lineBreak])) {
+        result += "?? /";
+        previous = '/';
+        i += 3;
+        continue;
+      }
+    }
+    const char c = text[i++];
+    if ((previous == '*' && c == '/') || (previous == '/' && c == '*')) result += ' ';
+    result += c;
+    previous = c;
   }
-  result.append(text, start, std::string::npos);
   return result;
 }
 
 CommentSafeText::CommentSafeText(const std::string& text) : view_(text) {
-  if (text.find("*/") != std::string::npos) {
+  if (mayNeedChange(text)) {
     changed_ = commentSafe(text);
     view_ = changed_;
   }

@@ -5,14 +5,25 @@
 #include <string>
 #include <string_view>
 
-// Texts taken from the signal description sheet end up inside C comments of
-// the header. A "*/" in such a text would close the comment early and turn
-// the rest of the text into code of every file that includes the header, so
-// each "*/" is replaced by "* /"; everything else stays as it is.
+// Texts taken from the signal description sheet (and the output path) end
+// up inside C comments of the header. Anything that lets the compiler see
+// "*/" there would close the comment early and turn the rest of the text
+// into code of every file that includes the header. The compiler first
+// replaces the trigraph "??/" by a backslash and then joins a line that ends
+// in a backslash (blanks may stand between the two) with the next one, so
+// "*", a backslash, a line break and "/" also make "*/". Hence:
+// - a "/" that follows "*", directly or across such line joins, gets a
+//   blank before it: "*/" becomes "* /";
+// - likewise a "*" that follows "/" ("/*" becomes "/ *"), which compilers
+//   warn about inside a comment;
+// - a "??/" at the end of a line or of the text becomes "?? /", so that it
+//   joins no lines (and draws no trigraph warning).
+// A backslash that joins lines is kept: inside a comment that only joins
+// comment text. Everything else stays as it is.
 std::string commentSafe(const std::string& text);
 
 // The same as a piece of a written line: a view of the text itself when it
-// holds no "*/" (nearly always), so that nothing is copied. It must not
+// needs no change (nearly always), so that nothing is copied. It must not
 // outlive the text; it is meant to be made right where the line is written.
 class CommentSafeText {
  public:
@@ -22,7 +33,7 @@ class CommentSafeText {
   operator std::string_view() const { return view_; }
 
  private:
-  std::string changed_;  // only when the text holds "*/"
+  std::string changed_;  // only when the text needs a change
   std::string_view view_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/Identifier.h"
 #include "app/RunSettings.h"
+#include "macros/MacroText.h"
 #include "util/Paths.h"
 #include "util/StringFormat.h"
 
@@ -54,7 +55,10 @@ const char* const kFunctionMacrosBanner[] = {
 }  // namespace
 
 std::string includeGuardBase(const std::string& outputPath) {
-  return sanitizeIdentifier(toUpperAscii(splitPath(outputPath).name), "");
+  std::string base = sanitizeIdentifier(toUpperAscii(splitPath(outputPath).name), "");
+  // A macro name cannot start with a digit: 9lives.h gets the base _9LIVES.
+  if (!base.empty() && base[0] >= '0' && base[0] <= '9') base.insert(0, 1, '_');
+  return base;
 }
 
 bool ZCo447MacroHeadPart::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
@@ -63,7 +67,7 @@ bool ZCo447MacroHeadPart::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
   const std::string guard = includeGuardBase(outputPath);
 
   stream.lines(kFileCommentStart);
-  stream.line("  \\file ", applyDirectoryPathRule(outputPath));
+  stream.line("  \\file ", commentSafe(applyDirectoryPathRule(outputPath)));
   stream.lines(kFileCommentMiddle);
   stream.line(strFormat("   generation date: %d-%d-%d", now.year, now.month, now.day));
   stream.line(strFormat("   generation time: %d:%d", now.hour, now.minute));

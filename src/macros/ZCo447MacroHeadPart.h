@@ -8,8 +8,9 @@
 #include "macros/LocalClock.h"
 
 // The include guard base of an output path: the file name without directory
-// and extension, upper-cased and made an identifier. A path without
-// extension names a directory and gives an empty base.
+// and extension, upper-cased and made an identifier, with a "_" in front
+// when it would start with a digit. A path without extension names a
+// directory and gives an empty base.
 std::string includeGuardBase(const std::string& outputPath);
 
 class ZCo447MacroHeadPart : public ZNewFunction {

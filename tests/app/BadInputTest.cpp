@@ -332,11 +332,16 @@ void placeSheetWithNames(const TempDir& dir, const std::vector<std::pair<std::st
   writeFile(dir.file("signals.csv"), sheet);
 }
 
-// The header must stay valid C whatever the names hold: checked by the C
-// compiler where there is one.
+// The header must stay valid C whatever the names hold, and a name must not
+// define a macro (the names below try INJECTED): checked by the C compiler
+// where there is one, in strict C99, which replaces trigraphs.
 void expectHeaderCompiles(const std::string& header) {
   if (runCommand("command -v cc").exitCode != 0) return;
-  const CommandResult compiled = runCommand("cc -fsyntax-only -Werror -x c " + shellQuote(header));
+  const std::string check = header + ".check.c";
+  writeFile(check, "#include \"" + fs::path(header).filename().string() +
+                       "\"\n#ifdef INJECTED\n#error a name defined a macro\n#endif\nint headerCompiled;\n");
+  const CommandResult compiled =
+      runCommand("cc -std=c99 -Wall -Wextra -pedantic -Werror -fsyntax-only " + shellQuote(check));
   EXPECT_EQ(compiled.exitCode, 0) << compiled.output;
 }
 
@@ -365,8 +370,30 @@ TEST(BadInput, CommentEndInName) {
   EXPECT_EQ(result.exitCode, 0) << result.output;
   const std::string header = readFile(dir.file("macros.h"));
   EXPECT_EQ(header.find("*/ int broken"), std::string::npos);
-  EXPECT_NE(header.find("Taxi * / int broken; /* State"), std::string::npos);
+  EXPECT_NE(header.find("Taxi * / int broken; / * State"), std::string::npos);
   expectHeaderCompiles(dir.file("macros.h"));
+}
+
+// The compiler joins a line that ends in a backslash (or in "??/", which it
+// reads as one) with the next before it looks for the end of a comment, so
+// "*", a backslash, a line break and "/" would end one too. The output path
+// stands in the header's file comment and holds "*/" here.
+TEST(BadInput, LineJoinInName) {
+  TempDir dir;
+  placeSheetWithNames(dir, {{"Taxi State", "\"Taxi*\\\n/\n#define INJECTED 1\n#error from the sheet\n\""},
+                            {"Taximeter status,1,32,Door",
+                             "\"Taximeter*?\?/\n/\n#define INJECTED 2\",1,32,\"Door*\\ \n\\\n/\n#define INJECTED 3\""}});
+  fs::create_directory(dir.file("out*"));
+  std::vector<std::string> arguments = mode2Arguments();
+  arguments[5] = "./out*/macros.h";
+  const CommandResult result = runProgram(arguments, dir.path());
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  const std::string header = readFile(dir.file("out*/macros.h"));
+  EXPECT_NE(header.find("  \\file ./out* /macros.h\r\n"), std::string::npos);
+  EXPECT_NE(header.find("signal \"Taxi*\\\r\n /\r\n#define INJECTED 1\r\n"), std::string::npos);
+  EXPECT_NE(header.find(": Taximeter*?? /\r\n/\r\n#define INJECTED 2\r\n"), std::string::npos);
+  EXPECT_NE(header.find("signal \"Door*\\ \r\n\\\r\n /\r\n#define INJECTED 3\" : "), std::string::npos);
+  expectHeaderCompiles(dir.file("out*/macros.h"));
 }
 
 TEST(BadInput, DatabaseBinaryOrMalformed) {

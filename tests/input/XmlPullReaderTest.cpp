@@ -69,6 +69,61 @@ TEST(XmlPullReader, StreamedAndInMemoryDocumentsGiveTheSameEvents) {
   EXPECT_EQ(events(withNul, 1), "<r>ERROR");
 }
 
+// A long construct (attribute, comment, text, name, ...) that goes on past
+// the bytes at hand is read again from its start once more bytes have come.
+// Streamed in pieces of 64 KiB, as a zip entry comes, a construct of 8 MiB
+// read again after every piece would cost 512 MiB. Doubling what there is
+// from one try to the next costs less than twice the document in all.
+TEST(XmlPullReader, LongConstructsAreReadInLinearTime) {
+  const std::size_t size = 8u << 20;
+  const std::string a(size, 'a');
+  const std::string blanks(size, ' ');
+  std::string manyElements;
+  for (std::size_t i = 0; i < size / 4; ++i) manyElements += "<c/>";
+  struct Case {
+    const char* what;
+    std::string document;
+    std::size_t events;      // events before the end
+    std::size_t longestRun;  // the longest attribute value, text or name the events show
+  };
+  const std::vector<Case> cases = {
+      {"attribute value", "<r a=\"" + a + "\"/>", 2, size},
+      {"attribute name", "<r " + a + "='1'/>", 2, 1},
+      {"comment", "<r><!--" + a + "--></r>", 2, 1},
+      {"processing instruction", "<r><?p " + a + "?></r>", 2, 1},
+      {"document type", "<!DOCTYPE r [" + a + "]><r/>", 2, 1},
+      {"character data", "<r><![CDATA[" + a + "]]></r>", 3, size},
+      {"text", "<r>" + a + "</r>", 3, size},
+      {"element name", "<r" + a + "/>", 2, size + 1},
+      {"blanks in a start tag", "<r" + blanks + "/>", 2, 1},
+      {"blanks in an end tag", "<r></r" + blanks + ">", 2, 1},
+      {"open element with a long name", "<r" + a + ">" + manyElements + "</r" + a + ">", 2 + size / 2, size + 1},
+  };
+  for (const Case& c : cases) {
+    std::size_t at = 0;
+    ZXmlPullReader reader([&](char* buffer, std::size_t wanted) -> long long {
+      const std::size_t n = std::min({wanted, std::size_t{64 * 1024}, c.document.size() - at});
+      std::memcpy(buffer, c.document.data() + at, n);
+      at += n;
+      return static_cast<long long>(n);
+    });
+    std::size_t events = 0;
+    std::size_t longestRun = 0;
+    ZXmlPullReader::Event event;
+    while ((event = reader.next()) != ZXmlPullReader::Event::end && event != ZXmlPullReader::Event::error) {
+      ++events;
+      std::string_view value;
+      if (reader.attribute("a", value)) longestRun = std::max(longestRun, value.size());
+      if (event == ZXmlPullReader::Event::text) longestRun = std::max(longestRun, reader.text().size());
+      if (event != ZXmlPullReader::Event::text) longestRun = std::max(longestRun, reader.name().size());
+    }
+    EXPECT_EQ(event, ZXmlPullReader::Event::end) << c.what;
+    EXPECT_EQ(events, c.events) << c.what;
+    EXPECT_EQ(longestRun, c.longestRun) << c.what;
+    EXPECT_LT(reader.extraBytes(), 2 * c.document.size()) << c.what;
+  }
+}
+
 TEST(XmlPullReader, NestingIsLimited) {
   std::string deep;
   for (std::size_t i = 0; i < ZXmlPullReader::kMaxDepth + 1; ++i) deep += "<a>";

@@ -3,6 +3,10 @@
 // strict C99, so the header itself must compile without a warning.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <random>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -85,6 +89,21 @@ const char* const kProgramEnd[] = {
     "  return failures == 0 ? 0 : 1;",
     "}",
 };
+
+// The names of the macros a translation unit defines beyond the compiler's
+// own, as "cc -E -dM" lists them.
+std::set<std::string> definedNames(const std::string& compiler, const std::string& source) {
+  const testsupport::CommandResult listed = runCommand(compiler + " -E -dM " + shellQuote(source));
+  EXPECT_EQ(listed.exitCode, 0) << listed.output;
+  std::set<std::string> names;
+  std::istringstream lines(listed.output);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (line.rfind("#define ", 0) != 0) continue;
+    names.insert(line.substr(8, line.find_first_of(" (", 8) - 8));
+  }
+  return names;
+}
 
 const char* typeOfObject(int32_t objectSize) {
   if (objectSize <= 8) return "uint8_t";
@@ -203,6 +222,96 @@ TEST(MacroCompile, SignalsSharingAShortNameKeepTheirOwnBits) {
   table.add(macrotest::signal(0x6001, 0, 16, 4, 2, "dup_pos9"));
   table.add(macrotest::signal(0x6002, 0, 32, 0, 8, "dup"));
   expectMacrosAgreeWithBitReference(table, {"dup_pos0", "dup_pos9_2", "dup_pos9_3", "dup_pos9", "dup"});
+}
+
+// Sheet texts and the output path stand in comments of the header. Texts
+// made of "*", backslashes, "??/", "/", blanks and line breaks (every one
+// of up to four pieces, and longer random ones), each followed by a line
+// that defines a macro should a comment have ended, must leave a header
+// that compiles without a warning and defines only its own macros, with
+// trigraphs (C99) and without them (GNU C). The header lies in a directory
+// whose name ends in "*", so that the path in its file comment holds "*/".
+TEST(MacroCompile, SheetTextsAndOutputPathCannotEndAComment) {
+  if (runCommand("command -v cc").exitCode != 0) GTEST_SKIP() << "no C compiler";
+  const std::vector<std::string> pieces = {"*", "\\", "?\?/", "/", "\n", "\r", " "};
+  std::vector<std::string> texts;
+  std::vector<std::string> shorter = {""};
+  for (int length = 1; length <= 4; ++length) {
+    std::vector<std::string> longer;
+    for (const std::string& head : shorter) {
+      for (const std::string& piece : pieces) longer.push_back(head + piece);
+    }
+    texts.insert(texts.end(), longer.begin(), longer.end());
+    shorter = std::move(longer);
+  }
+  std::mt19937 random(447);
+  for (int i = 0; i < 2000; ++i) {
+    std::string text;
+    for (int n = 5 + static_cast<int>(random() % 12); n > 0; --n) text += pieces[random() % pieces.size()];
+    texts.push_back(text);
+  }
+
+  ZSignalTable table;
+  std::set<std::string> expected = {"MACROS_COMPONENT_HEADER", "MACROS_COMPONENT_VERSION",
+                                    "MACROS_COMPONENT_RELEASEVERSION"};
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    // 16-bit signals: only the two unsigned-variable macros.
+    const uint32_t index = 0x6000 + static_cast<uint32_t>(i / 200);
+    const uint32_t subIndex = 1 + static_cast<uint32_t>(i % 200);
+    const std::string shortName = "s" + std::to_string(i);
+    table.add(macrotest::signal(index, subIndex, 16, 0, 16, shortName, texts[i] + "\n#define INJECTED_SIGNAL 1\n",
+                                texts[i] + "\n#define INJECTED_OBJECT 1\n"));
+    const std::string suffix = shortName + strFormat("_0x%xsub%x", index, subIndex);
+    expected.insert("sxu_" + suffix);
+    expected.insert("siu_" + suffix);
+  }
+
+  testsupport::TempDir dir;
+  std::filesystem::create_directory(dir.file("out*"));
+  RunSettings settings;
+  settings.setOutputPath(dir.file("out*/macros.h"));
+  ScopedRunSettings scoped(settings);
+  ZCANopenDS447MacrosFactory factory;
+  ZCoMacro447InteractionLayer generator(table);
+  ASSERT_TRUE(generator.createFunctions(&generator, &factory));
+  ASSERT_TRUE(generator.writeFunctions(&generator, &factory));
+  const std::string header = testsupport::readFile(settings.outputPath());
+  EXPECT_NE(header.find("  \\file " + dir.path() + "/out* /macros.h\r\n"), std::string::npos);
+
+  testsupport::writeFile(dir.file("check.c"), "#include \"out*/macros.h\"\nint headerCompiled;\n");
+  testsupport::writeFile(dir.file("empty.c"), "int nothing;\n");
+  // A header that went wrong gives errors by the thousand; the first few tell.
+  const bool clang = runCommand("cc -dM -E -x c /dev/null").output.find("__clang__") != std::string::npos;
+  const std::string errorLimit = clang ? " -ferror-limit=10" : " -fmax-errors=10";
+  for (const std::string standard : {"-std=c99", "-std=gnu99"}) {
+    SCOPED_TRACE(standard);
+    const std::string compiler = "cc " + standard + " -Wall -Wextra -pedantic -Werror" + errorLimit;
+    const testsupport::CommandResult compiled =
+        runCommand(compiler + " -fsyntax-only " + shellQuote(dir.file("check.c")));
+    EXPECT_EQ(compiled.exitCode, 0) << compiled.output.substr(0, 2000);
+    std::set<std::string> defined = definedNames(compiler, dir.file("check.c"));
+    for (const std::string& own : definedNames(compiler, dir.file("empty.c"))) defined.erase(own);
+    EXPECT_EQ(defined, expected);
+  }
+}
+
+// The include guard is made from the file name; one that starts with a
+// digit gets a "_" in front, so that the guard is a macro name. The header
+// included twice must define its macros once.
+TEST(MacroCompile, GuardOfAFileNameStartingWithADigitCompiles) {
+  if (runCommand("command -v cc").exitCode != 0) GTEST_SKIP() << "no C compiler";
+  testsupport::TempDir dir;
+  RunSettings settings;
+  settings.setOutputPath(dir.file("9lives.h"));
+  ScopedRunSettings scoped(settings);
+  testsupport::writeFile(settings.outputPath(), macrotest::generateHeader(macrotest::goldenTable()));
+  testsupport::writeFile(dir.file("check.c"),
+                         "#include \"9lives.h\"\n#include \"9lives.h\"\n"
+                         "#if _9LIVES_COMPONENT_VERSION != 0x0100u\n#error no version\n#endif\n"
+                         "unsigned lamp(unsigned u) { return sxu_lamp_0x6020sub0(u); }\n");
+  const testsupport::CommandResult compiled =
+      runCommand("cc -std=c99 -Wall -Wextra -pedantic -Werror -fsyntax-only " + shellQuote(dir.file("check.c")));
+  EXPECT_EQ(compiled.exitCode, 0) << compiled.output;
 }
 
 }  // namespace

@@ -149,7 +149,7 @@ TEST(MacroDefinition, SheetTextsCannotCloseTheComment) {
         std::unique_ptr<ZCo447MacroDefinition>(new ZCo447MacroInsertInteger(record))}) {
     const std::vector<std::string> lines = linesOf(pieceText(*macro));
     EXPECT_EQ(lines[1], "  \\addtogroup macros_for_0x6000sub1: Lamps* /");
-    EXPECT_NE(lines[8].find("signal \"Lamp * / int evil; /*\""), std::string::npos) << lines[8];
+    EXPECT_NE(lines[8].find("signal \"Lamp * / int evil; / *\""), std::string::npos) << lines[8];
     // The only "*/" is the comment's own end.
     std::size_t closings = 0;
     for (const std::string& line : lines) closings += line.find("*/") != std::string::npos;
@@ -160,12 +160,53 @@ TEST(MacroDefinition, SheetTextsCannotCloseTheComment) {
 
 TEST(MacroText, CommentSafeAndHexDigits) {
   EXPECT_EQ(commentSafe("a*/b**/c*/"), "a* /b** /c* /");
-  EXPECT_EQ(commentSafe("/* * / */"), "/* * / * /");
+  EXPECT_EQ(commentSafe("/* * / */"), "/ * * / * /");
   EXPECT_EQ(commentSafe(""), "");
   EXPECT_EQ(hexDigits(0, 2), "00");
   EXPECT_EQ(hexDigits(0x3ff, 2), "3ff");
   EXPECT_EQ(hexDigits(0xffffffffffffffffULL, 2), "ffffffffffffffff");
   EXPECT_EQ(hexDigits(0xa), "a");
+}
+
+// The compiler replaces "??/" by a backslash and joins a line ending in a
+// backslash (blanks between allowed) with the next before it looks for the
+// end of a comment. ("?\?/" is "??/" written so that this file's compiler
+// leaves it alone.)
+TEST(MacroText, CommentSafeBreaksWhatLineJoinsWouldMake) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      // kept as they are
+      {"Taxi state", "Taxi state"},
+      {"a/b*c", "a/b*c"},
+      {"* /", "* /"},
+      {"C:\\gen\\hdr\\", "C:\\gen\\hdr\\"},  // a backslash at the end joins nothing of the text
+      {"a\\\nb", "a\\\nb"},                  // a join between other characters is harmless
+      {"*\\x\n/", "*\\x\n/"},                // the backslash does not stand before the line break
+      {"* \\\n/", "* \\\n/"},                // the blank before the backslash stays between * and /
+      {"*\\\\\n/", "*\\\\\n/"},              // only the second backslash joins; the first stays
+      {"x?\?/y", "x?\?/y"},                  // a trigraph backslash before no line break
+      {"?\\\n?/\n", "?\\\n?/\n"},            // a join makes no trigraph
+      // "*/" and "/*", directly and across line joins
+      {"*\\\n/", "*\\\n /"},
+      {"*\\ \t\f\v\n/", "*\\ \t\f\v\n /"},
+      {std::string("*\\\0\n/", 5), std::string("*\\\0\n /", 6)},
+      {"*\\\r/", "*\\\r /"},
+      {"*\\\r\n/", "*\\\r\n/"},              // CR joins; the LF is a line break of its own
+      {"*\\\n\\\n\\\r/", "*\\\n\\\n\\\r /"},
+      {"/\\\n*", "/\\\n *"},
+      {"*/*/", "* / * /"},
+      // "??/" at the end of a line or of the text
+      {"*?\?/\n/", "*?? /\n/"},
+      {"*?\?/ \t\r/", "*?? / \t\r/"},
+      {"*?\?/\n?\?/\n/", "*?? /\n?? /\n/"},
+      {"Lamps?\?/", "Lamps?? /"},
+      {"?\?\?/\n", "??? /\n"},
+      {"*\\?\?/\n/", "*\\?? /\n/"},
+  };
+  for (const auto& [text, expected] : cases) {
+    EXPECT_EQ(commentSafe(text), expected) << text;
+    const CommentSafeText safe(text);
+    EXPECT_EQ(std::string_view(safe), expected) << text;
+  }
 }
 
 TEST(MacroDefinition, EmptyObjectNameEndsTheGroupLineInColonAndBlank) {

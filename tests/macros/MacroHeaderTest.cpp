@@ -68,6 +68,14 @@ TEST(MacroHeader, FileLineAndIncludeGuardFollowTheOutputPath) {
       {"/work/out/v1.2/hdr.x.h", "  \\file /work/out/v1.2/hdr.x.h", "#ifndef HDR_X_COMPONENT_HEADER"},
       {"C:\\gen\\hdr", "  \\file C:\\gen\\hdr/", "#ifndef _COMPONENT_HEADER"},
       {"/work/out/", "  \\file /work/out/", "#ifndef _COMPONENT_HEADER"},
+      // A macro name cannot start with a digit; a digit later on is fine.
+      {"./9lives.h", "  \\file ./9lives.h", "#ifndef _9LIVES_COMPONENT_HEADER"},
+      {"/work/0.h", "  \\file /work/0.h", "#ifndef _0_COMPONENT_HEADER"},
+      {"/work/ds447.h", "  \\file /work/ds447.h", "#ifndef DS447_COMPONENT_HEADER"},
+      {"/work/_9.h", "  \\file /work/_9.h", "#ifndef _9_COMPONENT_HEADER"},
+      // The file line stands in a comment, which the path must not end.
+      {"/work/out*/hdr.h", "  \\file /work/out* /hdr.h", "#ifndef HDR_COMPONENT_HEADER"},
+      {"/work/gen?\?/", "  \\file /work/gen?? /", "#ifndef _COMPONENT_HEADER"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.outputPath);

@@ -82,17 +82,16 @@ ZXmlPullReader::Event ZXmlPullReader::fail() {
 
 void ZXmlPullReader::pinOpenNames() {
   // The names of the open elements point into the window, which refilling
-  // overwrites: they are copied aside first (a handful of short names).
-  std::size_t size = 0;
-  for (std::size_t i = 0; i < depth_; ++i) size += open_[i].size();
-  std::string& pinned = pinned_[pinnedIndex_ ^= 1];  // the other copy may be what is pinned now
-  pinned.clear();
-  pinned.reserve(size);
-  for (std::size_t i = 0; i < depth_; ++i) {
-    const std::size_t at = pinned.size();
-    pinned.append(open_[i]);
-    open_[i] = std::string_view(pinned.data() + at, open_[i].size());
+  // overwrites: the names opened since the last refill are copied aside
+  // first, each into the slot of its depth. A name is copied once, however
+  // long its element stays open.
+  if (pinned_.empty()) pinned_.resize(kMaxDepth);  // never again: the names point into the slots
+  for (std::size_t i = pinnedDepth_; i < depth_; ++i) {
+    pinned_[i].assign(open_[i]);
+    extraBytes_ += open_[i].size();
+    open_[i] = pinned_[i];
   }
+  pinnedDepth_ = depth_;
 }
 
 bool ZXmlPullReader::refill() {
@@ -106,18 +105,28 @@ bool ZXmlPullReader::refill() {
   const std::size_t room = std::max(window_, kept);
   // The storage only grows; what lies beyond data_ is room, not content.
   if (storage_.size() < kept + room) storage_.resize(kept + room);
-  const long long got = source_(&storage_[kept], room);
-  if (got < 0) {
-    failed_ = true;
-    return false;
-  }
-  data_ = std::string_view(storage_.data(), kept + static_cast<std::size_t>(got));
-  if (got == 0) {
-    sourceDone_ = true;
-    return false;
-  }
+  // What is kept is a construct that did not fit, and it is read again from
+  // its start. A source may hand out less than asked for (a zip entry comes
+  // a chunk at a time), so it is asked until at least as much again as was
+  // kept has come: the data then doubles from one try to the next, and a
+  // long construct costs time in proportion to its length, not its square.
+  std::size_t got = 0;
+  do {
+    const long long piece = source_(&storage_[kept + got], room - got);
+    if (piece < 0) {
+      failed_ = true;
+      return false;
+    }
+    if (piece == 0) {
+      sourceDone_ = true;
+      break;
+    }
+    got += static_cast<std::size_t>(piece);
+  } while (got < kept);
+  data_ = std::string_view(storage_.data(), kept + got);
+  if (got == 0) return false;
   // A NUL byte cannot be part of an XML document.
-  if (checkNul_ && std::memchr(storage_.data() + kept, '\0', static_cast<std::size_t>(got)) != nullptr) {
+  if (checkNul_ && std::memchr(storage_.data() + kept, '\0', got) != nullptr) {
     failed_ = true;
     return false;
   }
@@ -174,6 +183,7 @@ ZXmlPullReader::Event ZXmlPullReader::next() {
     if (step == Step::needMore) {
       // Read on and try again; at the end of the document the step decides
       // with what there is.
+      extraBytes_ += data_.size() - pos_;
       if (!refill() && failed_) return Event::error;
       continue;
     }
@@ -318,6 +328,7 @@ ZXmlPullReader::Step ZXmlPullReader::readStartTag() {
   // The name stays in the window until the next refill, which pins it.
   if (depth_ == open_.size()) open_.emplace_back();
   open_[depth_] = qualified;
+  pinnedDepth_ = std::min(pinnedDepth_, depth_);
   ++depth_;
   pendingEnd_ = selfClosing;
   localName_ = localName(qualified);

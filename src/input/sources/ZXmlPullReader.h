@@ -56,6 +56,12 @@ class ZXmlPullReader {
   void skip(std::size_t bytes) { pos_ += bytes; }
   // How many elements are open.
   std::size_t depth() const { return depth_; }
+  // The bytes handled more than once so far: a construct that goes on past
+  // the bytes at hand is read again from its start once more have come, and
+  // the names of open elements are copied aside before a refill. Reading
+  // takes time in proportion to the document's size while this stays below
+  // a small multiple of that size.
+  std::size_t extraBytes() const { return extraBytes_; }
 
  private:
   enum class Step { done, needMore, error };
@@ -74,6 +80,7 @@ class ZXmlPullReader {
   std::size_t window_ = 0;  // its size at the last refill
   std::string_view data_;  // the bytes available: [pos_, data_.size())
   std::size_t pos_ = 0;
+  std::size_t extraBytes_ = 0;
   bool sourceDone_ = true;
   bool started_ = false;
   bool checkNul_ = false;  // set once the encoding is known
@@ -81,11 +88,11 @@ class ZXmlPullReader {
   bool pendingEnd_ = false;  // a self-closing element still owes its end
   void pinOpenNames();
 
-  // Names of the open elements: the first depth_. They point into the
-  // window, or after a refill into one of pinned_.
+  // Names of the open elements: the first depth_. The first pinnedDepth_
+  // point into their slots of pinned_, the others into the window.
   std::vector<std::string_view> open_;
-  std::string pinned_[2];
-  std::size_t pinnedIndex_ = 0;
+  std::vector<std::string> pinned_;
+  std::size_t pinnedDepth_ = 0;
   std::size_t depth_ = 0;
   std::string_view localName_;
   std::vector<std::pair<std::string_view, std::string_view>> attributes_;  // local name, raw value
