@@ -8,6 +8,7 @@
 
 #include "app/RunReports.h"
 #include "app/RunSettings.h"
+#include "app/SheetCheck.h"
 #include "app/SignalVariables.h"
 #include "database/VariableAttributes.h"
 #include "database/ZEnvVarDatabaseWriter.h"
@@ -297,6 +298,7 @@ bool runNodeScriptGeneration(ZNoslFactoryInterface& factory) {
   if (!outputPathIsUsable(settings.outputPath()) || !openSheetAndLog(reader, log)) return false;
   ZCoNosl447InteractionLayer generator(reader.signalTable());
   if (!reader.errorText().empty()) writeNotReadReport(reader.errorText(), log);
+  writeSheetWarnings(checkSignalSheet(reader.signalTable()), log);
   if (!fillDatabase(settings, reader.signalTable(), relations, log)) return false;
 
   const std::string outputPath = settings.outputPath();
@@ -317,6 +319,7 @@ bool runMacroGeneration(ZNoslFactoryInterface& factory) {
   ZTextStream log;
   if (!outputPathIsUsable(outputPath) || !openSheetAndLog(reader, log)) return false;
   if (!reader.errorText().empty()) writeNotReadReport(reader.errorText(), log);
+  writeSheetWarnings(checkSignalSheet(reader.signalTable()), log);
   ZCoMacro447InteractionLayer generator(reader.signalTable());
   std::string macroSignalText;
   std::string notUsedText;

@@ -60,6 +60,15 @@ void writeNotReadReport(const std::string& errorText, ZTextStream& log) {
   out << errorText << "\n";
 }
 
+void writeSheetWarnings(const std::vector<std::string>& warnings, ZTextStream& log) {
+  if (warnings.empty()) return;
+  std::string block;
+  for (const std::string& warning : warnings) block += warning + "\n";
+  block += "\n";
+  consoleOut() << block;
+  log.write(block);
+}
+
 void writeRelationsHeader(ZTextStream& relations) { relations.lines(kRelationsHeader); }
 
 void writeRelationLine(ZTextStream& relations, const ZListEntry& record,

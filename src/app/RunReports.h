@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "input/ZListEntry.h"
 #include "util/TextStream.h"
@@ -28,6 +29,10 @@ void writeSignalListReport(const std::string& title, const std::string& listText
 // The rows the reader rejected: into the log (after an empty line), then on
 // the console. errorText carries its own line ends.
 void writeNotReadReport(const std::string& errorText, ZTextStream& log);
+
+// The warnings of the sheet check as one block: each line ended, then one
+// empty line; first on the console, then in the log. Nothing for none.
+void writeSheetWarnings(const std::vector<std::string>& warnings, ZTextStream& log);
 
 void writeRelationsHeader(ZTextStream& relations);
 // "0x" + index + "sub" + sub-index (five columns) + tab + trigger variable +
