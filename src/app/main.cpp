@@ -7,8 +7,8 @@
 #include "util/Interruption.h"
 
 int main(int argc, char** argv) {
-  prepareHeapForLargeRuns();
   installInterruptionHandlers();
+  prepareHeapForLargeRuns();
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
   const int exitCode = runApplication(arguments);
