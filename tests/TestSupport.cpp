@@ -49,6 +49,14 @@ void writeFile(const std::string& path, const std::string& contents) {
 
 bool exists(const std::string& path) { return std::filesystem::exists(path); }
 
+std::string listing(const std::string& directory) {
+  std::string names;
+  for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+    names += entry.path().filename().string() + " ";
+  }
+  return names;
+}
+
 std::string dataPath(const std::string& name) { return std::string(CO447GEN_TEST_DATA_DIR) + "/" + name; }
 
 std::string crlf(const std::string& text) {

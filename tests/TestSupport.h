@@ -26,6 +26,9 @@ class TempDir {
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& contents);
 bool exists(const std::string& path);
+// The names of the entries of a directory, each followed by a blank, in
+// the order the directory lists them (to see that no stray file is left).
+std::string listing(const std::string& directory);
 
 // Path of a file below tests/data.
 std::string dataPath(const std::string& name);

@@ -55,14 +55,6 @@ Outcome runWithoutPrivileges(const TempDir& dir, const std::function<Outcome()>&
   return static_cast<Outcome>(WEXITSTATUS(status));
 }
 
-// Names of the files in dir, to see that no temporary file is left.
-std::string listing(const TempDir& dir) {
-  std::string names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-    names += entry.path().filename().string() + " ";
-  }
-  return names;
-}
 
 TEST(DatabaseSave, WriteProtectionKeepsTheOldDatabase) {
   const struct {
@@ -112,7 +104,7 @@ TEST(DatabaseSave, WriteThatFailsHalfwayKeepsTheOldDatabase) {
 
   EXPECT_EQ(outcome, kSaveFailed);
   EXPECT_EQ(readFile(path), old);
-  EXPECT_EQ(listing(dir), "node.dbc ");
+  EXPECT_EQ(testsupport::listing(dir.path()), "node.dbc ");
 }
 
 TEST(DatabaseSave, DatabaseReplacedByADirectoryIsNotOverwritten) {
@@ -126,7 +118,7 @@ TEST(DatabaseSave, DatabaseReplacedByADirectoryIsNotOverwritten) {
   std::filesystem::create_directory(path);
   EXPECT_FALSE(writer.saveAndClose());
   EXPECT_EQ(writer.errorText(), "\"" + path + "\" is a directory");
-  EXPECT_EQ(listing(dir), "node.dbc ");
+  EXPECT_EQ(testsupport::listing(dir.path()), "node.dbc ");
 }
 
 TEST(DatabaseSave, SymbolicLinkIsFollowedAndKept) {

@@ -367,9 +367,7 @@ TEST(EnvVarDatabase, LockOfAnotherRunIsWaitedFor) {
   ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened);
   ASSERT_TRUE(addNumeric(writer, "gs_new", 1));
   ASSERT_TRUE(writer.saveAndClose());
-  std::string names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) names += entry.path().filename().string();
-  EXPECT_EQ(names, "node.dbc");
+  EXPECT_EQ(testsupport::listing(dir.path()), "node.dbc ");
 }
 
 TEST(EnvVarDatabase, PathLengthLimit) {

@@ -56,14 +56,6 @@ TEST(Markers, OpeningMarkerForms) {
   EXPECT_STREQ(kStartMarker, "/*@@startStart:Start:*/");
 }
 
-// The names in a directory, to see that no temporary file is left.
-std::string listing(const TempDir& dir) {
-  std::string names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-    names += entry.path().filename().string() + " ";
-  }
-  return names;
-}
 
 // The pieces make a new file that takes the output's place whole; a file
 // that was there is replaced, not continued.
@@ -82,7 +74,7 @@ TEST(Generator, WritesPiecesInOrderIntoANewFile) {
   EXPECT_TRUE(generator.writeFunctions(&generator, &factory));
   EXPECT_TRUE(generator.functionList().empty());
   EXPECT_EQ(testsupport::readFile(settings.outputPath()), framed("first") + framed("second"));
-  EXPECT_EQ(listing(dir), "out.can ");
+  EXPECT_EQ(testsupport::listing(dir.path()), "out.can ");
 }
 
 // A piece that fails leaves no output at all: no half file at the output
@@ -97,7 +89,7 @@ TEST(Generator, FailedPieceLeavesNoFile) {
   PieceFactory factory({{"first", true}, {"bad", false}, {"third", true}});
   generator.createFunctions(&generator, &factory);
   EXPECT_FALSE(generator.writeFunctions(&generator, &factory));
-  EXPECT_EQ(listing(dir), "");
+  EXPECT_EQ(testsupport::listing(dir.path()), "");
 }
 
 TEST(Generator, FailedPieceIsReportedAndWritingGoesOn) {
