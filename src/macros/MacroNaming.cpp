@@ -1,5 +1,10 @@
 #include "macros/MacroNaming.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <unordered_set>
+
 #include "app/Identifier.h"
 #include "macros/ZCo447MacroDefinition.h"
 #include "util/StringSet.h"
@@ -10,7 +15,53 @@ std::string shortNameIdentifier(const ZListEntry& record) {
   return identifier;
 }
 
+namespace {
+
+uint64_t objectNumber(const ZListEntry& record) {
+  return (static_cast<uint64_t>(record.objectIndex) << 32) | record.objectSubIndex;
+}
+
+uint64_t mixed(uint64_t value) {
+  value += 0x9e3779b97f4a7c15ULL;
+  value = (value ^ (value >> 30)) * 0xbf58476d1ce4e5b9ULL;
+  value = (value ^ (value >> 27)) * 0x94d049bb133111ebULL;
+  return value ^ (value >> 31);
+}
+
+// The objects in which two header signals may share an identifier: those
+// where two of them have the same hash of object and identifier. Nearly
+// every sheet has none, and this costs no string per signal.
+std::unordered_set<uint64_t> objectsThatMayShare(const ZSignalTable& table) {
+  struct Entry {
+    uint64_t hash;
+    uint64_t object;
+  };
+  std::vector<Entry> entries;
+  entries.reserve(table.count());
+  std::string identifier;
+  for (const ZListEntry& record : table) {
+    if (!isHeaderSignal(record)) continue;
+    identifier.clear();
+    appendIdentifier(identifier, record.signalNameShort, true);
+    const uint64_t object = objectNumber(record);
+    entries.push_back({mixed(object) ^ std::hash<std::string>()(identifier), object});
+  }
+  std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.hash < b.hash; });
+  std::unordered_set<uint64_t> objects;
+  for (std::size_t i = 1; i < entries.size(); ++i) {
+    if (entries[i].hash != entries[i - 1].hash) continue;
+    objects.insert(entries[i].object);
+    objects.insert(entries[i - 1].object);
+  }
+  return objects;
+}
+
+}  // namespace
+
 ZMacroNaming::ZMacroNaming(const ZSignalTable& table) {
+  const std::unordered_set<uint64_t> objects = objectsThatMayShare(table);
+  if (objects.empty()) return;
+
   // Macro names of different objects never meet: the object label follows
   // the last "_" of a name and holds none itself. So every identifier is
   // looked at together with its object label, as "<label>/<identifier>".
@@ -21,14 +72,12 @@ ZMacroNaming::ZMacroNaming(const ZSignalTable& table) {
   };
   std::vector<HeaderSignal> signals;
   std::unordered_map<std::string, unsigned> uses;
-  bool anyShared = false;
   for (const ZListEntry& record : table) {
-    if (!isHeaderSignal(record)) continue;
+    if (!isHeaderSignal(record) || objects.count(objectNumber(record)) == 0) continue;
     HeaderSignal signal{&record, objectLabel(record), shortNameIdentifier(record)};
-    anyShared |= ++uses[signal.label + "/" + signal.identifier] > 1;
+    ++uses[signal.label + "/" + signal.identifier];
     signals.push_back(std::move(signal));
   }
-  if (!anyShared) return;
 
   // The identifiers that stay as they are keep their names; the renamed
   // ones take theirs in table order.

@@ -20,7 +20,9 @@ namespace {
 // device) is refused, so that a log or an output never ends up where a
 // link points or in a stream that blocks or never ends; O_NONBLOCK keeps
 // the open itself from waiting on a FIFO. Truncating happens only once the
-// file is known to be a regular one. -1 on failure.
+// file is known to be a regular one, and only when it holds anything: ext4
+// writes back on close every file that was truncated (all of a 300 MB
+// header, while the run waits). -1 on failure.
 int openRegularFileForWriting(const std::string& path, ZTextStream::Mode mode) {
   const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK |
                     (mode == ZTextStream::Mode::Append ? O_APPEND : 0);
@@ -29,7 +31,7 @@ int openRegularFileForWriting(const std::string& path, ZTextStream::Mode mode) {
   struct stat info;
   const bool usable = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
                       ::fcntl(fd, F_SETFL, flags & (O_APPEND)) == 0 &&
-                      (mode == ZTextStream::Mode::Append || ::ftruncate(fd, 0) == 0);
+                      (mode == ZTextStream::Mode::Append || info.st_size == 0 || ::ftruncate(fd, 0) == 0);
   if (!usable) {
     ::close(fd);
     return -1;
