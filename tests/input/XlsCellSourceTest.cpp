@@ -307,6 +307,13 @@ TEST(XlsCellSource, DamagedAndUnsupportedWorkbooks) {
     EXPECT_EQ(read.opened, c.opened) << c.what;
     EXPECT_EQ(read.selected, c.selected) << c.what;
   }
+  // Sheets are counted in 16 bits: one more than that is damage.
+  for (const std::size_t count : {std::size_t{65535}, std::size_t{65536}}) {
+    std::vector<Sheet> sheets(count, Sheet{sheetName("S"), ""});
+    sheets[0].name = sheetName("Data");
+    const Read read = readXls(compoundFile({{"Workbook", workbookStream("", sheets)}}), "Data", 1);
+    EXPECT_EQ(read.opened, count == 65535 ? ZCellSourceResult::ok : ZCellSourceResult::failed) << count;
+  }
   // Strings that claim more characters than their records hold keep what
   // is there.
   const Read cut = readXls(workbook(sharedStrings(1, {u16(60000) + "\x01" + chars16(u"ab")}),

@@ -32,6 +32,12 @@ enum Record : uint16_t {
   kBof = 0x0809,
 };
 
+// Sheets are counted in 16 bits: a workbook with more is damaged.
+const std::size_t kMaxSheets = 65535;
+// A sheet's dimensions record comes before its rows and cells, among its
+// first few hundred records; it is looked for no further than this.
+const int kDimensionsWithin = 4096;
+
 // The substream types a BOF record names that hold no cells.
 const uint16_t kChartSubstream = 0x0020;
 const uint16_t kModuleSubstream = 0x0006;
@@ -65,10 +71,14 @@ class RecordData {
     segments_.clear();
     segment_ = 0;
     offset_ = 0;
+    size_ = 0;
   }
   void add(const char* data, std::size_t length) {
     if (length > 0) segments_.emplace_back(data, length);
+    size_ += length;
   }
+  // All the bytes added.
+  std::size_t size() const { return size_; }
 
   bool byte(uint8_t& value) {
     if (!skipEndedSegments()) return false;
@@ -193,6 +203,7 @@ class RecordData {
   std::vector<std::pair<const char*, std::size_t>> segments_;
   std::size_t segment_ = 0;
   std::size_t offset_ = 0;
+  std::size_t size_ = 0;
 };
 
 // Walks the records of the stream from an offset on.
@@ -335,6 +346,7 @@ bool ZBiffWorkbook::load(std::string stream) {
         break;
       case kBoundSheet:
         if (length >= 7) sheetRecords.emplace_back(data, length);
+        if (sheetRecords.size() > kMaxSheets) return false;
         break;
       case kSst:
         if (biff8_) {
@@ -380,7 +392,7 @@ bool ZBiffWorkbook::load(std::string stream) {
   uint32_t uses = 0;
   uint32_t count = 0;
   if (sst.u32(uses) && sst.u32(count)) {
-    sharedStrings_.reserve(std::min<std::size_t>(count, stream_.size() / 3));
+    sharedStrings_.reserve(std::min<std::size_t>(count, sst.size() / 3));  // 3 bytes at least each
     for (uint32_t i = 0; i < count && sharedTexts_.size() < 0xFFFFFFFFu - 0x30000u; ++i) {
       const auto start = static_cast<uint32_t>(sharedTexts_.size());
       const bool complete = sst.string(2, sharedTexts_);
@@ -390,14 +402,15 @@ bool ZBiffWorkbook::load(std::string stream) {
     }
   }
 
-  // Each sheet's type and dimensions, from the top level of its substream.
+  // Each sheet's type and dimensions, from the top level of its substream,
+  // where the dimensions come among its first records.
   for (ZBiffSheet& sheet : sheets_) {
     RecordReader sheetRecords(stream_, sheet.offset);
     if (!sheetRecords.next() || sheetRecords.id() != kBof || sheetRecords.length() < 4) continue;
     const uint16_t type = u16(sheetRecords.data() + 2);
     if (type == kChartSubstream || type == kModuleSubstream) sheet.hasCells = false;
     int sheetDepth = 1;
-    while (sheetRecords.next()) {
+    for (int records = 0; records < kDimensionsWithin && sheetRecords.next(); ++records) {
       const uint16_t id = sheetRecords.id();
       if (id == kBof) ++sheetDepth;
       if (id == kEof && --sheetDepth == 0) break;

@@ -52,7 +52,8 @@ class ZBiffWorkbook {
   static constexpr uint32_t kColumnLimit = 256;
 
   // Reads the workbook globals and every sheet's dimensions. False when the
-  // stream is not a BIFF5 or BIFF8 workbook, or is encrypted.
+  // stream is not a BIFF5 or BIFF8 workbook, is encrypted, or names more
+  // sheets than the format counts (65535).
   bool load(std::string stream);
   const std::vector<ZBiffSheet>& sheets() const { return sheets_; }
   bool isBiff8() const { return biff8_; }
