@@ -1,12 +1,14 @@
 #!/usr/bin/python3
 """Builds the seed corpora of the fuzz targets from the files in tests/data.
 
-    fuzz_seeds.py DATA_DIR OUTPUT_DIR
+    fuzz_seeds.py DATA_DIR OUTPUT_DIR [WORKBOOK_DIR]
 
 writes OUTPUT_DIR/<target>/<n> for every target. Zip documents (.xlsx, .ods)
 are seeded twice: as they are, and split into their parts in the form the
 targets build a zip from ("==> name" line, then the part's bytes), so the
-fuzzer can change the XML without breaking the zip's checksums.
+fuzzer can change the XML without breaking the zip's checksums. The .xls
+files of WORKBOOK_DIR (when it exists; up to 128 KiB each) seed the .xls
+target too.
 """
 import os
 import sys
@@ -48,6 +50,8 @@ def main():
             if parts:
                 seeds[target].append(parts)
     seeds["xls"] = [read(p) for p in files(data_dir, ".xls")]
+    if len(sys.argv) > 3 and os.path.isdir(sys.argv[3]):
+        seeds["xls"] += [read(p) for p in files(sys.argv[3], ".xls") if os.path.getsize(p) <= 128 * 1024]
     seeds["csv"] = [read(p) for p in files(data_dir, ".csv")]
     # Column map and sheet: the ini, a separator line, a csv sheet.
     for ini in files(data_dir, ".ini"):

@@ -3,7 +3,7 @@
 # Packages the build and the tests need.
 CO447GEN_PACKAGES=(
   build-essential cmake pkg-config
-  libzip-dev libpugixml-dev libfreexl-dev libinih-dev
+  libzip-dev libpugixml-dev libinih-dev
   googletest libgtest-dev
   python3 python3-canmatrix zip
 )

@@ -127,10 +127,11 @@ TEST(FuzzFindings, LastLineEndingInACarriageReturnIsCompleted) {
             "EV_ b: 0 [0|1] \"\" 0 2 DUMMY_NODE_VECTOR3 Tester;\r\n");
 }
 
-// A damaged workbook that passes the record checks but made the .xls
-// library read outside its buffers (the program died by a signal): now it
-// is refused as a document that cannot be opened.
-TEST(FuzzFindings, WorkbookThatCrashesTheXlsLibraryIsRefused) {
+// A damaged workbook that the .xls library once used here read outside
+// its buffers (the program died by a signal): a record of its sheet runs
+// past the end of the workbook stream, so it is refused as a document
+// that cannot be opened.
+TEST(FuzzFindings, WorkbookWithASheetCutShortIsRefused) {
   ZIniMapExcelSheetReader reader(2);
   EXPECT_FALSE(reader.read(dataPath("fuzz/xls/library-reads-past-buffer.xls"), dataPath("input/Signals.ini"),
                            "Signals"));

@@ -30,9 +30,18 @@ TEST(DisplayText, GeneralShowsAtMostElevenCharactersOfDigits) {
       {1e15, "1E+15"},
       {0.0001, "0.0001"},
       {0.000123456789, "0.000123457"},
-      {0.00001, "1E-05"},
-      {0.000012345, "1.2345E-05"},
+      // From 1E-05 on, fixed notation when all digits fit into the eleven
+      // characters, else the six digits of scientific notation.
+      {0.00001, "0.00001"},
+      {-0.00001, "-0.00001"},
+      {0.000012345, "0.000012345"},
+      {0.000099999, "0.000099999"},
+      {0.000012346, "0.000012346"},
+      {0.0000123456, "1.23456E-05"},
+      {0.0000999995, "9.99995E-05"},
+      {0.0000123456789, "1.23457E-05"},
       {0.0000099999999, "1E-05"},
+      {0.000001, "1E-06"},
       {1.5e-7, "1.5E-07"},
       {1e100, "1E+100"},
       {1.23456789e-100, "1.2346E-100"},
@@ -67,15 +76,21 @@ TEST(DisplayText, BuiltInFormatsRoundHalfAwayFromZero) {
 
 TEST(DisplayText, FormatsAreKnownByNumberAndByCode) {
   using F = ZNumberFormat;
-  const std::vector<std::pair<int, F>> ids = {{0, F::general}, {1, F::integer}, {2, F::fixed2}, {3, F::grouped},
-                                              {4, F::grouped2}, {49, F::text},  {14, F::general}, {164, F::general}};
+  const std::vector<std::pair<int, F>> ids = {{0, F::general},   {1, F::integer}, {2, F::fixed2}, {3, F::grouped},
+                                              {4, F::grouped2},  {49, F::text},   {5, F::other},  {9, F::other},
+                                              {14, F::other},    {48, F::other},  {58, F::other}, {59, F::general},
+                                              {164, F::general}, {-1, F::general}};
   for (const auto& [id, format] : ids) EXPECT_EQ(numberFormatOfBuiltInId(id), format) << id;
   const std::vector<std::pair<std::string, F>> codes = {
-      {"General", F::general}, {"0", F::integer},  {"0.00", F::fixed2},    {"#,##0", F::grouped},
-      {"#,##0.00", F::grouped2}, {"@", F::text}, {"0.0", F::general}, {"#,##0;-#,##0", F::general},
-      {"DD.MM.YYYY", F::general},
+      {"General", F::general}, {"GENERAL", F::general}, {"0", F::integer},  {"0.00", F::fixed2},
+      {"#,##0", F::grouped},   {"#,##0.00", F::grouped2}, {"@", F::text},   {"0.0", F::other},
+      {"#,##0;-#,##0", F::other}, {"DD.MM.YYYY", F::other}, {"0%", F::other}, {"", F::other},
   };
   for (const auto& [code, format] : codes) EXPECT_EQ(numberFormatOfCode(code), format) << code;
+  // The formats the readers do not apply show numbers as General does.
+  for (F format : {F::general, F::text, F::other}) EXPECT_TRUE(showsAsGeneral(format));
+  for (F format : {F::integer, F::fixed2, F::grouped, F::grouped2}) EXPECT_FALSE(showsAsGeneral(format));
+  EXPECT_EQ(displayNumber(0.5, F::other), "0.5");
 }
 
 }  // namespace

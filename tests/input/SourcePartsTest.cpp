@@ -2,6 +2,8 @@
 // cap, the cell index, comma-separated text and cell references.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "SheetFiles.h"
 #include "TestSupport.h"
 #include "input/sources/ZCellGrid.h"
@@ -38,6 +40,38 @@ TEST(ZipArchive, EntriesAreReadUpToTheLimitAndNoFurther) {
   const ZZipArchive::Status status = zip.read("zeros", contents, 1024 * 1024);
   EXPECT_NE(status, ZZipArchive::Status::ok);
   EXPECT_TRUE(contents.empty());
+}
+
+// Some writers separate the folders of entry names with backslashes
+// ("xl\\workbook.xml") and write them in any case.
+TEST(ZipArchive, EntryNamesMatchWithBackslashesAndInAnyCase) {
+  TempDir dir;
+  const std::string path = dir.file("a.zip");
+  sheetfiles::writeZip(path, {{"xl\\worksheets\\Sheet1.xml", "<sheet/>"}, {"[content_types].xml", "<types/>"},
+                              {"docProps/app.xml", "<app/>"}});
+  ZZipArchive zip;
+  ASSERT_TRUE(zip.open(path));
+  const std::vector<std::pair<std::string, std::string>> found = {
+      {"xl/worksheets/sheet1.xml", "<sheet/>"}, {"/XL/Worksheets/SHEET1.XML", "<sheet/>"},
+      {"xl\\worksheets\\sheet1.xml", "<sheet/>"}, {"[Content_Types].xml", "<types/>"},
+      {"docProps\\app.xml", "<app/>"},
+  };
+  for (const auto& [name, contents] : found) {
+    std::string read;
+    EXPECT_TRUE(zip.has(name)) << name;
+    EXPECT_EQ(zip.read(name, read), ZZipArchive::Status::ok) << name;
+    EXPECT_EQ(read, contents) << name;
+  }
+  std::string read;
+  EXPECT_FALSE(zip.has("xl/worksheets"));
+  EXPECT_EQ(zip.read("xl/worksheets/sheet2.xml", read), ZZipArchive::Status::missing);
+
+  // A workbook whose parts are all named that way reads like any other.
+  sheetfiles::Parts parts = sheetfiles::xlsxParts(
+      {{"Signals", sheetfiles::worksheetXml("<row r=\"2\"><c r=\"B2\" t=\"s\"><v>0</v></c></row>")}}, {"<t>found</t>"});
+  for (auto& part : parts) std::replace(part.first.begin(), part.first.end(), '/', '\\');
+  sheetfiles::writeZip(dir.file("backslashes.xlsx"), parts);
+  EXPECT_EQ(sheetfiles::xlsxCellTexts(dir.file("backslashes.xlsx"), "Signals", 3, 3), "selected 0\n2/1=found\n");
 }
 
 TEST(CellGrid, FindsCellsOfRowAndCellRuns) {

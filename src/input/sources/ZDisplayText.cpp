@@ -124,7 +124,11 @@ std::string generalText(double value) {
     return (value < 0 ? "-" : "") + wholeNumberDigits(value);
   }
   const DecimalDigits number = decimalDigits(value);
-  if (number.exponent >= 11 || number.exponent < -4) return scientificText(number);
+  // From 1E-05 on, "0.0000" leaves five of the eleven characters to the
+  // digits: a number that needs no more shows in full, any other shows
+  // six digits in scientific notation.
+  const bool fitsFixed = number.exponent == -5 && number.digits.find_last_not_of('0') < 5;
+  if (number.exponent >= 11 || (number.exponent < -4 && !fitsFixed)) return scientificText(number);
   // Eleven characters of digits and point: what the integer part leaves
   // over goes to the decimals.
   const int integerDigits = number.exponent >= 0 ? number.exponent + 1 : 1;
@@ -146,6 +150,8 @@ std::string generalText(double value) {
 
 ZNumberFormat numberFormatOfBuiltInId(int id) {
   switch (id) {
+    case 0:
+      return ZNumberFormat::general;
     case 1:
       return ZNumberFormat::integer;
     case 2:
@@ -157,7 +163,7 @@ ZNumberFormat numberFormatOfBuiltInId(int id) {
     case 49:
       return ZNumberFormat::text;
     default:
-      return ZNumberFormat::general;
+      return id >= 5 && id <= 58 ? ZNumberFormat::other : ZNumberFormat::general;
   }
 }
 
@@ -167,7 +173,12 @@ ZNumberFormat numberFormatOfCode(const std::string& code) {
   if (code == "#,##0") return ZNumberFormat::grouped;
   if (code == "#,##0.00") return ZNumberFormat::grouped2;
   if (code == "@") return ZNumberFormat::text;
-  return ZNumberFormat::general;
+  if (toLowerAscii(code) == "general") return ZNumberFormat::general;
+  return ZNumberFormat::other;
+}
+
+bool showsAsGeneral(ZNumberFormat format) {
+  return format == ZNumberFormat::general || format == ZNumberFormat::text || format == ZNumberFormat::other;
 }
 
 std::string displayNumber(double value, ZNumberFormat format) {
@@ -183,6 +194,7 @@ std::string displayNumber(double value, ZNumberFormat format) {
       return fixedText(value, 2, true);
     case ZNumberFormat::general:
     case ZNumberFormat::text:
+    case ZNumberFormat::other:
       break;
   }
   return generalText(value);

@@ -1,7 +1,6 @@
-// Cell source for binary .xls workbooks. The .xls library reads the file,
-// the sheet names and the text cells; the workbook's own records supply
-// what the library does not give: the number format of each number cell
-// and the results of formulas and boolean cells.
+// Cell source for binary .xls workbooks: a compound file whose workbook
+// stream ("Workbook", or "Book" for BIFF5; the case of the name does not
+// matter) holds the BIFF5 or BIFF8 records of the sheets and their cells.
 #pragma once
 
 #include <string>
@@ -13,29 +12,30 @@
 
 class ZXlsCellSource : public ZCellSource {
  public:
-  // Largest sheet the file format can hold; a workbook that declares more
-  // (or more cells over all its sheets than one such sheet has) is damaged.
-  static constexpr uint64_t kMaxRows = 65536;
-  static constexpr uint64_t kMaxColumns = 256;
-
-  ~ZXlsCellSource() override;
+  // Largest sheet the file format can hold; a sheet that declares more is
+  // damaged.
+  static constexpr uint64_t kMaxRows = ZBiffWorkbook::kRowLimit;
+  static constexpr uint64_t kMaxColumns = ZBiffWorkbook::kColumnLimit;
 
   ZCellSourceResult start() override;
   ZCellSourceResult openDocument(const std::string& path) override;
-  // Finds the sheet by name (ASCII case does not matter).
+  // Finds the sheet by name (ASCII case does not matter) and reads its
+  // cells. A chart sheet has none.
   ZCellSourceResult selectSheet(const std::string& name) override;
   ZCellSourceResult cellText(const ZCellAddress& address, std::string& text) override;
   ZCellSourceResult finish() override;
+  std::size_t rowCountHint() const override { return rowCount_; }
+
+  // The number format of the cell's style (general for an empty cell):
+  // tells which cells show as General, or as their plain text, in place of
+  // a format the reader does not apply.
+  ZNumberFormat numberFormat(const ZCellAddress& address) const;
 
  private:
-  void close();
-  // The text of a cell as the library reads it.
-  std::string libraryCellText(uint32_t row, uint32_t column) const;
+  const ZBiffCell* find(const ZCellAddress& address) const;
 
-  const void* handle_ = nullptr;
   ZBiffWorkbook workbook_;
-  std::vector<ZBiffValue> values_;  // of the selected sheet, by row and column
-  unsigned int rows_ = 0;
-  unsigned short columns_ = 0;
+  ZBiffSheetCells cells_;  // of the selected sheet
+  std::size_t rowCount_ = 0;
   ZTextBudget budget_;
 };

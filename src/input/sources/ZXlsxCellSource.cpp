@@ -482,16 +482,25 @@ std::string ZXlsxCellSource::displayText(const Cell& cell) const {
     case Cell::Type::number:
       break;
   }
-  const ZNumberFormat format = cell.style < cellFormats_.size() ? cellFormats_[cell.style] : ZNumberFormat::general;
+  const ZNumberFormat format = formatOfStyle(cell.style);
   // Most cells of a signal sheet are small whole numbers in the General
   // format, which shows them as stored: up to eleven digits without
   // leading zeros.
-  if ((format == ZNumberFormat::general || format == ZNumberFormat::text) && isPlainWholeNumber(value)) {
+  if (showsAsGeneral(format) && isPlainWholeNumber(value)) {
     return std::string(value);
   }
   double number = 0;
   if (!parseNumber(std::string(value).c_str(), number)) return std::string();
   return displayNumber(number, format);
+}
+
+ZNumberFormat ZXlsxCellSource::formatOfStyle(uint32_t style) const {
+  return style < cellFormats_.size() ? cellFormats_[style] : ZNumberFormat::general;
+}
+
+ZNumberFormat ZXlsxCellSource::numberFormat(const ZCellAddress& address) const {
+  const Cell* cell = grid_.find(static_cast<uint64_t>(address.row) - 1, static_cast<uint64_t>(address.column));
+  return cell != nullptr ? formatOfStyle(cell->style) : ZNumberFormat::general;
 }
 
 ZCellSourceResult ZXlsxCellSource::cellText(const ZCellAddress& address, std::string& text) {

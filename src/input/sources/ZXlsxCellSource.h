@@ -31,6 +31,11 @@ class ZXlsxCellSource : public ZCellSource {
   ZCellSourceResult finish() override;
   std::size_t rowCountHint() const override { return grid_.rowRunCount(); }
 
+  // The number format of the cell's style (general for an empty cell):
+  // tells which cells show as General, or as their plain text, in place of
+  // a format the reader does not apply.
+  ZNumberFormat numberFormat(const ZCellAddress& address) const;
+
  private:
   struct Sheet {
     std::string name;
@@ -70,6 +75,7 @@ class ZXlsxCellSource : public ZCellSource {
   // Reads plain rows with the fast scanner for as long as it accepts them.
   void scanPlainRows(ZXmlPullReader& reader, SheetState& state);
   std::string displayText(const Cell& cell) const;
+  ZNumberFormat formatOfStyle(uint32_t style) const;
 
   ZZipArchive zip_;
   std::vector<Sheet> sheets_;

@@ -3,10 +3,17 @@
 #include <zip.h>
 
 #include "util/Paths.h"
+#include "util/StringFormat.h"
 
 namespace {
 
-std::string entryName(const std::string& name) { return !name.empty() && name[0] == '/' ? name.substr(1) : name; }
+// The form names are looked up in: backslashes made "/", a leading "/" left out,
+// ASCII letters lower-cased.
+std::string lookupName(const std::string& name) {
+  std::string key = toLowerAscii(nativePath(name));
+  if (!key.empty() && key[0] == '/') key.erase(0, 1);
+  return key;
+}
 
 }  // namespace
 
@@ -16,24 +23,34 @@ bool ZZipArchive::open(const std::string& path) {
   close();
   int error = 0;
   archive_ = zip_open(nativePath(path).c_str(), ZIP_RDONLY, &error);
-  return archive_ != nullptr;
+  if (archive_ == nullptr) return false;
+  const zip_int64_t count = zip_get_num_entries(archive_, 0);
+  for (zip_int64_t i = 0; i < count; ++i) {
+    const char* name = zip_get_name(archive_, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
+    if (name != nullptr) entries_.emplace(lookupName(name), static_cast<uint64_t>(i));  // the first of equal names
+  }
+  return true;
 }
 
 void ZZipArchive::close() {
   if (archive_ != nullptr) zip_discard(archive_);
   archive_ = nullptr;
+  entries_.clear();
 }
 
-bool ZZipArchive::has(const std::string& name) const {
-  return archive_ != nullptr && zip_name_locate(archive_, entryName(name).c_str(), ZIP_FL_NOCASE) >= 0;
+int64_t ZZipArchive::locate(const std::string& name) const {
+  const auto found = entries_.find(lookupName(name));
+  return found != entries_.end() ? static_cast<int64_t>(found->second) : -1;
 }
+
+bool ZZipArchive::has(const std::string& name) const { return locate(name) >= 0; }
 
 ZZipArchive::Status ZZipArchive::open(const std::string& name, Stream& stream, uint64_t limit) const {
   stream.reset();
   stream.limit_ = limit;
   stream.declared_ = 0;
   if (archive_ == nullptr) return Status::missing;
-  const zip_int64_t index = zip_name_locate(archive_, entryName(name).c_str(), ZIP_FL_NOCASE);
+  const int64_t index = locate(name);
   if (index < 0) return Status::missing;
   zip_stat_t stat;
   zip_stat_init(&stat);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "input/sources/ZReadAhead.h"
 
@@ -27,8 +28,9 @@ class ZZipArchive {
   bool open(const std::string& path);
   void close();
 
-  // The entry's name matches without regard to ASCII case; a leading "/" is
-  // ignored.
+  // The entry's name matches without regard to ASCII case, a backslash in
+  // an entry name matches "/" (some writers separate folders that way) and
+  // a leading "/" is ignored.
   bool has(const std::string& name) const;
   // Reads the whole entry. tooLarge when it declares or inflates to more
   // than limit bytes (contents are then left empty), damaged when it cannot
@@ -69,5 +71,10 @@ class ZZipArchive {
   Status open(const std::string& name, Stream& stream, uint64_t limit = kMaxEntryBytes) const;
 
  private:
+  // The entry's index, or -1.
+  int64_t locate(const std::string& name) const;
+
   zip* archive_ = nullptr;
+  // Entry indexes by their names, backslashes made "/" and lower-cased.
+  std::unordered_map<std::string, uint64_t> entries_;
 };
