@@ -39,38 +39,40 @@ ZFileLock::Result ZFileLock::acquire(const std::string& path, const std::functio
   for (;;) {
     const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) return Result::Unlockable;
+    const int slot = registerRemovalOnInterrupt(lockPath, fd);
     bool locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
     while (!locked && errno == EWOULDBLOCK) {
       if (!waited && onWait) onWait();
       waited = true;
       if (std::chrono::steady_clock::now() >= deadline) {
+        unregisterRemovalOnInterrupt(slot);
         ::close(fd);
         return Result::TimedOut;
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
       locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
     }
-    if (!locked) {
-      ::close(fd);
-      return Result::Unlockable;
-    }
-    if (stillAtPath(fd, lockPath)) {
+    if (locked && stillAtPath(fd, lockPath)) {
       fd_ = fd;
       lockPath_ = lockPath;
-      interruptSlot_ = registerRemovalOnInterrupt(lockPath);
+      interruptSlot_ = slot;
       return Result::Locked;
     }
-    // The holder removed it while this process waited: the next holder's
-    // lock file is a new one.
+    unregisterRemovalOnInterrupt(slot);
     ::close(fd);
+    if (!locked) return Result::Unlockable;
+    // Locked, but the holder removed it while this process waited: the
+    // next holder's lock file is a new one.
   }
 }
 
 void ZFileLock::release() {
   if (fd_ < 0) return;
+  // Unlinked while still registered: an interrupt in between finds the
+  // file gone (or another run's) and leaves it.
+  ::unlink(lockPath_.c_str());
   unregisterRemovalOnInterrupt(interruptSlot_);
   interruptSlot_ = -1;
-  ::unlink(lockPath_.c_str());
   ::close(fd_);
   fd_ = -1;
   lockPath_.clear();

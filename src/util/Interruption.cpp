@@ -1,5 +1,7 @@
 #include "util/Interruption.h"
 
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -17,15 +19,27 @@ enum SlotState : int { kFree = 0, kFilling = 1, kReady = 2 };
 
 struct Slot {
   std::atomic<int> state{kFree};
+  int lockFd = -1;
   char path[PATH_MAX];
 };
 
+// A lock file is removed only by its holder: the descriptor holds the lock
+// (taking it again is then a no-op) and still names the file at the path
+// (nobody replaced it since).
+bool holdsLockFile(const Slot& slot) {
+  if (slot.lockFd < 0) return true;
+  if (::flock(slot.lockFd, LOCK_EX | LOCK_NB) != 0) return false;
+  struct stat opened, current;
+  return ::fstat(slot.lockFd, &opened) == 0 && ::lstat(slot.path, &current) == 0 &&
+         opened.st_dev == current.st_dev && opened.st_ino == current.st_ino;
+}
+
 Slot gSlots[kSlots];
 
-// Only async-signal-safe calls: unlink and _exit.
+// Only system calls: flock, fstat, lstat, unlink and _exit.
 extern "C" void removeRegisteredFilesAndExit(int signalNumber) {
   for (Slot& slot : gSlots) {
-    if (slot.state.load(std::memory_order_acquire) == kReady) ::unlink(slot.path);
+    if (slot.state.load(std::memory_order_acquire) == kReady && holdsLockFile(slot)) ::unlink(slot.path);
   }
   ::_exit(128 + signalNumber);
 }
@@ -47,12 +61,13 @@ void installInterruptionHandlers() {
   setHandler(SIGXFSZ, SIG_IGN);
 }
 
-int registerRemovalOnInterrupt(const std::string& path) {
+int registerRemovalOnInterrupt(const std::string& path, int lockFd) {
   if (path.empty() || path.size() >= PATH_MAX) return -1;
   for (int i = 0; i < kSlots; ++i) {
     int expected = kFree;
     if (!gSlots[i].state.compare_exchange_strong(expected, kFilling, std::memory_order_acq_rel)) continue;
     std::memcpy(gSlots[i].path, path.c_str(), path.size() + 1);
+    gSlots[i].lockFd = lockFd;
     gSlots[i].state.store(kReady, std::memory_order_release);
     return i;
   }

@@ -22,6 +22,10 @@ void installInterruptionHandlers();
 
 // Registers a file that an interrupted run is to remove; the slot number
 // goes back to unregisterRemovalOnInterrupt. -1 when no slot is free (the
-// file is then simply not removed on an interrupt).
-int registerRemovalOnInterrupt(const std::string& path);
+// file is then simply not removed on an interrupt). A lock file is given
+// with the descriptor that takes its lock: it is removed only while that
+// descriptor holds the lock and the file is still at the path, so that it
+// can be registered before the lock is taken and stay registered while it
+// is let go, and never another run's lock file is removed.
+int registerRemovalOnInterrupt(const std::string& path, int lockFd = -1);
 void unregisterRemovalOnInterrupt(int slot);
