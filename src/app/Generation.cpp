@@ -213,9 +213,10 @@ bool fillDatabase(const RunSettings& settings, ZSignalTable& table, ZTextStream&
     consoleOut() << "Database " << quoted(databasePath) << " cannot be opened\n";
     return false;
   }
-  // The old database is not unlinked but replaced by a new, empty one when
-  // it is created: a link to it stays a link, its owner and permissions
-  // stay, and anything but a regular file is refused, not deleted.
+  // The old database is not unlinked: a new, empty one replaces it when it
+  // is saved, so a link to it stays a link, its owner and permissions stay,
+  // a run that ends before saving leaves it as it was, and anything but a
+  // regular file is refused, not deleted.
   if (settings.deleteDatabase()) printMessage("Deleting Database " + quoted(databasePath));
   switch (database.openOrCreateDatabase(databasePath, settings.deleteDatabase())) {
     case ZEnvVarDatabaseWriter::OpenResult::Opened:
