@@ -2,6 +2,7 @@
 
 #include <sys/wait.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -55,6 +56,16 @@ std::string listing(const std::string& directory) {
     names += entry.path().filename().string() + " ";
   }
   return names;
+}
+
+std::vector<std::string> identifiersAfter(const std::string& text, const std::string& marker) {
+  std::vector<std::string> found;
+  for (std::size_t at = text.find(marker); at != std::string::npos; at = text.find(marker, at + 1)) {
+    std::size_t end = at + marker.size();
+    while (end < text.size() && (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == '_')) ++end;
+    found.push_back(text.substr(at + marker.size(), end - at - marker.size()));
+  }
+  return found;
 }
 
 std::string dataPath(const std::string& name) { return std::string(CO447GEN_TEST_DATA_DIR) + "/" + name; }

@@ -30,6 +30,10 @@ bool exists(const std::string& path);
 // the order the directory lists them (to see that no stray file is left).
 std::string listing(const std::string& directory);
 
+// Every identifier ([A-Za-z0-9_]+, possibly empty) that directly follows
+// an occurrence of marker in text, in the order they stand.
+std::vector<std::string> identifiersAfter(const std::string& text, const std::string& marker);
+
 // Path of a file below tests/data.
 std::string dataPath(const std::string& name);
 

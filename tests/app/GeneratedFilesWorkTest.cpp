@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -97,27 +96,19 @@ std::string randomSheet(std::mt19937& random) {
   return sheet;
 }
 
-std::set<std::string> matches(const std::string& text, const std::regex& pattern) {
-  std::set<std::string> found;
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), pattern); it != std::sregex_iterator(); ++it) {
-    found.insert((*it)[1].str());
-  }
-  return found;
-}
-
 // Checks one node script against the database its run wrote.
 void expectScriptFitsDatabase(const std::string& script, const std::string& database) {
-  const std::set<std::string> variables = matches(database, std::regex("(?:^|\n)EV_ ([A-Za-z0-9_]+):"));
-  std::set<std::string> used = matches(script, std::regex("getValue\\(([A-Za-z0-9_]+)"));
-  for (const std::string& name : matches(script, std::regex("putValue\\(([A-Za-z0-9_]+),"))) used.insert(name);
+  using testsupport::identifiersAfter;
+  const std::vector<std::string> statements = identifiersAfter(database, "\nEV_ ");
+  const std::set<std::string> variables(statements.begin(), statements.end());
+  std::set<std::string> used;
+  for (const char* call : {"getValue(", "putValue("}) {
+    for (const std::string& name : identifiersAfter(script, call)) used.insert(name);
+  }
   used.erase("this");
   for (const std::string& name : used) EXPECT_EQ(variables.count(name), 1u) << "missing in the database: " << name;
 
-  std::vector<std::string> handled;
-  const std::regex handler("\non envVar ([A-Za-z0-9_]+)\r\n");
-  for (auto it = std::sregex_iterator(script.begin(), script.end(), handler); it != std::sregex_iterator(); ++it) {
-    handled.push_back((*it)[1].str());
-  }
+  const std::vector<std::string> handled = identifiersAfter(script, "\non envVar ");
   const std::set<std::string> distinct(handled.begin(), handled.end());
   EXPECT_EQ(distinct.size(), handled.size()) << "two handlers share a variable";
   for (const std::string& name : distinct) EXPECT_EQ(variables.count(name), 1u) << "handled, not in the database: " << name;
@@ -130,14 +121,7 @@ void expectHeaderCompiles(const TempDir& dir) {
                                             " && cc -std=c99 -Wall -Wextra -pedantic -Werror -c -o use.o use.c");
   EXPECT_EQ(compiled.exitCode, 0) << compiled.output;
   const std::string header = readFile(dir.file("macros.h"));
-  const std::vector<std::string> defined = [&] {
-    std::vector<std::string> names;
-    const std::regex define("\n#define ([A-Za-z0-9_]+)\\(");
-    for (auto it = std::sregex_iterator(header.begin(), header.end(), define); it != std::sregex_iterator(); ++it) {
-      names.push_back((*it)[1].str());
-    }
-    return names;
-  }();
+  const std::vector<std::string> defined = testsupport::identifiersAfter(header, "\n#define ");
   EXPECT_EQ(std::set<std::string>(defined.begin(), defined.end()).size(), defined.size())
       << "a macro is defined twice";
 }
