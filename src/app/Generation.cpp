@@ -47,15 +47,6 @@ std::unique_ptr<ZNoslFactoryInterface> createFactory(int32_t generationMode) {
   }
 }
 
-// Anything at the path: also a directory, or a file this process may not
-// read (which fileExists does not count). The pieces append to the output,
-// so whatever is still there would either fail or end up in front of the
-// new text.
-bool pathIsTaken(const std::string& path) {
-  struct stat info;
-  return ::lstat(nativePath(path).c_str(), &info) == 0;
-}
-
 // Only a regular file (or nothing) may stand at the output path: a FIFO
 // would block the run, a device or a link to nowhere would be replaced.
 // False, with the message printed, otherwise.
@@ -76,7 +67,9 @@ bool clearOutputFile(const std::string& outputPath) {
       return false;
     }
   }
-  if (pathIsTaken(outputPath)) {
+  // Anything still there (a directory, a file this process may not read,
+  // which fileExists does not count) would stand where the output goes.
+  if (somethingAt(outputPath)) {
     printMessage("Error writing output file " + quoted(outputPath));
     return false;
   }

@@ -110,8 +110,7 @@ std::vector<std::string> checkSignalSheet(const ZSignalTable& table) {
   std::unordered_map<uint64_t, std::size_t> objectOf;
   for (std::size_t position = 0; position < table.count(); ++position) {
     const ZListEntry& record = table.at(position);
-    const uint64_t key = (static_cast<uint64_t>(record.objectIndex) << 32) | record.objectSubIndex;
-    const auto found = objectOf.emplace(key, objects.size());
+    const auto found = objectOf.emplace(objectNumber(record), objects.size());
     if (found.second) objects.emplace_back();
     objects[found.first->second].push_back(position);
   }

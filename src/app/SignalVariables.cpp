@@ -21,10 +21,6 @@ std::string duplicateBaseName(const ZListEntry& record, const std::string& baseN
 
 namespace {
 
-uint64_t objectNumber(const ZListEntry& record) {
-  return (static_cast<uint64_t>(record.objectIndex) << 32) | record.objectSubIndex;
-}
-
 // The part of the object variable's name after "stval_".
 std::string objectVariableSuffix(const ZListEntry& record) {
   return "0x" + hexText(record.objectIndex) + "_0x" + hexText(record.objectSubIndex);

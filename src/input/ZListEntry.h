@@ -53,6 +53,11 @@ class ZSignalTable {
 
 // "0x%x_0x%x" from object index and sub-index.
 std::string objectKey(const ZListEntry& record);
+// The same object as one number: index in the high half, sub-index in the
+// low half (for sets and maps of objects).
+inline uint64_t objectNumber(const ZListEntry& record) {
+  return (static_cast<uint64_t>(record.objectIndex) << 32) | record.objectSubIndex;
+}
 // The signal starts and ends in the same byte of the object value.
 bool liesInOneByte(const ZListEntry& record);
 // The object is wider than 32 bits.

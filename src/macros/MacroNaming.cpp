@@ -17,10 +17,6 @@ std::string shortNameIdentifier(const ZListEntry& record) {
 
 namespace {
 
-uint64_t objectNumber(const ZListEntry& record) {
-  return (static_cast<uint64_t>(record.objectIndex) << 32) | record.objectSubIndex;
-}
-
 uint64_t mixed(uint64_t value) {
   value += 0x9e3779b97f4a7c15ULL;
   value = (value ^ (value >> 30)) * 0xbf58476d1ce4e5b9ULL;
