@@ -462,4 +462,53 @@ TEST(BadInput, DatabasePathOver1024Characters) {
   EXPECT_FALSE(testsupport::exists(dir.file("tester.can")));
 }
 
+// A reproducible build fixes the header's moment with SOURCE_DATE_EPOCH; a
+// value that is no such moment ends a mode 2 run before anything is opened
+// instead of giving the header the clock's moment or a year out of range.
+TEST(BadInput, MalformedSourceDateEpoch) {
+  struct Case {
+    std::string value;
+    int exitCode;
+    std::string expected;  // the end of the output, or the header's date and time lines
+  };
+  const auto refused = [](const std::string& value) {
+    return "Error executing co447gen: SOURCE_DATE_EPOCH \"" + value +
+           "\" is not a whole number of seconds from 0 to 253402300799\n\n";
+  };
+  const std::vector<Case> cases = {
+      {"+1", 1, refused("+1")},
+      {" 1", 1, refused(" 1")},
+      {"-1", 1, refused("-1")},
+      {"abc", 1, refused("abc")},
+      {"1e9", 1, refused("1e9")},
+      {"253402300800", 1, refused("253402300800")},
+      {"99999999999999999999999", 1, refused("99999999999999999999999")},
+      {"253402300799", 0, "   generation date: 9999-12-31\r\n   generation time: 23:59\r\n"},
+      {"0000", 0, "   generation date: 1970-1-1\r\n   generation time: 0:0\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("SOURCE_DATE_EPOCH=\"" + c.value + "\"");
+    TempDir dir;
+    placeSheet(dir);
+    std::string command = "cd " + shellQuote(dir.path()) + " && SOURCE_DATE_EPOCH=" + shellQuote(c.value) + " " +
+                          shellQuote(CO447GEN_BINARY);
+    for (const std::string& argument : mode2Arguments()) command += " " + shellQuote(argument);
+    const CommandResult result = runCommand(command);
+    EXPECT_EQ(result.exitCode, c.exitCode) << result.output;
+    if (c.exitCode != 0) {
+      EXPECT_TRUE(endsWith(result.output, c.expected)) << result.output;
+      EXPECT_FALSE(testsupport::exists(dir.file("signals_log.txt")));
+      EXPECT_FALSE(testsupport::exists(dir.file("macros.h")));
+    } else {
+      EXPECT_NE(readFile(dir.file("macros.h")).find(c.expected), std::string::npos);
+    }
+  }
+  // Only the header records a moment: the node scripts do not look at it.
+  TempDir dir;
+  placeSheet(dir);
+  std::string command = "cd " + shellQuote(dir.path()) + " && SOURCE_DATE_EPOCH=abc " + shellQuote(CO447GEN_BINARY);
+  for (const std::string& argument : mode1Arguments()) command += " " + shellQuote(argument);
+  EXPECT_EQ(runCommand(command).exitCode, 0);
+}
+
 }  // namespace
