@@ -223,6 +223,10 @@ bool fillDatabase(const RunSettings& settings, ZSignalTable& table, ZTextStream&
       return false;
   }
   printMessage("Adding environmant variables to database " + quoted(databasePath) + "...");
+  for (const std::string& warning : sharedNodeVariableWarnings(settings.dutName(), settings.testerName())) {
+    printMessage(warning);
+    log.write(warning + "\n\n");
+  }
   if (!enterVariables(database, nodeVariableEntries(settings.dutName(), settings.testerName()), log)) {
     return false;
   }

@@ -511,4 +511,24 @@ TEST(BadInput, MalformedSourceDateEpoch) {
   EXPECT_EQ(runCommand(command).exitCode, 0);
 }
 
+// -nme Dut names the DUT's variable "ID_Dut", which is also its node id
+// variable: the run says so once, before it enters the variables.
+TEST(BadInput, NameThatIsANodeVariable) {
+  TempDir dir;
+  placeSheet(dir);
+  std::vector<std::string> arguments = mode1Arguments();
+  arguments[13] = "Dut";  // -nme
+  arguments[15] = "Dut";  // -tme
+  const CommandResult result = runProgram(arguments, dir.path());
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  const std::string warning =
+      "Warning: environment variable \"ID_Dut\" serves the device under test's name (-nme), the device under "
+      "test's node id and the tester's name (-tme)\n\n";
+  const std::size_t at = result.output.find("Adding environmant variables to database \"./taxi.dbc\"...\n\n" + warning);
+  EXPECT_NE(at, std::string::npos) << result.output;
+  EXPECT_EQ(result.output.find(warning, at + warning.size()), std::string::npos) << "warned twice";
+  EXPECT_NE(readFile(dir.file("signals_log.txt")).find(testsupport::crlf(warning)), std::string::npos);
+  EXPECT_EQ(testsupport::identifiersAfter(readFile(dir.file("taxi.dbc")), "EV_ ID_").size(), 2u);
+}
+
 }  // namespace
