@@ -4,12 +4,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 #include "app/Identifier.h"
 #include "database/EnvVarStatement.h"
 #include "database/FileReplacement.h"
+#include "util/FileRead.h"
 #include "util/Paths.h"
 #include "util/StringFormat.h"
 #include "util/TextStream.h"
@@ -27,16 +26,6 @@ const char* const kNewDatabaseHead[] = {
     "BS_:",
     "",
 };
-
-bool readWholeFile(const std::string& path, std::string& bytes) {
-  std::ifstream in(nativePath(path), std::ios::binary);
-  if (!in) return false;
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) return false;
-  bytes = text.str();
-  return true;
-}
 
 // Something (a file that cannot be read, a directory) takes the path.
 bool pathIsTaken(const std::string& path) {
@@ -92,9 +81,15 @@ void ZEnvVarDatabaseWriter::releaseLock() {
 
 bool ZEnvVarDatabaseWriter::openExisting(const std::string& path) {
   std::string bytes;
-  if (!readWholeFile(path, bytes)) {
-    errorText_ = "The file cannot be read";
-    return false;
+  switch (readWholeFile(path, kMaxDatabaseBytes, bytes)) {
+    case ZFileReadResult::Read:
+      break;
+    case ZFileReadResult::TooLarge:
+      errorText_ = "The file is larger than 1 GiB";
+      return false;
+    case ZFileReadResult::Failed:
+      errorText_ = "The file cannot be read";
+      return false;
   }
   if (!text_.read(std::move(bytes), errorText_)) return false;
   uint64_t highestId = 0;
@@ -261,8 +256,8 @@ void ZEnvVarDatabaseWriter::writeDatabase(ZTextStream& out) const {
   const auto copyUpTo = [&](std::size_t offset) {
     if (offset == copied) return;
     out.setLineEnd(ZTextStream::LineEnd::AsGiven);
-    out.write(bytes.substr(copied, offset - copied));
-    atLineStart = bytes[offset - 1] == '\n';
+    out.write(std::string_view(bytes).substr(copied, offset - copied));
+    atLineStart = offset == text_.textStart() || bytes[offset - 1] == '\n';
     afterCarriageReturn = bytes[offset - 1] == '\r';
     copied = offset;
   };

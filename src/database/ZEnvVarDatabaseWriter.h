@@ -35,6 +35,9 @@ class ZEnvVarDatabaseWriter {
 
   // Longest database path accepted; a longer one fails to open or create.
   static constexpr std::size_t kMaxPathLength = 1024;
+  // Largest database file that is opened: it is read whole, and a larger
+  // one is no database a run is meant to extend.
+  static constexpr std::size_t kMaxDatabaseBytes = std::size_t{1} << 30;
   // Variable names of this length or longer are refused.
   static constexpr std::size_t kNameLengthLimit = 500;
 
@@ -58,7 +61,8 @@ class ZEnvVarDatabaseWriter {
   // at once; with discardOld an existing file is treated as a new database
   // that replaces it when it is saved (its link, owner and permissions
   // stay, and it keeps its old contents until then). Opening fails
-  // when the file is not a regular file or not a database (not text, a
+  // when the file is not a regular file, is larger than kMaxDatabaseBytes
+  // (checked before it is read) or is not a database (not text, a
   // statement that does not start with a keyword of the format, or an
   // "EV_" statement that cannot be read), and when the lock could not be
   // taken; creating fails when the file cannot be written, or when
