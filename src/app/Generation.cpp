@@ -239,6 +239,12 @@ bool fillDatabase(const RunSettings& settings, ZSignalTable& table, ZTextStream&
     printMessage("Database " + quoted(databasePath) + " cannot be saved");
     return false;
   }
+  if (database.savedOverOtherLinks()) {
+    const std::string warning =
+        "Warning: database " + quoted(databasePath) + " has other hard links; they keep the old contents";
+    printMessage(warning);
+    log.write(warning + "\n\n");
+  }
   return true;
 }
 

@@ -203,14 +203,17 @@ bool ZEnvVarDatabaseWriter::addVariable(const std::string& name, int32_t variabl
 
 bool ZEnvVarDatabaseWriter::saveAndClose() {
   errorText_.clear();
+  savedOverOtherLinks_ = false;
   if (!isOpen_) {
     errorText_ = "No database is open";
     return false;
   }
+  const bool otherLinks = hardLinkCount(path_) > 1;
   const bool saved = replaceFile(
       path_, [this](ZTextStream& out) { writeDatabase(out); }, errorText_);
   close();
   releaseLock();
+  savedOverOtherLinks_ = saved && otherLinks;
   return saved;
 }
 

@@ -86,6 +86,10 @@ class ZEnvVarDatabaseWriter {
   // Writes the database, closes it and lets go of the lock. False when
   // nothing is open or the save failed; the old database is then untouched.
   bool saveAndClose();
+  // The last save replaced a file that has other names (hard links): they
+  // keep its old contents. (Writing it in place instead would leave half a
+  // database should the run be killed meanwhile.)
+  bool savedOverOtherLinks() const { return savedOverOtherLinks_; }
 
   // Why the last failed operation failed.
   const std::string& errorText() const { return errorText_; }
@@ -118,5 +122,6 @@ class ZEnvVarDatabaseWriter {
   std::string errorText_;
   ZFileLock lock_;
   bool lockTaken_ = false;  // lockDatabase ran (with or without a lock)
+  bool savedOverOtherLinks_ = false;
   std::chrono::milliseconds lockWaitLimit_ = kLockWaitLimit;
 };

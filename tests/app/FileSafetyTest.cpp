@@ -413,6 +413,79 @@ TEST(FileSafety, LinkToTheDatabaseStaysALink) {
   EXPECT_EQ(leftovers(dir.file("shared")), std::vector<std::string>());
 }
 
+// A link to where no file is yet: the database is created where it points
+// (its directory must exist), as the shell's ">" does, and the link stays.
+// Links that lead round in a loop are refused and left alone.
+TEST(FileSafety, DatabaseBehindALinkToNothingIsCreatedWhereItPoints) {
+  struct Case {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> links;  // link, where it points
+    bool deleteFirst;
+    std::string created;  // "" when the run fails
+  };
+  const std::vector<Case> cases = {
+      {"relative link", {{"taxi.dbc", "shared/new.dbc"}}, false, "shared/new.dbc"},
+      {"relative link, -deldb", {{"taxi.dbc", "shared/new.dbc"}}, true, "shared/new.dbc"},
+      {"a chain of links", {{"taxi.dbc", "step.dbc"}, {"step.dbc", "shared/new.dbc"}}, false, "shared/new.dbc"},
+      {"into a missing directory", {{"taxi.dbc", "missing/new.dbc"}}, false, ""},
+      {"a loop", {{"taxi.dbc", "loop.dbc"}, {"loop.dbc", "taxi.dbc"}}, false, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    placeSheet(dir);
+    fs::create_directory(dir.file("shared"));
+    for (const auto& [link, target] : c.links) fs::create_symlink(target, dir.file(link));
+    std::vector<std::string> arguments = mode1Arguments();
+    if (c.deleteFirst) arguments.push_back("-deldb");
+    const CommandResult result = runProgram(arguments, dir.path());
+    for (const auto& [link, target] : c.links) {
+      EXPECT_TRUE(fs::is_symlink(dir.file(link)));
+      EXPECT_EQ(fs::read_symlink(dir.file(link)), target);
+    }
+    if (c.created.empty()) {
+      EXPECT_EQ(result.exitCode, 2);
+      EXPECT_TRUE(endsWith(result.output, "Database \"./taxi.dbc\" cannot be created\nERROR GENERATING\n"))
+          << result.output;
+      EXPECT_TRUE(fs::is_empty(dir.file("shared")));
+    } else {
+      EXPECT_EQ(result.exitCode, 0) << result.output;
+      EXPECT_NE(readFile(dir.file(c.created)).find("EV_ gs_taxi_state:"), std::string::npos);
+      EXPECT_EQ(leftovers(dir.file("shared")), std::vector<std::string>());
+    }
+    EXPECT_EQ(leftovers(dir.path()), std::vector<std::string>());
+  }
+}
+
+// Saving replaces the database by a new file; other hard links to the old
+// one keep the old contents, and the run says so.
+TEST(FileSafety, DatabaseWithOtherHardLinksSaysTheyKeepTheOldContents) {
+  const std::string old = "VERSION \"\"\r\n\r\nBU_: Tester\r\n";
+  const std::string warning =
+      "Saving database \"./taxi.dbc\"...\n\n"
+      "Warning: database \"./taxi.dbc\" has other hard links; they keep the old contents\n\n";
+  for (const bool deleteFirst : {false, true}) {
+    SCOPED_TRACE(deleteFirst ? "with -deldb" : "extended");
+    TempDir dir;
+    placeSheet(dir);
+    writeFile(dir.file("taxi.dbc"), old);
+    fs::create_hard_link(dir.file("taxi.dbc"), dir.file("other.dbc"));
+    std::vector<std::string> arguments = mode1Arguments();
+    if (deleteFirst) arguments.push_back("-deldb");
+    const CommandResult result = runProgram(arguments, dir.path());
+    EXPECT_EQ(result.exitCode, 0) << result.output;
+    EXPECT_NE(result.output.find(warning + "Generating output file"), std::string::npos) << result.output;
+    EXPECT_NE(readFile(dir.file("signals_log.txt")).find(testsupport::crlf(warning.substr(warning.find("Warning")))),
+              std::string::npos);
+    EXPECT_EQ(readFile(dir.file("other.dbc")), old);
+    EXPECT_NE(readFile(dir.file("taxi.dbc")).find("EV_ gs_taxi_state:"), std::string::npos);
+    // The saved database is a file of its own now: nothing more to say.
+    const CommandResult again = runProgram(arguments, dir.path());
+    EXPECT_EQ(again.exitCode, 0) << again.output;
+    EXPECT_EQ(again.output.find("hard links"), std::string::npos) << again.output;
+  }
+}
+
 // ---- Signals that must not end the run
 
 // A file size limit makes writes fail: the run reports it as its own
