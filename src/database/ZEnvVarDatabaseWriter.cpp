@@ -38,14 +38,14 @@ bool pathIsTaken(const std::string& path) {
 ZEnvVarDatabaseWriter::ZEnvVarDatabaseWriter(std::string nodeName)
     : node_(sanitizeIdentifier(nodeName, kDefaultNode)) {}
 
-bool ZEnvVarDatabaseWriter::lockDatabase(const std::string& path, const std::function<void()>& onWait) {
-  lockTaken_ = true;
-  if (lock_.acquire(path, onWait, lockWaitLimit_) == ZFileLock::Result::TimedOut) {
-    errorText_ = "Another run kept the database locked";
-    lockTaken_ = false;
-    return false;
+ZFileLock::Result ZEnvVarDatabaseWriter::lockDatabase(const std::string& path, const std::function<void()>& onWait) {
+  const ZFileLock::Result result = lock_.acquire(path, onWait, lockWaitLimit_);
+  lockTaken_ = result == ZFileLock::Result::Locked;
+  if (result == ZFileLock::Result::TimedOut) errorText_ = "Another run kept the database locked";
+  if (result == ZFileLock::Result::Unusable) {
+    errorText_ = strFormat("Lock file \"%s\" cannot be used", ZFileLock::lockPathOf(path).c_str());
   }
-  return true;
+  return result;
 }
 
 ZEnvVarDatabaseWriter::OpenResult ZEnvVarDatabaseWriter::openOrCreateDatabase(const std::string& path,
@@ -62,7 +62,9 @@ ZEnvVarDatabaseWriter::OpenResult ZEnvVarDatabaseWriter::openOrCreateDatabase(co
     errorText_ = "The file is not a regular file";
     return OpenResult::OpenFailed;
   }
-  if (!lockTaken_ && !lockDatabase(path)) return exists ? OpenResult::OpenFailed : OpenResult::CreateFailed;
+  if (!lockTaken_ && lockDatabase(path) != ZFileLock::Result::Locked) {
+    return exists ? OpenResult::OpenFailed : OpenResult::CreateFailed;
+  }
   OpenResult result;
   if (exists && !discardOld) {
     result = openExisting(path) ? OpenResult::Opened : OpenResult::OpenFailed;

@@ -48,11 +48,12 @@ class ZEnvVarDatabaseWriter {
   // How long lockDatabase waits for another run at most.
   static constexpr std::chrono::seconds kLockWaitLimit{300};
 
-  // Takes the lock of the database at path; when another run holds it,
-  // calls onWait once and waits up to the wait limit. False when the wait
-  // timed out. Where no lock can be made (a directory the process may not
-  // write), the writer goes on without one.
-  bool lockDatabase(const std::string& path, const std::function<void()>& onWait = {});
+  // Takes the lock of the database at path (see ZFileLock); when another
+  // run holds it, calls onWait once and waits up to the wait limit.
+  // Unusable: no lock can be taken there (something that is no regular
+  // file stands at the lock path, or no lock file can be made); TimedOut:
+  // the wait ran out. Either way the database must not be touched.
+  ZFileLock::Result lockDatabase(const std::string& path, const std::function<void()>& onWait = {});
   // For tests: another wait limit.
   void setLockWaitLimit(std::chrono::milliseconds limit) { lockWaitLimit_ = limit; }
 
@@ -121,7 +122,7 @@ class ZEnvVarDatabaseWriter {
   bool idsExhausted_ = false;
   std::string errorText_;
   ZFileLock lock_;
-  bool lockTaken_ = false;  // lockDatabase ran (with or without a lock)
+  bool lockTaken_ = false;  // lockDatabase took the lock
   bool savedOverOtherLinks_ = false;
   std::chrono::milliseconds lockWaitLimit_ = kLockWaitLimit;
 };

@@ -350,7 +350,7 @@ TEST(EnvVarDatabase, LockOfAnotherRunIsWaitedFor) {
   ZEnvVarDatabaseWriter writer("");
   writer.setLockWaitLimit(std::chrono::milliseconds(200));
   int notices = 0;
-  EXPECT_FALSE(writer.lockDatabase(path, [&notices] { ++notices; }));
+  EXPECT_EQ(writer.lockDatabase(path, [&notices] { ++notices; }), ZFileLock::Result::TimedOut);
   EXPECT_EQ(notices, 1);
   EXPECT_EQ(writer.openOrCreateDatabase(path), OpenResult::OpenFailed);
   EXPECT_EQ(notices, 1);
@@ -361,7 +361,7 @@ TEST(EnvVarDatabase, LockOfAnotherRunIsWaitedFor) {
   });
   writer.setLockWaitLimit(std::chrono::seconds(30));
   notices = 0;
-  EXPECT_TRUE(writer.lockDatabase(path, [&notices] { ++notices; }));
+  EXPECT_EQ(writer.lockDatabase(path, [&notices] { ++notices; }), ZFileLock::Result::Locked);
   releaser.join();
   EXPECT_EQ(notices, 1);
   ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened);
@@ -417,6 +417,25 @@ TEST(EnvVarDatabase, DatabaseAbove1GiBIsNotRead) {
   EXPECT_EQ(writer.openOrCreateDatabase(path), OpenResult::OpenFailed);
   EXPECT_EQ(writer.errorText(), "The file is larger than 1 GiB");
   EXPECT_EQ(std::filesystem::file_size(path), ZEnvVarDatabaseWriter::kMaxDatabaseBytes + 1);
+}
+
+// Without its lock a writer does not touch the database: a directory at
+// the lock path makes the lock unusable, and the database is not opened.
+TEST(EnvVarDatabase, UnusableLockKeepsTheDatabaseClosed) {
+  TempDir dir;
+  const std::string path = dir.file("node.dbc");
+  writeFile(path, "BU_: Tester\n");
+  std::filesystem::create_directory(dir.file(".node.dbc.co447gen-lock"));
+  for (const bool discardOld : {false, true}) {
+    ZEnvVarDatabaseWriter writer("");
+    EXPECT_EQ(writer.lockDatabase(path), ZFileLock::Result::Unusable);
+    EXPECT_EQ(writer.errorText(), "Lock file \"" + dir.path() + "/.node.dbc.co447gen-lock\" cannot be used");
+    EXPECT_EQ(writer.openOrCreateDatabase(path, discardOld), OpenResult::OpenFailed);
+    EXPECT_FALSE(addNumeric(writer, "gs_new", 1));
+    EXPECT_FALSE(writer.saveAndClose());
+  }
+  EXPECT_EQ(readFile(path), "BU_: Tester\n");
+  EXPECT_TRUE(std::filesystem::is_directory(dir.file(".node.dbc.co447gen-lock")));
 }
 
 TEST(EnvVarDatabase, PathLengthLimit) {
@@ -477,10 +496,10 @@ TEST(EnvVarDatabase, CreationFailures) {
     std::string path;
     std::string error;
   } cases[] = {
-      {dir.file("missing/node.dbc"), "Cannot create a temporary file in \"" + dir.path() +
-                                         "/missing/\": No such file or directory"},
+      // Where no file can be made, not even the lock can.
+      {dir.file("missing/node.dbc"), "Lock file \"" + dir.path() + "/missing/.node.dbc.co447gen-lock\" cannot be used"},
       {dir.path(), "\"" + dir.path() + "\" exists but cannot be read as a file"},
-      {dir.file("file/node.dbc"), "Cannot create a temporary file in \"" + dir.path() + "/file/\": Not a directory"},
+      {dir.file("file/node.dbc"), "Lock file \"" + dir.path() + "/file/.node.dbc.co447gen-lock\" cannot be used"},
   };
   for (const auto& c : cases) {
     ZEnvVarDatabaseWriter writer("");
