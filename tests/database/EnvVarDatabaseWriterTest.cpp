@@ -419,25 +419,6 @@ TEST(EnvVarDatabase, DatabaseAbove1GiBIsNotRead) {
   EXPECT_EQ(std::filesystem::file_size(path), ZEnvVarDatabaseWriter::kMaxDatabaseBytes + 1);
 }
 
-// Without its lock a writer does not touch the database: a directory at
-// the lock path makes the lock unusable, and the database is not opened.
-TEST(EnvVarDatabase, UnusableLockKeepsTheDatabaseClosed) {
-  TempDir dir;
-  const std::string path = dir.file("node.dbc");
-  writeFile(path, "BU_: Tester\n");
-  std::filesystem::create_directory(dir.file(".node.dbc.co447gen-lock"));
-  for (const bool discardOld : {false, true}) {
-    ZEnvVarDatabaseWriter writer("");
-    EXPECT_EQ(writer.lockDatabase(path), ZFileLock::Result::Unusable);
-    EXPECT_EQ(writer.errorText(), "Lock file \"" + dir.path() + "/.node.dbc.co447gen-lock\" cannot be used");
-    EXPECT_EQ(writer.openOrCreateDatabase(path, discardOld), OpenResult::OpenFailed);
-    EXPECT_FALSE(addNumeric(writer, "gs_new", 1));
-    EXPECT_FALSE(writer.saveAndClose());
-  }
-  EXPECT_EQ(readFile(path), "BU_: Tester\n");
-  EXPECT_TRUE(std::filesystem::is_directory(dir.file(".node.dbc.co447gen-lock")));
-}
-
 TEST(EnvVarDatabase, PathLengthLimit) {
   TempDir dir;
   // Repeated separators lengthen a path without changing the file it names.
