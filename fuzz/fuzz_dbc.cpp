@@ -17,7 +17,7 @@ const char* const kNewNames[] = {"gs_fuzz_signal", "stval_fuzz_signal", "coval_f
 
 std::unordered_set<std::string> variableNames(const ZDatabaseText& text) {
   std::unordered_set<std::string> names;
-  for (const EnvVarStatement& variable : text.variables()) names.insert(variable.name);
+  for (const EnvVarStatement& variable : text.variables()) names.emplace(variable.name);
   return names;
 }
 

@@ -8,6 +8,7 @@
 #include "app/Identifier.h"
 #include "app/RunSettings.h"
 #include "app/VersionInfo.h"
+#include "macros/LocalClock.h"
 #include "util/Paths.h"
 
 namespace {
@@ -288,5 +289,16 @@ bool parseCommandLine(const std::vector<std::string>& arguments, RunSettings& se
   if (lookUpValue(arguments, "-me", value)) settings.setWideValueFormat(value);
 
   // No file may play two roles in the run.
-  return checkFileRoles(settings, out);
+  if (!checkFileRoles(settings, out)) return false;
+
+  // The header's generation moment: a build that fixes it with a value
+  // that is no moment must not get a header of some other moment.
+  std::string epoch;
+  long long seconds = 0;
+  if (mode == 2 && readSourceDateEpoch(epoch, seconds) == SourceDateEpoch::Malformed) {
+    printError(out, "SOURCE_DATE_EPOCH \"" + epoch + "\" is not a whole number of seconds from 0 to " +
+                        std::to_string(kLatestSourceDateEpoch));
+    return false;
+  }
+  return true;
 }

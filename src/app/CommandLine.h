@@ -17,6 +17,7 @@ int32_t atoiLike(const std::string& text);
 
 // Looks every option up in its fixed order and validates it. On the first
 // error writes one message (error prefix, text, line end, empty line) and
-// returns false. arguments are the items after the program name.
+// returns false. arguments are the items after the program name. Mode 2
+// also refuses a malformed SOURCE_DATE_EPOCH (see LocalClock.h).
 bool parseCommandLine(const std::vector<std::string>& arguments, RunSettings& settings,
                       std::ostream& out);

@@ -43,7 +43,10 @@ bool checkFileRoles(const RunSettings& settings, std::ostream& out) {
       {"the log file", logFilePath(sheetPath)},
   };
   if (nodeScript) {
-    roles.push_back({"the relations file", relationsFilePath(sheetPath)});
+    const Role relations = {"the relations file", relationsFilePath(sheetPath)};
+    // The run writes the relations file's header before it reads the sheet.
+    if (!checkParameter("\"-xls\" (signal description file)", sheetPath, {relations}, out)) return false;
+    roles.push_back(relations);
     if (!checkParameter("\"-sdb\" (database to generate)", settings.databasePath(), roles, out)) return false;
     roles.push_back({"the database", settings.databasePath()});
   }

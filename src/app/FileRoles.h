@@ -9,9 +9,10 @@
 class RunSettings;
 
 // Compares the files each path role names (see namesSameFile): modes 1 and
-// 3 first "-sdb" against the sheet, the column map, the log file and the
-// relations file; then, in every mode, "-out" against the sheet, the column
-// map, the log file and, in modes 1 and 3, the relations file and "-sdb".
+// 3 first "-xls" against the relations file, then "-sdb" against the sheet,
+// the column map, the log file and the relations file; then, in every mode,
+// "-out" against the sheet, the column map, the log file and, in modes 1
+// and 3, the relations file and "-sdb".
 // At the first match writes the error prefix and
 //   parameter "-out" (output file) names the same file as the signal description file "<path>"
 // (the other role's path as the run forms it), a line end and an empty

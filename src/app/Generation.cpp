@@ -18,6 +18,7 @@
 #include "macros/ZCANopenDS447MacrosFactory.h"
 #include "nosl/ZCANopenDS447InteractionLayerFactory.h"
 #include "util/Console.h"
+#include "util/FileLock.h"
 #include "util/FileRemoval.h"
 #include "util/Paths.h"
 #include "util/StringFormat.h"
@@ -33,6 +34,10 @@ std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
 // A hard failure or a warning: the message, a line end and an empty line.
 void printMessage(const std::string& message) { consoleOut() << message << "\n\n"; }
+
+// The same, seen at once also on a console that is a pipe or a file: a run
+// that waits, or ends, must not leave its last lines in a buffer.
+void printNow(const std::string& message) { consoleOut() << message << "\n\n" << std::flush; }
 
 std::unique_ptr<ZNoslFactoryInterface> createFactory(int32_t generationMode) {
   switch (generationMode) {
@@ -124,7 +129,7 @@ bool enterVariables(ZEnvVarDatabaseWriter& database, const std::vector<EnvVarEnt
     if (!database.addVariable(entry.name, kVariableCodeReadWrite, entry.typeCode, entry.minimum,
                               entry.maximum, entry.initial)) {
       const std::string message = "Error adding environmant variable " + quoted(entry.name);
-      printMessage(message);
+      printNow(message);
       log.write(message + "\n\n");
       return false;
     }
@@ -199,12 +204,20 @@ bool fillDatabase(const RunSettings& settings, ZSignalTable& table, ZTextStream&
   ZEnvVarDatabaseWriter database(settings.testerName());
   printMessage("Creating emtpty database " + quoted(databasePath) + "...");
   // Held until the database is saved: another run that extends it waits.
+  // A run without the lock could save over another's variables: none
+  // goes on without it.
   const auto waiting = [&databasePath] {
-    printMessage("Waiting for database " + quoted(databasePath) + " (another run is using it)...");
+    printNow("Waiting for database " + quoted(databasePath) + " (another run is using it)...");
   };
-  if (!database.lockDatabase(databasePath, waiting)) {
-    consoleOut() << "Database " << quoted(databasePath) << " cannot be opened\n";
-    return false;
+  switch (database.lockDatabase(databasePath, waiting)) {
+    case ZFileLock::Result::Locked:
+      break;
+    case ZFileLock::Result::Unusable:
+      printNow("Lock file " + quoted(ZFileLock::lockPathOf(databasePath)) + " cannot be used");
+      [[fallthrough]];
+    case ZFileLock::Result::TimedOut:
+      consoleOut() << "Database " << quoted(databasePath) << " cannot be opened\n" << std::flush;
+      return false;
   }
   // The old database is not unlinked: a new, empty one replaces it when it
   // is saved, so a link to it stays a link, its owner and permissions stay,
@@ -216,13 +229,17 @@ bool fillDatabase(const RunSettings& settings, ZSignalTable& table, ZTextStream&
     case ZEnvVarDatabaseWriter::OpenResult::Created:
       break;
     case ZEnvVarDatabaseWriter::OpenResult::OpenFailed:
-      consoleOut() << "Database " << quoted(databasePath) << " cannot be opened\n";
+      consoleOut() << "Database " << quoted(databasePath) << " cannot be opened\n" << std::flush;
       return false;
     case ZEnvVarDatabaseWriter::OpenResult::CreateFailed:
-      consoleOut() << "Database " << quoted(databasePath) << " cannot be created\n";
+      consoleOut() << "Database " << quoted(databasePath) << " cannot be created\n" << std::flush;
       return false;
   }
   printMessage("Adding environmant variables to database " + quoted(databasePath) + "...");
+  for (const std::string& warning : sharedNodeVariableWarnings(settings.dutName(), settings.testerName())) {
+    printMessage(warning);
+    log.write(warning + "\n\n");
+  }
   if (!enterVariables(database, nodeVariableEntries(settings.dutName(), settings.testerName()), log)) {
     return false;
   }
@@ -232,8 +249,14 @@ bool fillDatabase(const RunSettings& settings, ZSignalTable& table, ZTextStream&
   writeSignalListReport(kNotUsedSignalsTitle, std::string(), log);
   printMessage("Saving database " + quoted(databasePath) + "...");
   if (!database.saveAndClose()) {
-    printMessage("Database " + quoted(databasePath) + " cannot be saved");
+    printNow("Database " + quoted(databasePath) + " cannot be saved");
     return false;
+  }
+  if (database.savedOverOtherLinks()) {
+    const std::string warning =
+        "Warning: database " + quoted(databasePath) + " has other hard links; they keep the old contents";
+    printMessage(warning);
+    log.write(warning + "\n\n");
   }
   return true;
 }

@@ -46,13 +46,27 @@ std::string ZSignalNaming::uniqueBaseName(const ZListEntry& record, bool& report
   // "seen before", so a set gives the same names as a list of every key.
   reported = !keys_.insertCopy(signalKey(record, baseName));
   std::string name = reported ? duplicateBaseName(record, baseName) : baseName;
+  // A command that its object handler splits writes "stval_" + its name as
+  // status signals do: its name must be free among theirs as well.
+  const bool split = isSplitByObjectHandler(record);
   ZStringSet& given = isCommandSignal(record) ? commandNames_ : statusNames_;
-  if (given.insertCopy(name)) return name;
+  const auto isFree = [&](const std::string& candidate) {
+    return !given.contains(candidate) && !(split && statusNames_.contains(candidate));
+  };
+  const auto take = [&](const std::string& candidate) {
+    given.insertCopy(candidate);
+    if (split) statusNames_.insertCopy(candidate);
+    return candidate;
+  };
+  if (isFree(name)) return take(name);
   reported = true;
-  unsigned& counter = lastCounter_.emplace(signalKey(record, name), 1).first->second;
+  // Split commands look among two kinds of names, so their counters are
+  // kept apart from those of the other commands.
+  const std::string counterKey = (split ? "sp" : isCommandSignal(record) ? "co" : "st") + name;
+  unsigned& counter = lastCounter_.emplace(counterKey, 1).first->second;
   for (;;) {
     std::string counted = name + "_" + std::to_string(++counter);
-    if (given.insertCopy(counted)) return counted;
+    if (isFree(counted)) return take(counted);
   }
 }
 
@@ -136,4 +150,31 @@ std::vector<EnvVarEntry> signalVariableEntries(const ZListEntry& record, const S
   value.typeCode = valueTypeCode(record);
   entries.push_back(value);
   return entries;
+}
+
+std::vector<std::string> sharedNodeVariableWarnings(const std::string& dutName, const std::string& testerName) {
+  // The role of each node variable, in the order of nodeVariableEntries.
+  static const char* const kRoles[] = {
+      "the device under test's name (-nme)",
+      "the device under test's node id",
+      "the tester's name (-tme)",
+      "the active client's node id",
+  };
+  const std::vector<EnvVarEntry> entries = nodeVariableEntries(dutName, testerName);
+  std::vector<std::string> warnings;
+  for (std::size_t first = 0; first < entries.size(); ++first) {
+    std::vector<std::string> roles;
+    bool reportedBefore = false;
+    for (std::size_t other = 0; other < entries.size(); ++other) {
+      if (entries[other].name != entries[first].name) continue;
+      if (other < first) reportedBefore = true;
+      roles.push_back(kRoles[other]);
+    }
+    if (reportedBefore || roles.size() < 2) continue;
+    std::string listed = roles.size() == 2 ? "both " + roles[0] : roles[0];
+    for (std::size_t i = 1; i + 1 < roles.size(); ++i) listed += ", " + roles[i];
+    listed += " and " + roles.back();
+    warnings.push_back("Warning: environment variable \"" + entries[first].name + "\" serves " + listed);
+  }
+  return warnings;
 }

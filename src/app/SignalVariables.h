@@ -24,7 +24,9 @@ std::string duplicateBaseName(const ZListEntry& record, const std::string& baseN
 // an earlier signal of the same kind (status or command) already carries --
 // the same row given twice, or a sheet name that looks like a suffixed one
 // -- gets "_2", "_3", ... (the smallest that is free), so that no two
-// signals of a kind share their variables and handlers.
+// signals of a kind share their variables and handlers. A command that its
+// object handler splits also writes "stval_" + its name, so its name must
+// be free among the status names too, and takes its place there.
 class ZSignalNaming {
  public:
   ZSignalNaming() = default;
@@ -55,8 +57,8 @@ class ZSignalNaming {
   // The final names given so far, per kind.
   ZStringSet statusNames_;
   ZStringSet commandNames_;
-  // Per name that needed a counter (as a signal key, so per kind): the
-  // last counter given, where the
+  // Per name that needed a counter (per kind: "st", "co", and "sp" for
+  // split commands, + the name): the last counter given, where the
   // search for a free one goes on (names are only ever added, so the
   // smallest free counter never goes down).
   std::unordered_map<std::string, unsigned> lastCounter_;
@@ -90,6 +92,13 @@ struct EnvVarEntry {
 
 // "ID_" + DUT name, "ID_Dut", "ID_" + tester name, "ID_ActualClient".
 std::vector<EnvVarEntry> nodeVariableEntries(const std::string& dutName, const std::string& testerName);
+// One warning per node variable that serves more than one of those roles
+// (-nme Dut makes "ID_Dut" the DUT's name and its node id), the roles in
+// the order above:
+//   Warning: environment variable "ID_Dut" serves both the device under
+//   test's name (-nme) and the device under test's node id
+// (one line; three roles read "serves A, B and C").
+std::vector<std::string> sharedNodeVariableWarnings(const std::string& dutName, const std::string& testerName);
 // Command: trigger, value and, for a command signal that its object handler
 // splits (splitValue not empty), that value variable ("stval_" + name),
 // entered only when absent. Status: trigger, object variable, value.

@@ -38,7 +38,7 @@ bool isIdentifierChar(char c) { return isIdentifierStart(c) || isDigit(c); }
 // asks for or reports false.
 class LineCursor {
  public:
-  explicit LineCursor(const std::string& text) : text_(text) {}
+  explicit LineCursor(std::string_view text) : text_(text) {}
 
   bool atEnd() const { return pos_ == text_.size(); }
   char peek() const { return atEnd() ? '\0' : text_[pos_]; }
@@ -60,7 +60,7 @@ class LineCursor {
     pos_ = end;
     return true;
   }
-  bool identifier(std::string* name) {
+  bool identifier(std::string_view* name) {
     const std::size_t start = pos_;
     if (!isIdentifierStart(peek())) return false;
     while (!atEnd() && isIdentifierChar(peek())) ++pos_;
@@ -118,13 +118,13 @@ class LineCursor {
   }
 
  private:
-  const std::string& text_;
+  std::string_view text_;
   std::size_t pos_ = 0;
 };
 
 }  // namespace
 
-bool parseEnvVarStatement(const std::string& line, EnvVarStatement& statement) {
+bool parseEnvVarStatement(std::string_view line, EnvVarStatement& statement) {
   LineCursor in(line);
   EnvVarStatement result;
   in.skipBlanks();

@@ -11,16 +11,17 @@
 #include <string>
 #include <string_view>
 
-// The parts of an existing statement that the writer needs.
+// The parts of an existing statement that the writer needs. The name is a
+// view into the line it was read from.
 struct EnvVarStatement {
-  std::string name;
+  std::string_view name;
   uint64_t id = 0;
 };
 
 // Reads a line without its line end. Blanks and tabs may surround every
 // part; numbers may carry a sign, a fraction and an exponent, as in files
 // written by other tools. False when the line is not one whole statement.
-bool parseEnvVarStatement(const std::string& line, EnvVarStatement& statement);
+bool parseEnvVarStatement(std::string_view line, EnvVarStatement& statement);
 
 // A variable the writer adds. The texts are views: the caller's strings
 // must outlive the formatting.

@@ -41,7 +41,7 @@ bool followsNodeList(const std::string& keyword) {
 
 // Whether a quoted string is still open at the end of the line, given
 // whether one was open at its start.
-bool insideStringAfter(const std::string& line, bool inside) {
+bool insideStringAfter(std::string_view line, bool inside) {
   for (std::size_t i = 0; i < line.size(); ++i) {
     if (line[i] == '"') {
       inside = !inside;
@@ -64,15 +64,18 @@ bool ZDatabaseText::read(std::string bytes, std::string& errorText) {
   const std::size_t firstLineFeed = bytes_.find('\n');
   usesCrLf_ = firstLineFeed == std::string::npos || (firstLineFeed > 0 && bytes_[firstLineFeed - 1] == '\r');
 
+  const char kByteOrderMark[] = "\xEF\xBB\xBF";
+  textStart_ = bytes_.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0;
+
   bool insideString = false;
   int lineNumber = 1;
-  std::size_t lineStart = 0;
+  std::size_t lineStart = textStart_;
   while (lineStart < bytes_.size()) {
     const std::size_t lineFeed = bytes_.find('\n', lineStart);
     const std::size_t nextLine = lineFeed == std::string::npos ? bytes_.size() : lineFeed + 1;
     std::size_t lineEnd = lineFeed == std::string::npos ? bytes_.size() : lineFeed;
     if (lineEnd > lineStart && bytes_[lineEnd - 1] == '\r') --lineEnd;
-    const std::string line = bytes_.substr(lineStart, lineEnd - lineStart);
+    const std::string_view line(bytes_.data() + lineStart, lineEnd - lineStart);
     if (!insideString && !readStatement(line, lineStart, nextLine, lineNumber, errorText)) return false;
     insideString = insideStringAfter(line, insideString);
     lineStart = nextLine;
@@ -94,7 +97,7 @@ bool ZDatabaseText::read(std::string bytes, std::string& errorText) {
   return true;
 }
 
-bool ZDatabaseText::readStatement(const std::string& line, std::size_t lineStart, std::size_t nextLine,
+bool ZDatabaseText::readStatement(std::string_view line, std::size_t lineStart, std::size_t nextLine,
                                   int lineNumber, std::string& errorText) {
   std::size_t keywordStart = 0;
   while (keywordStart < line.size() && isBlank(line[keywordStart])) ++keywordStart;
@@ -102,7 +105,7 @@ bool ZDatabaseText::readStatement(const std::string& line, std::size_t lineStart
   while (keywordEnd < line.size() && !isBlank(line[keywordEnd]) && line[keywordEnd] != ':') ++keywordEnd;
   const bool hasMore = line.find_first_not_of(" \t", keywordEnd) != std::string::npos;
   if (keywordEnd == keywordStart || !hasMore) return true;
-  const std::string keyword = line.substr(keywordStart, keywordEnd - keywordStart);
+  const std::string keyword(line.substr(keywordStart, keywordEnd - keywordStart));
   if (formatKeywords().count(keyword) == 0) {
     errorText = strFormat("Line %d does not start with a keyword of the format", lineNumber);
     return false;
@@ -126,7 +129,7 @@ bool ZDatabaseText::readStatement(const std::string& line, std::size_t lineStart
   return true;
 }
 
-void ZDatabaseText::readNodeList(const std::string& line, std::size_t lineStart, std::size_t keywordEnd) {
+void ZDatabaseText::readNodeList(std::string_view line, std::size_t lineStart, std::size_t keywordEnd) {
   std::size_t pos = keywordEnd;
   while (pos < line.size() && isBlank(line[pos])) ++pos;
   if (pos >= line.size() || line[pos] != ':') return;
@@ -138,7 +141,7 @@ void ZDatabaseText::readNodeList(const std::string& line, std::size_t lineStart,
     const std::size_t start = pos;
     while (pos < line.size() && !isBlank(line[pos])) ++pos;
     if (pos > start) {
-      nodes_.push_back(line.substr(start, pos - start));
+      nodes_.emplace_back(line.substr(start, pos - start));
       nodeListEnd_ = lineStart + pos;
     }
   }

@@ -6,16 +6,27 @@
 // keyword (the indented keyword list under "NS_ :" has nothing after its
 // words, so it holds no statements). Quoted strings may run over several
 // lines, as comments do; a backslash inside one protects the next character.
+// A UTF-8 byte order mark at the start, which some tools write, belongs to
+// no statement: it is kept with the bytes.
 #pragma once
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "database/EnvVarStatement.h"
 
 class ZDatabaseText {
  public:
+  ZDatabaseText() = default;
+  // The variables' names are views into the bytes: a copy would point into
+  // the original, so there is none. (Moving keeps the bytes where they are.)
+  ZDatabaseText(const ZDatabaseText&) = delete;
+  ZDatabaseText& operator=(const ZDatabaseText&) = delete;
+  ZDatabaseText(ZDatabaseText&&) = default;
+  ZDatabaseText& operator=(ZDatabaseText&&) = default;
+
   // Takes the bytes of a file. False, with the reason in errorText, when
   // they are not a database: a NUL byte (not text), a statement that does
   // not start with a keyword of the format, an "EV_" statement that cannot
@@ -24,6 +35,9 @@ class ZDatabaseText {
   bool read(std::string bytes, std::string& errorText);
 
   const std::string& bytes() const { return bytes_; }
+  // Where the text starts: after a byte order mark, else at 0. Like the
+  // start of a line, this is where a statement may be inserted.
+  std::size_t textStart() const { return textStart_; }
   // The style of the first line end; a file without any uses CR LF.
   bool usesCrLf() const { return usesCrLf_; }
   const std::vector<EnvVarStatement>& variables() const { return variables_; }
@@ -44,11 +58,12 @@ class ZDatabaseText {
   std::size_t nodeListInsertOffset() const { return nodeListInsertOffset_; }
 
  private:
-  bool readStatement(const std::string& line, std::size_t lineStart, std::size_t nextLine, int lineNumber,
+  bool readStatement(std::string_view line, std::size_t lineStart, std::size_t nextLine, int lineNumber,
                      std::string& errorText);
-  void readNodeList(const std::string& line, std::size_t lineStart, std::size_t keywordEnd);
+  void readNodeList(std::string_view line, std::size_t lineStart, std::size_t keywordEnd);
 
   std::string bytes_;
+  std::size_t textStart_ = 0;
   bool usesCrLf_ = true;
   std::vector<EnvVarStatement> variables_;
   bool hasNodeList_ = false;

@@ -4,12 +4,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 #include "app/Identifier.h"
 #include "database/EnvVarStatement.h"
 #include "database/FileReplacement.h"
+#include "util/FileRead.h"
 #include "util/Paths.h"
 #include "util/StringFormat.h"
 #include "util/TextStream.h"
@@ -28,16 +27,6 @@ const char* const kNewDatabaseHead[] = {
     "",
 };
 
-bool readWholeFile(const std::string& path, std::string& bytes) {
-  std::ifstream in(nativePath(path), std::ios::binary);
-  if (!in) return false;
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) return false;
-  bytes = text.str();
-  return true;
-}
-
 // Something (a file that cannot be read, a directory) takes the path.
 bool pathIsTaken(const std::string& path) {
   struct stat info;
@@ -49,14 +38,14 @@ bool pathIsTaken(const std::string& path) {
 ZEnvVarDatabaseWriter::ZEnvVarDatabaseWriter(std::string nodeName)
     : node_(sanitizeIdentifier(nodeName, kDefaultNode)) {}
 
-bool ZEnvVarDatabaseWriter::lockDatabase(const std::string& path, const std::function<void()>& onWait) {
-  lockTaken_ = true;
-  if (lock_.acquire(path, onWait, lockWaitLimit_) == ZFileLock::Result::TimedOut) {
-    errorText_ = "Another run kept the database locked";
-    lockTaken_ = false;
-    return false;
+ZFileLock::Result ZEnvVarDatabaseWriter::lockDatabase(const std::string& path, const std::function<void()>& onWait) {
+  const ZFileLock::Result result = lock_.acquire(path, onWait, lockWaitLimit_);
+  lockTaken_ = result == ZFileLock::Result::Locked;
+  if (result == ZFileLock::Result::TimedOut) errorText_ = "Another run kept the database locked";
+  if (result == ZFileLock::Result::Unusable) {
+    errorText_ = strFormat("Lock file \"%s\" cannot be used", ZFileLock::lockPathOf(path).c_str());
   }
-  return true;
+  return result;
 }
 
 ZEnvVarDatabaseWriter::OpenResult ZEnvVarDatabaseWriter::openOrCreateDatabase(const std::string& path,
@@ -73,7 +62,9 @@ ZEnvVarDatabaseWriter::OpenResult ZEnvVarDatabaseWriter::openOrCreateDatabase(co
     errorText_ = "The file is not a regular file";
     return OpenResult::OpenFailed;
   }
-  if (!lockTaken_ && !lockDatabase(path)) return exists ? OpenResult::OpenFailed : OpenResult::CreateFailed;
+  if (!lockTaken_ && lockDatabase(path) != ZFileLock::Result::Locked) {
+    return exists ? OpenResult::OpenFailed : OpenResult::CreateFailed;
+  }
   OpenResult result;
   if (exists && !discardOld) {
     result = openExisting(path) ? OpenResult::Opened : OpenResult::OpenFailed;
@@ -92,9 +83,15 @@ void ZEnvVarDatabaseWriter::releaseLock() {
 
 bool ZEnvVarDatabaseWriter::openExisting(const std::string& path) {
   std::string bytes;
-  if (!readWholeFile(path, bytes)) {
-    errorText_ = "The file cannot be read";
-    return false;
+  switch (readWholeFile(path, kMaxDatabaseBytes, bytes)) {
+    case ZFileReadResult::Read:
+      break;
+    case ZFileReadResult::TooLarge:
+      errorText_ = "The file is larger than 1 GiB";
+      return false;
+    case ZFileReadResult::Failed:
+      errorText_ = "The file cannot be read";
+      return false;
   }
   if (!text_.read(std::move(bytes), errorText_)) return false;
   uint64_t highestId = 0;
@@ -208,14 +205,17 @@ bool ZEnvVarDatabaseWriter::addVariable(const std::string& name, int32_t variabl
 
 bool ZEnvVarDatabaseWriter::saveAndClose() {
   errorText_.clear();
+  savedOverOtherLinks_ = false;
   if (!isOpen_) {
     errorText_ = "No database is open";
     return false;
   }
+  const bool otherLinks = hardLinkCount(path_) > 1;
   const bool saved = replaceFile(
       path_, [this](ZTextStream& out) { writeDatabase(out); }, errorText_);
   close();
   releaseLock();
+  savedOverOtherLinks_ = saved && otherLinks;
   return saved;
 }
 
@@ -261,8 +261,8 @@ void ZEnvVarDatabaseWriter::writeDatabase(ZTextStream& out) const {
   const auto copyUpTo = [&](std::size_t offset) {
     if (offset == copied) return;
     out.setLineEnd(ZTextStream::LineEnd::AsGiven);
-    out.write(bytes.substr(copied, offset - copied));
-    atLineStart = bytes[offset - 1] == '\n';
+    out.write(std::string_view(bytes).substr(copied, offset - copied));
+    atLineStart = offset == text_.textStart() || bytes[offset - 1] == '\n';
     afterCarriageReturn = bytes[offset - 1] == '\r';
     copied = offset;
   };

@@ -35,6 +35,9 @@ class ZEnvVarDatabaseWriter {
 
   // Longest database path accepted; a longer one fails to open or create.
   static constexpr std::size_t kMaxPathLength = 1024;
+  // Largest database file that is opened: it is read whole, and a larger
+  // one is no database a run is meant to extend.
+  static constexpr std::size_t kMaxDatabaseBytes = std::size_t{1} << 30;
   // Variable names of this length or longer are refused.
   static constexpr std::size_t kNameLengthLimit = 500;
 
@@ -45,11 +48,12 @@ class ZEnvVarDatabaseWriter {
   // How long lockDatabase waits for another run at most.
   static constexpr std::chrono::seconds kLockWaitLimit{300};
 
-  // Takes the lock of the database at path; when another run holds it,
-  // calls onWait once and waits up to the wait limit. False when the wait
-  // timed out. Where no lock can be made (a directory the process may not
-  // write), the writer goes on without one.
-  bool lockDatabase(const std::string& path, const std::function<void()>& onWait = {});
+  // Takes the lock of the database at path (see ZFileLock); when another
+  // run holds it, calls onWait once and waits up to the wait limit.
+  // Unusable: no lock can be taken there (something that is no regular
+  // file stands at the lock path, or no lock file can be made); TimedOut:
+  // the wait ran out. Either way the database must not be touched.
+  ZFileLock::Result lockDatabase(const std::string& path, const std::function<void()>& onWait = {});
   // For tests: another wait limit.
   void setLockWaitLimit(std::chrono::milliseconds limit) { lockWaitLimit_ = limit; }
 
@@ -58,7 +62,8 @@ class ZEnvVarDatabaseWriter {
   // at once; with discardOld an existing file is treated as a new database
   // that replaces it when it is saved (its link, owner and permissions
   // stay, and it keeps its old contents until then). Opening fails
-  // when the file is not a regular file or not a database (not text, a
+  // when the file is not a regular file, is larger than kMaxDatabaseBytes
+  // (checked before it is read) or is not a database (not text, a
   // statement that does not start with a keyword of the format, or an
   // "EV_" statement that cannot be read), and when the lock could not be
   // taken; creating fails when the file cannot be written, or when
@@ -82,6 +87,10 @@ class ZEnvVarDatabaseWriter {
   // Writes the database, closes it and lets go of the lock. False when
   // nothing is open or the save failed; the old database is then untouched.
   bool saveAndClose();
+  // The last save replaced a file that has other names (hard links): they
+  // keep its old contents. (Writing it in place instead would leave half a
+  // database should the run be killed meanwhile.)
+  bool savedOverOtherLinks() const { return savedOverOtherLinks_; }
 
   // Why the last failed operation failed.
   const std::string& errorText() const { return errorText_; }
@@ -113,6 +122,7 @@ class ZEnvVarDatabaseWriter {
   bool idsExhausted_ = false;
   std::string errorText_;
   ZFileLock lock_;
-  bool lockTaken_ = false;  // lockDatabase ran (with or without a lock)
+  bool lockTaken_ = false;  // lockDatabase took the lock
+  bool savedOverOtherLinks_ = false;
   std::chrono::milliseconds lockWaitLimit_ = kLockWaitLimit;
 };

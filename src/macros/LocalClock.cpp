@@ -1,34 +1,29 @@
 #include "macros/LocalClock.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <ctime>
 
-namespace {
-
-// SOURCE_DATE_EPOCH, the convention of reproducible builds: a non-negative
-// decimal number of seconds since 1970-01-01 00:00 UTC. False when it is
-// not set or is anything else.
-bool sourceDateEpoch(std::time_t& moment) {
-  const char* text = std::getenv("SOURCE_DATE_EPOCH");
-  if (text == nullptr || *text == '\0') return false;
-  for (const char* c = text; *c != '\0'; ++c) {
-    if (*c < '0' || *c > '9') return false;
+SourceDateEpoch readSourceDateEpoch(std::string& text, long long& seconds) {
+  const char* value = std::getenv("SOURCE_DATE_EPOCH");
+  text = value == nullptr ? std::string() : std::string(value);
+  if (text.empty()) return SourceDateEpoch::Unset;
+  seconds = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return SourceDateEpoch::Malformed;
+    seconds = seconds * 10 + (c - '0');
+    if (seconds > kLatestSourceDateEpoch) return SourceDateEpoch::Malformed;
   }
-  errno = 0;
-  const unsigned long long seconds = std::strtoull(text, nullptr, 10);
-  if (errno != 0) return false;
-  moment = static_cast<std::time_t>(seconds);
-  return moment >= 0 && static_cast<unsigned long long>(moment) == seconds;
+  return SourceDateEpoch::Valid;
 }
-
-}  // namespace
 
 ZLocalTime systemLocalTime() {
   ZLocalTime result;
   std::tm broken{};
+  std::string text;
+  long long seconds = 0;
   std::time_t moment = 0;
-  if (sourceDateEpoch(moment)) {
+  if (readSourceDateEpoch(text, seconds) == SourceDateEpoch::Valid) {
+    moment = static_cast<std::time_t>(seconds);
     if (gmtime_r(&moment, &broken) == nullptr) return result;
   } else {
     moment = std::time(nullptr);

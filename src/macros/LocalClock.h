@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 struct ZLocalTime {
   // The values stand for a time that could not be determined.
@@ -15,8 +16,22 @@ struct ZLocalTime {
 
 using ZLocalClock = std::function<ZLocalTime()>;
 
+// The latest moment SOURCE_DATE_EPOCH may name: 9999-12-31 23:59:59 UTC,
+// the last second a four-digit year can show.
+constexpr long long kLatestSourceDateEpoch = 253402300799;
+
+// What SOURCE_DATE_EPOCH, the convention of reproducible builds, holds.
+enum class SourceDateEpoch {
+  Unset,      // not set, or empty
+  Valid,      // a decimal integer from 0 to kLatestSourceDateEpoch (digits only)
+  Malformed,  // anything else: a sign, a blank, other characters, a larger number
+};
+// Reads SOURCE_DATE_EPOCH; text gets its value as set, seconds the moment
+// when it is valid.
+SourceDateEpoch readSourceDateEpoch(std::string& text, long long& seconds);
+
 // Reads the system clock once and breaks the moment down in local time.
-// Where SOURCE_DATE_EPOCH holds a non-negative decimal integer (the
-// convention of reproducible builds), that moment is taken instead, in UTC,
-// so that two runs on one sheet write the same header.
+// Where SOURCE_DATE_EPOCH is valid, that moment is taken instead, in UTC,
+// so that two runs on one sheet write the same header. (A run refuses a
+// malformed value before it starts.)
 ZLocalTime systemLocalTime();

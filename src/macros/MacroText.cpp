@@ -1,5 +1,7 @@
 #include "macros/MacroText.h"
 
+#include <cstdio>
+
 namespace {
 
 // What may stand between a backslash and the line break it joins: the
@@ -14,10 +16,33 @@ std::size_t skipJoinBlanks(const std::string& text, std::size_t from) {
   return from;
 }
 
-// Texts without a "??/" or without either of "*" and "/" are kept as they are.
+// The UTF-8 lead bytes of the bidirectional controls below.
+constexpr char kBidiLeadBytes[] = "\xE2\xD8";
+
+// The length of the bidirectional control in UTF-8 that starts at `at`
+// (U+202A to U+202E, U+2066 to U+2069, U+200E, U+200F, U+061C), or 0;
+// codePoint gets its code point.
+std::size_t bidiControlAt(const std::string& text, std::size_t at, unsigned& codePoint) {
+  const auto byte = [&text](std::size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u; };
+  if (byte(at) == 0xD8 && byte(at + 1) == 0x9C) {
+    codePoint = 0x061C;
+    return 2;
+  }
+  if (byte(at) != 0xE2 || (byte(at + 1) != 0x80 && byte(at + 1) != 0x81)) return 0;
+  const unsigned third = byte(at + 2);
+  if (third < 0x80 || third > 0xBF) return 0;
+  codePoint = 0x2000 | ((byte(at + 1) & 0x3Fu) << 6) | (third & 0x3Fu);
+  const bool bidi = codePoint == 0x200E || codePoint == 0x200F || (codePoint >= 0x202A && codePoint <= 0x202E) ||
+                    (codePoint >= 0x2066 && codePoint <= 0x2069);
+  return bidi ? 3 : 0;
+}
+
+// Texts without a "??/", without either of "*" and "/" and without a lead
+// byte of a bidirectional control are kept as they are.
 bool mayNeedChange(const std::string& text) {
   return text.find("?\?/") != std::string::npos ||
-         (text.find('*') != std::string::npos && text.find('/') != std::string::npos);
+         (text.find('*') != std::string::npos && text.find('/') != std::string::npos) ||
+         text.find_first_of(kBidiLeadBytes) != std::string::npos;
 }
 
 }  // namespace
@@ -45,6 +70,15 @@ std::string commentSafe(const std::string& text) {
         i += 3;
         continue;
       }
+    }
+    unsigned codePoint = 0;
+    if (const std::size_t length = bidiControlAt(text, i, codePoint)) {
+      char shown[16];
+      std::snprintf(shown, sizeof shown, "<U+%04X>", codePoint);
+      result += shown;
+      previous = '>';
+      i += length;
+      continue;
     }
     const char c = text[i++];
     if ((previous == '*' && c == '/') || (previous == '/' && c == '*')) result += ' ';

@@ -18,6 +18,10 @@
 //   warn about inside a comment;
 // - a "??/" at the end of a line or of the text becomes "?? /", so that it
 //   joins no lines (and draws no trigraph warning).
+// - a bidirectional control character (U+202A to U+202E, U+2066 to U+2069,
+//   U+200E, U+200F, U+061C) is written as its code point, "<U+202E>": it
+//   would make the source read otherwise than it compiles, which compilers
+//   warn about.
 // A backslash that joins lines is kept: inside a comment that only joins
 // comment text. Everything else stays as it is.
 std::string commentSafe(const std::string& text);

@@ -13,13 +13,6 @@
 
 namespace {
 
-std::string lockPathOf(const std::string& path) {
-  const std::string target = replacementTarget(path);
-  const std::size_t separator = target.rfind('/');
-  const std::size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
-  return target.substr(0, nameStart) + "." + target.substr(nameStart) + ".co447gen-lock";
-}
-
 // The descriptor still names the file at the path: nobody removed or
 // replaced it between opening and locking.
 bool stillAtPath(int fd, const std::string& path) {
@@ -28,7 +21,49 @@ bool stillAtPath(int fd, const std::string& path) {
          opened.st_ino == current.st_ino;
 }
 
+// Opens the lock file, making it when there is none; made tells which. A
+// lock file that the process may not write is opened for reading (flock
+// needs no more). -1 when anything but a regular file stands at the path
+// (checked before it is opened, so that no device is opened, and after)
+// or no lock file can be opened or made.
+int openLockFile(const std::string& lockPath, bool& made) {
+  constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+  // A lock file that its maker removes between the two opens is made anew.
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_EXCL | kFlags, 0666);
+    if (fd >= 0) {
+      made = true;
+      return fd;
+    }
+    if (errno != EEXIST) return -1;
+    struct stat info;
+    if (::lstat(lockPath.c_str(), &info) != 0) {
+      if (errno == ENOENT) continue;
+      return -1;
+    }
+    if (!S_ISREG(info.st_mode)) return -1;
+    fd = ::open(lockPath.c_str(), O_RDWR | kFlags);
+    if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) fd = ::open(lockPath.c_str(), O_RDONLY | kFlags);
+    if (fd < 0 && errno == ENOENT) continue;
+    if (fd < 0) return -1;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+      ::close(fd);
+      return -1;
+    }
+    made = false;
+    return fd;
+  }
+  return -1;
+}
+
 }  // namespace
+
+std::string ZFileLock::lockPathOf(const std::string& path) {
+  const std::string target = replacementTarget(path);
+  const std::size_t separator = target.rfind('/');
+  const std::size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
+  return target.substr(0, nameStart) + "." + target.substr(nameStart) + ".co447gen-lock";
+}
 
 ZFileLock::Result ZFileLock::acquire(const std::string& path, const std::function<void()>& onWait,
                                      std::chrono::milliseconds limit) {
@@ -37,9 +72,11 @@ ZFileLock::Result ZFileLock::acquire(const std::string& path, const std::functio
   const auto deadline = std::chrono::steady_clock::now() + limit;
   bool waited = false;
   for (;;) {
-    const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) return Result::Unlockable;
-    const int slot = registerRemovalOnInterrupt(lockPath, fd);
+    bool made = false;
+    const int fd = openLockFile(lockPath, made);
+    if (fd < 0) return Result::Unusable;
+    // Only a lock file of this run's making is removed on an interrupt.
+    const int slot = made ? registerRemovalOnInterrupt(lockPath, fd) : -1;
     bool locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
     while (!locked && errno == EWOULDBLOCK) {
       if (!waited && onWait) onWait();
@@ -55,12 +92,13 @@ ZFileLock::Result ZFileLock::acquire(const std::string& path, const std::functio
     if (locked && stillAtPath(fd, lockPath)) {
       fd_ = fd;
       lockPath_ = lockPath;
+      madeFile_ = made;
       interruptSlot_ = slot;
       return Result::Locked;
     }
     unregisterRemovalOnInterrupt(slot);
     ::close(fd);
-    if (!locked) return Result::Unlockable;
+    if (!locked) return Result::Unusable;
     // Locked, but the holder removed it while this process waited: the
     // next holder's lock file is a new one.
   }
@@ -69,11 +107,13 @@ ZFileLock::Result ZFileLock::acquire(const std::string& path, const std::functio
 void ZFileLock::release() {
   if (fd_ < 0) return;
   // Unlinked while still registered: an interrupt in between finds the
-  // file gone (or another run's) and leaves it.
-  ::unlink(lockPath_.c_str());
+  // file gone (or another run's) and leaves it. A lock file that was there
+  // before stays, whoever made it.
+  if (madeFile_) ::unlink(lockPath_.c_str());
   unregisterRemovalOnInterrupt(interruptSlot_);
   interruptSlot_ = -1;
   ::close(fd_);
   fd_ = -1;
+  madeFile_ = false;
   lockPath_.clear();
 }

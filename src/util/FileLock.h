@@ -5,10 +5,12 @@
 // The file itself cannot carry the lock: it is replaced by a new file on
 // every save. The lock is an flock on ".<name>.co447gen-lock" beside the
 // file (a symbolic link is followed first, so that every path to the file
-// shares one lock). The holder removes the lock file when it lets go; a
-// waiter that then holds the lock of a removed file tries again on the
-// new one. A lock file left by a killed run is not locked by anyone and is
-// taken over.
+// shares one lock). A run removes the lock file when it lets go, but only
+// one it made itself; a waiter that then holds the lock of a removed file
+// tries again on the new one. A lock file that is there already (left by
+// a killed run, or kept by another user's run) is locked as it is and left
+// in place; one that the process may not write is locked through a
+// read-only descriptor, which locks it just the same.
 #pragma once
 
 #include <chrono>
@@ -22,20 +24,25 @@ class ZFileLock {
   ZFileLock(const ZFileLock&) = delete;
   ZFileLock& operator=(const ZFileLock&) = delete;
 
-  enum class Result { Locked, Unlockable, TimedOut };
+  enum class Result { Locked, Unusable, TimedOut };
+
+  // Where the lock of the file at path lies.
+  static std::string lockPathOf(const std::string& path);
 
   // Takes the lock of the file at path. When another process holds it,
-  // calls onWait once and waits, at most limit. Unlockable: no lock file
-  // can be made beside the file (a directory the process may not write);
-  // the caller goes on without a lock, as no other run can replace the file
-  // there either.
+  // calls onWait once and waits, at most limit. Unusable: anything but a
+  // regular file stands at the lock path (a directory, a FIFO, a device, a
+  // symbolic link, which is not followed), or no lock file can be opened or
+  // made there; what stands there is left as it is. A caller must not go on
+  // without the lock: another run could save over its work.
   Result acquire(const std::string& path, const std::function<void()>& onWait, std::chrono::milliseconds limit);
   bool held() const { return fd_ >= 0; }
-  // Removes the lock file and lets go of the lock.
+  // Lets go of the lock and removes the lock file if this lock made it.
   void release();
 
  private:
   std::string lockPath_;
   int fd_ = -1;
+  bool madeFile_ = false;
   int interruptSlot_ = -1;
 };

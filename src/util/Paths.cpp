@@ -90,6 +90,12 @@ bool isRegularFile(const std::string& path) {
   return !path.empty() && ::stat(nativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+unsigned long hardLinkCount(const std::string& path) {
+  struct stat info;
+  if (path.empty() || ::stat(nativePath(path).c_str(), &info) != 0) return 0;
+  return static_cast<unsigned long>(info.st_nlink);
+}
+
 bool somethingAt(const std::string& path) {
   struct stat info;
   return !path.empty() && ::lstat(nativePath(path).c_str(), &info) == 0;

@@ -43,5 +43,8 @@ std::string resolvedPath(const std::string& path);
 // inode: hard links too), or, where one does not exist yet, their resolved
 // paths are equal.
 bool namesSameFile(const std::string& first, const std::string& second);
+// How many names (hard links) the file at path has, after following
+// symbolic links; 0 when nothing is there.
+unsigned long hardLinkCount(const std::string& path);
 bool directoryExists(const std::string& path);
 bool deleteFile(const std::string& path);

@@ -66,7 +66,9 @@ std::string replacementTarget(const std::string& path) {
   struct stat info;
   if (::lstat(native.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return native;
   char* resolved = ::realpath(native.c_str(), nullptr);
-  if (resolved == nullptr) return native;
+  // A link to nothing (yet): the path it leads to, as the shell's ">"
+  // creates the file there.
+  if (resolved == nullptr) return resolvedPath(native);
   std::string result = resolved;
   std::free(resolved);
   return result;
@@ -81,6 +83,14 @@ bool ZReplacementFile::create(const std::string& target, std::string& errorText)
   const std::string prefix = "." + nameOf(target_) + kMarker;
   if (nameOf(target_).empty()) {
     errorText = strFormat("\"%s\" names no file", target.c_str());
+    target_.clear();
+    return false;
+  }
+  // Links that lead round in a loop end at a link: it is not replaced.
+  struct stat info;
+  if (::lstat(target_.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+    errorText = strFormat("\"%s\" is a loop of symbolic links", target.c_str());
+    target_.clear();
     return false;
   }
   removeLeftovers(directory, prefix);

@@ -21,8 +21,10 @@ class ZReplacementFile {
   ZReplacementFile& operator=(const ZReplacementFile&) = delete;
 
   // Creates the temporary file for the target. A symbolic link at the
-  // target is followed: the file it names is the one replaced. False, with
-  // the reason in errorText, when no temporary file can be created there.
+  // target is followed: the file it names is the one replaced, or created
+  // where a link points to nothing yet. False, with the reason in
+  // errorText, when no temporary file can be created there, and for links
+  // that lead round in a loop.
   bool create(const std::string& target, std::string& errorText);
   // Where the new contents are to be written.
   const std::string& temporaryPath() const { return temporary_; }
@@ -45,5 +47,5 @@ class ZReplacementFile {
 };
 
 // The file a path finally names: a symbolic link at the path is followed
-// (to where it points, when it exists), "\\" counts as "/".
+// to where it points (also when nothing is there yet), "\\" counts as "/".
 std::string replacementTarget(const std::string& path);

@@ -3,6 +3,9 @@
 // test checks the message, the exit code (0 output produced, 2 generation
 // failed) and that no existing file was damaged.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <zip.h>
 
@@ -460,6 +463,147 @@ TEST(BadInput, DatabasePathOver1024Characters) {
       << result.output.substr(result.output.size() > 300 ? result.output.size() - 300 : 0);
   EXPECT_FALSE(testsupport::exists(dir.file("taxi.dbc")));
   EXPECT_FALSE(testsupport::exists(dir.file("tester.can")));
+}
+
+// A reproducible build fixes the header's moment with SOURCE_DATE_EPOCH; a
+// value that is no such moment ends a mode 2 run before anything is opened
+// instead of giving the header the clock's moment or a year out of range.
+TEST(BadInput, MalformedSourceDateEpoch) {
+  struct Case {
+    std::string value;
+    int exitCode;
+    std::string expected;  // the end of the output, or the header's date and time lines
+  };
+  const auto refused = [](const std::string& value) {
+    return "Error executing co447gen: SOURCE_DATE_EPOCH \"" + value +
+           "\" is not a whole number of seconds from 0 to 253402300799\n\n";
+  };
+  const std::vector<Case> cases = {
+      {"+1", 1, refused("+1")},
+      {" 1", 1, refused(" 1")},
+      {"-1", 1, refused("-1")},
+      {"abc", 1, refused("abc")},
+      {"1e9", 1, refused("1e9")},
+      {"253402300800", 1, refused("253402300800")},
+      {"99999999999999999999999", 1, refused("99999999999999999999999")},
+      {"253402300799", 0, "   generation date: 9999-12-31\r\n   generation time: 23:59\r\n"},
+      {"0000", 0, "   generation date: 1970-1-1\r\n   generation time: 0:0\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("SOURCE_DATE_EPOCH=\"" + c.value + "\"");
+    TempDir dir;
+    placeSheet(dir);
+    std::string command = "cd " + shellQuote(dir.path()) + " && SOURCE_DATE_EPOCH=" + shellQuote(c.value) + " " +
+                          shellQuote(CO447GEN_BINARY);
+    for (const std::string& argument : mode2Arguments()) command += " " + shellQuote(argument);
+    const CommandResult result = runCommand(command);
+    EXPECT_EQ(result.exitCode, c.exitCode) << result.output;
+    if (c.exitCode != 0) {
+      EXPECT_TRUE(endsWith(result.output, c.expected)) << result.output;
+      EXPECT_FALSE(testsupport::exists(dir.file("signals_log.txt")));
+      EXPECT_FALSE(testsupport::exists(dir.file("macros.h")));
+    } else {
+      EXPECT_NE(readFile(dir.file("macros.h")).find(c.expected), std::string::npos);
+    }
+  }
+  // Only the header records a moment: the node scripts do not look at it.
+  TempDir dir;
+  placeSheet(dir);
+  std::string command = "cd " + shellQuote(dir.path()) + " && SOURCE_DATE_EPOCH=abc " + shellQuote(CO447GEN_BINARY);
+  for (const std::string& argument : mode1Arguments()) command += " " + shellQuote(argument);
+  EXPECT_EQ(runCommand(command).exitCode, 0);
+}
+
+// -nme Dut names the DUT's variable "ID_Dut", which is also its node id
+// variable: the run says so once, before it enters the variables.
+TEST(BadInput, NameThatIsANodeVariable) {
+  TempDir dir;
+  placeSheet(dir);
+  std::vector<std::string> arguments = mode1Arguments();
+  arguments[13] = "Dut";  // -nme
+  arguments[15] = "Dut";  // -tme
+  const CommandResult result = runProgram(arguments, dir.path());
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  const std::string warning =
+      "Warning: environment variable \"ID_Dut\" serves the device under test's name (-nme), the device under "
+      "test's node id and the tester's name (-tme)\n\n";
+  const std::size_t at = result.output.find("Adding environmant variables to database \"./taxi.dbc\"...\n\n" + warning);
+  EXPECT_NE(at, std::string::npos) << result.output;
+  EXPECT_EQ(result.output.find(warning, at + warning.size()), std::string::npos) << "warned twice";
+  EXPECT_NE(readFile(dir.file("signals_log.txt")).find(testsupport::crlf(warning)), std::string::npos);
+  EXPECT_EQ(testsupport::identifiersAfter(readFile(dir.file("taxi.dbc")), "EV_ ID_").size(), 2u);
+}
+
+// ---- The database's size
+
+// A run of the program in workDir, its console discarded: the exit code
+// and the peak of its resident memory in KiB.
+std::pair<int, long> runMeasured(const std::vector<std::string>& arguments, const std::string& workDir) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (::chdir(workDir.c_str()) != 0) ::_exit(127);
+    const int null = ::open("/dev/null", O_WRONLY);
+    ::dup2(null, 1);
+    ::dup2(null, 2);
+    std::vector<std::string> copies = arguments;
+    std::string binary = CO447GEN_BINARY;
+    std::vector<char*> argv = {binary.data()};
+    for (std::string& argument : copies) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    ::execv(binary.c_str(), argv.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  struct rusage usage {};
+  if (pid < 0 || ::wait4(pid, &status, 0, &usage) != pid) return {-1, 0};
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), usage.ru_maxrss};
+}
+
+// A database above 1 GiB is refused before it is read: a sparse file takes
+// no disk, and the run no memory for it.
+TEST(BadInput, DatabaseOver1GiB) {
+  TempDir dir;
+  placeSheet(dir);
+  const std::uintmax_t size = (std::uintmax_t{1} << 30) + 1;
+  writeFile(dir.file("taxi.dbc"), "");
+  fs::resize_file(dir.file("taxi.dbc"), size);
+  const CommandResult result = runProgram(mode1Arguments(), dir.path());
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_TRUE(endsWith(result.output, "Database \"./taxi.dbc\" cannot be opened\nERROR GENERATING\n")) << result.output;
+  const auto [exitCode, peakKib] = runMeasured(mode1Arguments(), dir.path());
+  EXPECT_EQ(exitCode, 2);
+  EXPECT_LT(peakKib, 100 * 1024) << "the file was read";
+  EXPECT_EQ(fs::file_size(dir.file("taxi.dbc")), size);
+  EXPECT_FALSE(testsupport::exists(dir.file("tester.can")));
+}
+
+// A database is read into memory once: a run that extends one of 32 MB
+// (messages, signals and variables) takes at most twice its size more
+// than a run on an empty one.
+TEST(BadInput, DatabaseIsReadInTheMemoryOfItsSize) {
+  TempDir dir;
+  placeSheet(dir);
+  std::string database = "VERSION \"\"\r\n\r\nBU_: Tester\r\n\r\n";
+  for (int message = 0; database.size() < (32u << 20); ++message) {
+    database += "BO_ " + std::to_string(message) + " Message_" + std::to_string(message) + ": 8 Tester\r\n";
+    for (int signal = 0; signal < 8; ++signal) {
+      database += " SG_ Signal_" + std::to_string(message) + "_" + std::to_string(signal) + " : " +
+                  std::to_string(8 * signal) + "|8@1+ (1,0) [0|255] \"\" Vector__XXX\r\n";
+    }
+    database += "EV_ ev_" + std::to_string(message) + ": 0 [0|1] \"\" 0 " + std::to_string(message + 1) +
+                " DUMMY_NODE_VECTOR0 Tester;\r\n";
+  }
+  writeFile(dir.file("empty.dbc"), "");
+  std::vector<std::string> arguments = mode1Arguments();
+  arguments[7] = "./empty.dbc";
+  const auto [emptyExit, emptyKib] = runMeasured(arguments, dir.path());
+  ASSERT_EQ(emptyExit, 0);
+  writeFile(dir.file("taxi.dbc"), database);
+  const auto [exitCode, peakKib] = runMeasured(mode1Arguments(), dir.path());
+  ASSERT_EQ(exitCode, 0);
+  const long databaseKib = static_cast<long>(database.size() / 1024);
+  EXPECT_LT(peakKib - emptyKib, 2 * databaseKib) << "peak " << peakKib << " KiB, empty " << emptyKib << " KiB";
+  EXPECT_EQ(readFile(dir.file("taxi.dbc")).compare(0, database.size(), database), 0);
 }
 
 }  // namespace

@@ -101,6 +101,19 @@ TEST(FileRoles, EverySpellingOfOneFileIsFound) {
       {"database is the relations file to be", mode1(sheet, dir + "/object_signal_relations.txt", dir + "/o.can"),
        "parameter \"-sdb\" (database to generate) names the same file as the relations file \"" + dir +
            "/object_signal_relations.txt\""},
+      // The relations file is written before the sheet is read.
+      {"the sheet is the relations file", mode1(dir + "/object_signal_relations.txt", database, dir + "/o.can"),
+       "parameter \"-xls\" (signal description file) names the same file as the relations file \"" + dir +
+           "/object_signal_relations.txt\""},
+      {"the sheet is the relations file through ..", mode1(dir + "/db/../object_signal_relations.txt", database,
+                                                           dir + "/o.can"),
+       "parameter \"-xls\" (signal description file) names the same file as the relations file \"" + dir +
+           "/db/../object_signal_relations.txt\""},
+      {"mode 2 reads a sheet of that name", mode2(dir + "/object_signal_relations.txt", dir + "/o.h"), ""},
+      {"-xls before -sdb", mode1(dir + "/object_signal_relations.txt", dir + "/object_signal_relations.txt",
+                                 dir + "/o.can"),
+       "parameter \"-xls\" (signal description file) names the same file as the relations file \"" + dir +
+           "/object_signal_relations.txt\""},
       // -sdb is checked first, and against the sheet before the log.
       {"both wrong: -sdb first", mode1(sheet, dir + "/s_log.txt", sheet),
        "parameter \"-sdb\" (database to generate) names the same file as the log file \"" + dir + "/s_log.txt\""},
@@ -144,20 +157,41 @@ TEST(FileRoles, ResolvedPaths) {
 }
 
 // Nothing is opened or written when the roles collide: the sheet that the
-// output would have replaced is still there, and no log is written.
+// output (or the relations file's header) would have replaced is still
+// there, and no log is written.
 TEST(FileRoles, RefusedRunTouchesNothing) {
-  TempDir dir;
-  writeFile(dir.file("s.csv"), "the user's sheet");
-  writeFile(dir.file("s.ini"), "[XLSImport]\n");
-  const testsupport::CommandResult result =
-      testsupport::runProgram({"-m", "2", "-xls", "./s.csv", "-out", "./s.csv", "-nme", "A", "-tme", "B"}, dir.path());
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_NE(result.output.find(kPrefix + "parameter \"-out\" (output file) names the same file as the signal "
-                                         "description file \"./s.csv\"\n\n"),
-            std::string::npos)
-      << result.output;
-  EXPECT_EQ(testsupport::readFile(dir.file("s.csv")), "the user's sheet");
-  EXPECT_FALSE(testsupport::exists(dir.file("s_log.txt")));
+  struct Case {
+    std::string sheet;
+    std::vector<std::string> arguments;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {"s.csv", {"-m", "2", "-xls", "./s.csv", "-out", "./s.csv", "-nme", "A", "-tme", "B"},
+       "parameter \"-out\" (output file) names the same file as the signal description file \"./s.csv\""},
+      {"object_signal_relations.txt",
+       {"-m", "1", "-id", "5", "-idt", "6", "-sdb", "./x.dbc", "-xls", "./object_signal_relations.txt", "-out",
+        "./x.can", "-nme", "A", "-tme", "B"},
+       "parameter \"-xls\" (signal description file) names the same file as the relations file "
+       "\"./object_signal_relations.txt\""},
+      {"object_signal_relations.txt",
+       {"-m", "3", "-sdb", "./x.dbc", "-xls", "./object_signal_relations.txt", "-out", "./x.cin", "-nme", "A",
+        "-tme", "B"},
+       "parameter \"-xls\" (signal description file) names the same file as the relations file "
+       "\"./object_signal_relations.txt\""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    TempDir dir;
+    const std::string base = fs::path(c.sheet).stem().string();
+    writeFile(dir.file(c.sheet), "the user's sheet");
+    writeFile(dir.file(base + ".ini"), "[XLSImport]\n");
+    const testsupport::CommandResult result = testsupport::runProgram(c.arguments, dir.path());
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.output.find(kPrefix + c.message + "\n\n"), std::string::npos) << result.output;
+    EXPECT_EQ(testsupport::readFile(dir.file(c.sheet)), "the user's sheet");
+    // Only the sheet and its column map: no log, no database, no output.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+  }
 }
 
 }  // namespace

@@ -7,9 +7,11 @@
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <set>
@@ -355,10 +357,14 @@ TEST(FileSafety, InterruptedRunsLeaveNoHalfFiles) {
         if (signalNumber != SIGKILL) {
           EXPECT_EQ(leftovers(dir.path()), std::vector<std::string>());
         }
-        // The next run cleans up after a killed one.
+        // The next run cleans up the temporary files of a killed one. A lock
+        // file the killed run made is the next run's lock, and stays: no run
+        // removes a lock file it did not make.
         if (signalNumber == SIGKILL) {
           ASSERT_EQ(waitForExit(startProgram(mode.arguments, dir.path())), 0);
-          EXPECT_EQ(leftovers(dir.path()), std::vector<std::string>());
+          std::vector<std::string> left = leftovers(dir.path());
+          left.erase(std::remove(left.begin(), left.end(), ".taxi.dbc.co447gen-lock"), left.end());
+          EXPECT_EQ(left, std::vector<std::string>());
           EXPECT_TRUE(readFile(dir.file(mode.output)) == complete);
         }
       }
@@ -366,6 +372,157 @@ TEST(FileSafety, InterruptedRunsLeaveNoHalfFiles) {
     // Most signals come while the run works, not after it ended.
     EXPECT_GT(interrupted, 3 * kDelays / 2) << mode.output;
   }
+}
+
+// ---- The lock of the database
+
+// Runs the program as "nobody" when the tests run as root (whom file
+// permissions do not bind), else as this user.
+const char* unprivileged() { return ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : ""; }
+
+// Anything but a regular file at the lock path, or a lock file that cannot
+// be made, ends the run before the database is touched (a run without the
+// lock could save over another run's variables); what stands there stays.
+TEST(FileSafety, LockPathThatCannotBeUsedEndsTheRun) {
+  enum Kind { Directory, Fifo, Device, LinkToFile, DanglingLink, ReadOnlyDirectory };
+  const struct {
+    const char* what;
+    Kind kind;
+  } cases[] = {
+      {"directory", Directory},       {"FIFO", Fifo},
+      {"device", Device},             {"link to a file", LinkToFile},
+      {"dangling link", DanglingLink}, {"no lock file can be made", ReadOnlyDirectory},
+  };
+  const std::string database = "VERSION \"\"\r\n\r\nBU_: Tester\r\n";
+  for (const auto& c : cases) {
+    for (const bool deleteFirst : {false, true}) {
+      SCOPED_TRACE(std::string(c.what) + (deleteFirst ? ", -deldb" : ""));
+      TempDir dir;
+      placeSheet(dir);
+      fs::permissions(dir.path(), fs::perms::all);
+      fs::create_directory(dir.file("db"));
+      const std::string lockPath = dir.file("db/.taxi.dbc.co447gen-lock");
+      writeFile(dir.file("db/taxi.dbc"), database);
+      switch (c.kind) {
+        case Directory:
+          fs::create_directory(lockPath);
+          break;
+        case Fifo:
+          ASSERT_EQ(::mkfifo(lockPath.c_str(), 0666), 0);
+          break;
+        case Device:
+          if (::mknod(lockPath.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) continue;  // not root
+          break;
+        case LinkToFile:
+          writeFile(dir.file("elsewhere.txt"), "the user's");
+          fs::create_symlink(dir.file("elsewhere.txt"), lockPath);
+          break;
+        case DanglingLink:
+          fs::create_symlink(dir.file("elsewhere.txt"), lockPath);
+          break;
+        case ReadOnlyDirectory:
+          break;
+      }
+      fs::permissions(dir.file("db"), c.kind == ReadOnlyDirectory ? fs::perms::all & ~fs::perms::others_write &
+                                                                         ~fs::perms::group_write &
+                                                                         ~fs::perms::owner_write
+                                                                   : fs::perms::all);
+      const fs::file_type planted = fs::symlink_status(lockPath).type();
+      std::vector<std::string> arguments = mode1Arguments();
+      arguments[7] = "./db/taxi.dbc";
+      if (deleteFirst) arguments.push_back("-deldb");
+      const CommandResult result = runShell(unprivileged(), arguments, dir.path());
+      fs::permissions(dir.file("db"), fs::perms::all);
+      EXPECT_EQ(result.exitCode, 2) << result.output;
+      EXPECT_TRUE(endsWith(result.output, "Lock file \"./db/.taxi.dbc.co447gen-lock\" cannot be used\n\n"
+                                          "Database \"./db/taxi.dbc\" cannot be opened\nERROR GENERATING\n"))
+          << result.output;
+      EXPECT_EQ(readFile(dir.file("db/taxi.dbc")), database);
+      EXPECT_EQ(fs::symlink_status(lockPath).type(), planted);
+      if (c.kind == LinkToFile) {
+        EXPECT_EQ(readFile(dir.file("elsewhere.txt")), "the user's");
+      }
+      if (c.kind == DanglingLink) {
+        EXPECT_FALSE(fs::exists(dir.file("elsewhere.txt")));
+      }
+      EXPECT_FALSE(testsupport::exists(dir.file("tester.can")));
+    }
+  }
+}
+
+// Starts a shell command line with its output into the file at consolePath.
+pid_t startShell(const std::string& command, const std::string& consolePath) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int out = ::open(consolePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::dup2(out, 1);
+    ::dup2(out, 2);
+    ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  return pid;
+}
+
+// What another run does while it works on the database: it holds the lock
+// on a lock file that lets the program read, not write.
+struct HeldLock {
+  int fd;
+  explicit HeldLock(const std::string& path) : fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
+    if (fd >= 0 && ::flock(fd, LOCK_EX) != 0) {
+      ::close(fd);
+      fd = -1;
+    }
+  }
+  ~HeldLock() { release(); }
+  void release() {
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+  }
+};
+
+// A run that waits for the database says so at once, also when its console
+// is a file (or a pipe), where the output is otherwise held back until the
+// run ends; the lines before it come with it.
+TEST(FileSafety, WaitingIsSeenWhileTheRunWaits) {
+  TempDir dir;
+  placeSheet(dir);
+  fs::permissions(dir.path(), fs::perms::all);
+  writeFile(dir.file("taxi.dbc"), "VERSION \"\"\r\n\r\nBU_: Tester\r\n");
+  ::chmod(dir.file("taxi.dbc").c_str(), 0666);
+  HeldLock lock(dir.file(".taxi.dbc.co447gen-lock"));
+  ASSERT_GE(lock.fd, 0);
+  // As "nobody" (under root), the lock file of this test is one the run
+  // may not write: it must wait all the same.
+  std::string command = "cd " + shellQuote(dir.path()) + " && exec " + unprivileged() + shellQuote(CO447GEN_BINARY);
+  for (const std::string& argument : mode1Arguments()) command += " " + shellQuote(argument);
+  const pid_t pid = startShell(command, dir.file("console.txt"));
+  const std::string waiting = "Creating emtpty database \"./taxi.dbc\"...\n\n"
+                              "Waiting for database \"./taxi.dbc\" (another run is using it)...\n\n";
+  bool seen = false;
+  for (int i = 0; i < 200 && !seen; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    seen = readFile(dir.file("console.txt")).find(waiting) != std::string::npos;
+  }
+  lock.release();
+  EXPECT_EQ(waitForExit(pid), 0);
+  EXPECT_TRUE(seen) << readFile(dir.file("console.txt"));
+  EXPECT_NE(readFile(dir.file("taxi.dbc")).find("EV_ gs_taxi_state:"), std::string::npos);
+  // The lock file was there before the run: it stays.
+  EXPECT_TRUE(fs::is_regular_file(dir.file(".taxi.dbc.co447gen-lock")));
+}
+
+// Two users extend one group-writable database at the same time; the lock
+// file the first one makes is one the second may not write. No variable
+// of either run may be lost (tools/measure_two_users.sh runs more trials).
+TEST(FileSafety, TwoUsersOnOneDatabaseLoseNoVariable) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to run a second user";
+  if (runCommand("command -v setpriv").exitCode != 0) GTEST_SKIP() << "setpriv is not installed";
+  const CommandResult measured =
+      runCommand(shellQuote(std::string(CO447GEN_SOURCE_DIR) + "/tools/measure_two_users.sh") + " " +
+                 shellQuote(CO447GEN_BINARY) + " 3 10000");
+  EXPECT_EQ(measured.exitCode, 0);
+  EXPECT_EQ(measured.output,
+            "trials=3 signals=10000 trials_with_loss=0 variables_lost=0 failed_runs=0 leftovers=0\n");
 }
 
 // ---- The database keeps its file
@@ -411,6 +568,82 @@ TEST(FileSafety, LinkToTheDatabaseStaysALink) {
     EXPECT_NE(readFile(dir.file("shared/real.dbc")).find("EV_ gs_taxi_state:"), std::string::npos);
   }
   EXPECT_EQ(leftovers(dir.file("shared")), std::vector<std::string>());
+}
+
+// A link to where no file is yet: the database is created where it points
+// (its directory must exist), as the shell's ">" does, and the link stays.
+// Links that lead round in a loop are refused and left alone.
+TEST(FileSafety, DatabaseBehindALinkToNothingIsCreatedWhereItPoints) {
+  struct Case {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> links;  // link, where it points
+    bool deleteFirst;
+    std::string created;  // "" when the run fails
+    std::string failure;  // the end of the output then
+  };
+  const std::string loop = "Database \"./taxi.dbc\" cannot be created\nERROR GENERATING\n";
+  const std::vector<Case> cases = {
+      {"relative link", {{"taxi.dbc", "shared/new.dbc"}}, false, "shared/new.dbc", ""},
+      {"relative link, -deldb", {{"taxi.dbc", "shared/new.dbc"}}, true, "shared/new.dbc", ""},
+      {"a chain of links", {{"taxi.dbc", "step.dbc"}, {"step.dbc", "shared/new.dbc"}}, false, "shared/new.dbc", ""},
+      // Not even the lock can be made there.
+      {"into a missing directory", {{"taxi.dbc", "missing/new.dbc"}}, false, "",
+       "cannot be used\n\nDatabase \"./taxi.dbc\" cannot be opened\nERROR GENERATING\n"},
+      {"a loop", {{"taxi.dbc", "loop.dbc"}, {"loop.dbc", "taxi.dbc"}}, false, "", loop},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    placeSheet(dir);
+    fs::create_directory(dir.file("shared"));
+    for (const auto& [link, target] : c.links) fs::create_symlink(target, dir.file(link));
+    std::vector<std::string> arguments = mode1Arguments();
+    if (c.deleteFirst) arguments.push_back("-deldb");
+    const CommandResult result = runProgram(arguments, dir.path());
+    for (const auto& [link, target] : c.links) {
+      EXPECT_TRUE(fs::is_symlink(dir.file(link)));
+      EXPECT_EQ(fs::read_symlink(dir.file(link)), target);
+    }
+    if (c.created.empty()) {
+      EXPECT_EQ(result.exitCode, 2);
+      EXPECT_TRUE(endsWith(result.output, c.failure)) << result.output;
+      EXPECT_TRUE(fs::is_empty(dir.file("shared")));
+    } else {
+      EXPECT_EQ(result.exitCode, 0) << result.output;
+      EXPECT_NE(readFile(dir.file(c.created)).find("EV_ gs_taxi_state:"), std::string::npos);
+      EXPECT_EQ(leftovers(dir.file("shared")), std::vector<std::string>());
+    }
+    EXPECT_EQ(leftovers(dir.path()), std::vector<std::string>());
+  }
+}
+
+// Saving replaces the database by a new file; other hard links to the old
+// one keep the old contents, and the run says so.
+TEST(FileSafety, DatabaseWithOtherHardLinksSaysTheyKeepTheOldContents) {
+  const std::string old = "VERSION \"\"\r\n\r\nBU_: Tester\r\n";
+  const std::string warning =
+      "Saving database \"./taxi.dbc\"...\n\n"
+      "Warning: database \"./taxi.dbc\" has other hard links; they keep the old contents\n\n";
+  for (const bool deleteFirst : {false, true}) {
+    SCOPED_TRACE(deleteFirst ? "with -deldb" : "extended");
+    TempDir dir;
+    placeSheet(dir);
+    writeFile(dir.file("taxi.dbc"), old);
+    fs::create_hard_link(dir.file("taxi.dbc"), dir.file("other.dbc"));
+    std::vector<std::string> arguments = mode1Arguments();
+    if (deleteFirst) arguments.push_back("-deldb");
+    const CommandResult result = runProgram(arguments, dir.path());
+    EXPECT_EQ(result.exitCode, 0) << result.output;
+    EXPECT_NE(result.output.find(warning + "Generating output file"), std::string::npos) << result.output;
+    EXPECT_NE(readFile(dir.file("signals_log.txt")).find(testsupport::crlf(warning.substr(warning.find("Warning")))),
+              std::string::npos);
+    EXPECT_EQ(readFile(dir.file("other.dbc")), old);
+    EXPECT_NE(readFile(dir.file("taxi.dbc")).find("EV_ gs_taxi_state:"), std::string::npos);
+    // The saved database is a file of its own now: nothing more to say.
+    const CommandResult again = runProgram(arguments, dir.path());
+    EXPECT_EQ(again.exitCode, 0) << again.output;
+    EXPECT_EQ(again.output.find("hard links"), std::string::npos) << again.output;
+  }
 }
 
 // ---- Signals that must not end the run

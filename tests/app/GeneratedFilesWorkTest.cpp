@@ -7,9 +7,11 @@
 //   defines every macro once;
 // - every environment variable that a mode 1 or mode 3 script reads,
 //   writes or handles is in the database of that run;
-// - no two handlers of a script handle the same variable.
+// - no two handlers of a script handle the same variable, and no variable
+//   is written in two places (the handlers of two signals).
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 #include <set>
 #include <string>
@@ -108,6 +110,14 @@ void expectScriptFitsDatabase(const std::string& script, const std::string& data
   used.erase("this");
   for (const std::string& name : used) EXPECT_EQ(variables.count(name), 1u) << "missing in the database: " << name;
 
+  // Each value has one writer: a variable written in the handlers of two
+  // signals holds whichever was read last (another signal's bits, a value
+  // out of its range, or a string in a numeric variable).
+  std::map<std::string, int> writes;
+  for (const std::string& name : identifiersAfter(script, "putValue(")) ++writes[name];
+  writes.erase("this");
+  for (const auto& [name, count] : writes) EXPECT_EQ(count, 1) << "written in " << count << " places: " << name;
+
   const std::vector<std::string> handled = identifiersAfter(script, "\non envVar ");
   const std::set<std::string> distinct(handled.begin(), handled.end());
   EXPECT_EQ(distinct.size(), handled.size()) << "two handlers share a variable";
@@ -141,7 +151,7 @@ TEST(GeneratedFilesWork, RowGivenTwiceGetsCountedNamesAndIsReported) {
   const std::string row = "6000,Object,1,16,Lamp,Lamp,4,2,,x,x,,,,\n";
   writeFile(dir.file("signals.csv"), std::string(kHeaderRow) + row + row + row);
   const CommandResult run = runProgram({"-m", "3", "-sdb", "./node.dbc", "-xls", "./signals.csv", "-out",
-                                        "./node.cin", "-nme", "Dut", "-tme", "Tester"},
+                                        "./node.cin", "-nme", "Taxi", "-tme", "Tester"},
                                        dir.path());
   ASSERT_EQ(run.exitCode, 0) << run.output;
   const auto report = [](const std::string& name) {
@@ -208,7 +218,7 @@ TEST(GeneratedFilesWork, RandomSheetsInEveryMode) {
       SCOPED_TRACE(std::string("mode ") + mode);
       const std::string output = std::string("./node.") + (mode[0] == '1' ? "can" : "cin");
       const CommandResult run = runProgram({"-m", mode, "-id", "5", "-idt", "6", "-sdb", "./node.dbc", "-deldb",
-                                            "-xls", "./signals.csv", "-out", output, "-nme", "Dut", "-tme",
+                                            "-xls", "./signals.csv", "-out", output, "-nme", "Taxi", "-tme",
                                             "Tester"},
                                            dir.path());
       ASSERT_EQ(run.exitCode, 0) << run.output;

@@ -142,6 +142,45 @@ TEST(SignalNaming, CommandsThatTheObjectHandlerSplits) {
   }
 }
 
+// A command that its object handler splits writes "stval_" + its name, as
+// a status signal does: the two must not share a name, whichever comes
+// first; the later one gets a counter and is reported.
+TEST(SignalNaming, SplitCommandsAndStatusSignalsShareNoName) {
+  struct Case {
+    const char* what;
+    std::vector<ZListEntry> records;
+    std::vector<std::string> names;
+    std::vector<bool> reported;
+  };
+  const ZListEntry other = signal("s", kStatus, 0x6001, 0, 0, 4);  // makes object 0x6001 a split one
+  const std::vector<Case> cases = {
+      {"split command first",
+       {other, signal("Light", kCommand, 0x6001, 0, 4, 4), signal("Light", kStatus, 0x6002, 0, 0, 8)},
+       {"s", "light", "light_2"}, {false, false, true}},
+      {"status first",
+       {signal("Light", kStatus, 0x6002, 0, 0, 8), other, signal("Light", kCommand, 0x6001, 0, 4, 4)},
+       {"light", "s", "light_2"}, {false, false, true}},
+      {"a command that is not split keeps its name",
+       {signal("Light", kStatus, 0x6002, 0, 0, 8), signal("Light", kCommand, 0x6003, 0, 0, 4)},
+       {"light", "light"}, {false, false}},
+      {"a counted name free among both kinds",
+       {signal("Light", kStatus, 0x6002, 0, 0, 8), signal("light_2", kCommand, 0x6003, 0, 0, 4), other,
+        signal("Light", kCommand, 0x6001, 0, 4, 4), signal("Light", kStatus, 0x6002, 0, 8, 8)},
+       {"light", "light_2", "s", "light_3", "light_obj6002_sub0_pos8"}, {false, false, false, true, true}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ZSignalTable table;
+    for (const ZListEntry& record : c.records) table.add(record);
+    ZSignalNaming naming(table);
+    for (std::size_t i = 0; i < table.count(); ++i) {
+      bool reported = !c.reported[i];
+      EXPECT_EQ(naming.uniqueBaseName(table.at(i), reported), c.names[i]) << i;
+      EXPECT_EQ(reported, c.reported[i]) << i;
+    }
+  }
+}
+
 TEST(SignalNaming, VariableNamesOfCommandAndStatusSignals) {
   const SignalVariableNames command = signalVariableNames(signal("x", kCommand), "lamp");
   EXPECT_EQ(command.trigger, "sc_lamp");
@@ -212,6 +251,37 @@ TEST(SignalVariables, NodeVariablesInOrder) {
   EXPECT_EQ(describe(nodeVariableEntries("Taxi_Meter", "Tester")),
             "ID_Taxi_Meter 0 [0|16] 0\nID_Dut 0 [0|16] 0\nID_Tester 0 [0|16] 0\nID_ActualClient 0 [0|16] 0\n");
   EXPECT_EQ(describe(nodeVariableEntries("", "")).substr(0, 16), "ID_ 0 [0|16] 0\nI");
+}
+
+// A name option that makes a node variable of another role: one warning
+// per shared variable, its roles in the order the variables are entered.
+TEST(SignalVariables, NodeVariablesSharedByTwoRoles) {
+  const std::string dutName = "the device under test's name (-nme)";
+  const std::string dutId = "the device under test's node id";
+  const std::string testerName = "the tester's name (-tme)";
+  const std::string clientId = "the active client's node id";
+  const auto warning = [](const std::string& name, const std::string& roles) {
+    return "Warning: environment variable \"" + name + "\" serves " + roles;
+  };
+  const struct {
+    const char* dut;
+    const char* tester;
+    std::vector<std::string> warnings;
+  } cases[] = {
+      {"Taximeter", "Tester", {}},
+      {"dut", "Tester", {}},  // names are case-sensitive
+      {"Dut", "Tester", {warning("ID_Dut", "both " + dutName + " and " + dutId)}},
+      {"X", "X", {warning("ID_X", "both " + dutName + " and " + testerName)}},
+      {"Taxi", "Dut", {warning("ID_Dut", "both " + dutId + " and " + testerName)}},
+      {"Taxi", "ActualClient", {warning("ID_ActualClient", "both " + testerName + " and " + clientId)}},
+      {"Dut", "Dut", {warning("ID_Dut", dutName + ", " + dutId + " and " + testerName)}},
+      {"ActualClient", "Dut",
+       {warning("ID_ActualClient", "both " + dutName + " and " + clientId),
+        warning("ID_Dut", "both " + dutId + " and " + testerName)}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(sharedNodeVariableWarnings(c.dut, c.tester), c.warnings) << c.dut << " " << c.tester;
+  }
 }
 
 }  // namespace

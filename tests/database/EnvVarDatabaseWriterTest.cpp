@@ -350,7 +350,7 @@ TEST(EnvVarDatabase, LockOfAnotherRunIsWaitedFor) {
   ZEnvVarDatabaseWriter writer("");
   writer.setLockWaitLimit(std::chrono::milliseconds(200));
   int notices = 0;
-  EXPECT_FALSE(writer.lockDatabase(path, [&notices] { ++notices; }));
+  EXPECT_EQ(writer.lockDatabase(path, [&notices] { ++notices; }), ZFileLock::Result::TimedOut);
   EXPECT_EQ(notices, 1);
   EXPECT_EQ(writer.openOrCreateDatabase(path), OpenResult::OpenFailed);
   EXPECT_EQ(notices, 1);
@@ -361,13 +361,62 @@ TEST(EnvVarDatabase, LockOfAnotherRunIsWaitedFor) {
   });
   writer.setLockWaitLimit(std::chrono::seconds(30));
   notices = 0;
-  EXPECT_TRUE(writer.lockDatabase(path, [&notices] { ++notices; }));
+  EXPECT_EQ(writer.lockDatabase(path, [&notices] { ++notices; }), ZFileLock::Result::Locked);
   releaser.join();
   EXPECT_EQ(notices, 1);
   ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened);
   ASSERT_TRUE(addNumeric(writer, "gs_new", 1));
   ASSERT_TRUE(writer.saveAndClose());
   EXPECT_EQ(testsupport::listing(dir.path()), "node.dbc ");
+}
+
+// Some tools start a database with a UTF-8 byte order mark. It belongs to
+// no statement, stays where it is, and a statement inserted at the start
+// of the text comes after it.
+TEST(EnvVarDatabase, ByteOrderMarkIsKept) {
+  const std::string mark = "\xEF\xBB\xBF";
+  const std::string added = "EV_ gs_new: 0 [0|1] \"\" 0 2 DUMMY_NODE_VECTOR3 Tester;\r\n";
+  const struct {
+    const char* what;
+    std::string before;
+    std::string after;
+  } cases[] = {
+      {"variables", mark + "VERSION \"\"\r\n\r\nBU_: Tester\r\nEV_ a: 0 [0|1] \"\" 0 1 DUMMY_NODE_VECTOR0 Tester;\r\n",
+       mark + "VERSION \"\"\r\n\r\nBU_: Tester\r\nEV_ a: 0 [0|1] \"\" 0 1 DUMMY_NODE_VECTOR0 Tester;\r\n" + added},
+      {"node list before the first statement", mark + "BO_ 1 M: 8 X\r\n",
+       mark + "BU_: Tester\r\nBO_ 1 M: 8 X\r\n" + "EV_ gs_new: 0 [0|1] \"\" 0 1 DUMMY_NODE_VECTOR3 Tester;\r\n"},
+      {"nothing but the mark", mark,
+       mark + "BU_: Tester\r\n" + "EV_ gs_new: 0 [0|1] \"\" 0 1 DUMMY_NODE_VECTOR3 Tester;\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    const std::string path = dir.file("node.dbc");
+    writeFile(path, c.before);
+    ZEnvVarDatabaseWriter writer("");
+    ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened) << writer.errorText();
+    ASSERT_TRUE(addNumeric(writer, "gs_new", 1));
+    ASSERT_TRUE(writer.saveAndClose());
+    EXPECT_EQ(readFile(path), c.after);
+  }
+  // Only at the start: elsewhere the bytes begin no statement.
+  TempDir dir;
+  writeFile(dir.file("node.dbc"), "VERSION \"\"\r\n" + mark + "BU_: Tester\r\n");
+  ZEnvVarDatabaseWriter writer("");
+  EXPECT_EQ(writer.openOrCreateDatabase(dir.file("node.dbc")), OpenResult::OpenFailed);
+  EXPECT_EQ(writer.errorText(), "Line 2 does not start with a keyword of the format");
+}
+
+// A database above 1 GiB is refused before it is read (a sparse file here).
+TEST(EnvVarDatabase, DatabaseAbove1GiBIsNotRead) {
+  TempDir dir;
+  const std::string path = dir.file("node.dbc");
+  writeFile(path, "");
+  std::filesystem::resize_file(path, ZEnvVarDatabaseWriter::kMaxDatabaseBytes + 1);
+  ZEnvVarDatabaseWriter writer("");
+  EXPECT_EQ(writer.openOrCreateDatabase(path), OpenResult::OpenFailed);
+  EXPECT_EQ(writer.errorText(), "The file is larger than 1 GiB");
+  EXPECT_EQ(std::filesystem::file_size(path), ZEnvVarDatabaseWriter::kMaxDatabaseBytes + 1);
 }
 
 TEST(EnvVarDatabase, PathLengthLimit) {
@@ -428,10 +477,10 @@ TEST(EnvVarDatabase, CreationFailures) {
     std::string path;
     std::string error;
   } cases[] = {
-      {dir.file("missing/node.dbc"), "Cannot create a temporary file in \"" + dir.path() +
-                                         "/missing/\": No such file or directory"},
+      // Where no file can be made, not even the lock can.
+      {dir.file("missing/node.dbc"), "Lock file \"" + dir.path() + "/missing/.node.dbc.co447gen-lock\" cannot be used"},
       {dir.path(), "\"" + dir.path() + "\" exists but cannot be read as a file"},
-      {dir.file("file/node.dbc"), "Cannot create a temporary file in \"" + dir.path() + "/file/\": Not a directory"},
+      {dir.file("file/node.dbc"), "Lock file \"" + dir.path() + "/file/.node.dbc.co447gen-lock\" cannot be used"},
   };
   for (const auto& c : cases) {
     ZEnvVarDatabaseWriter writer("");

@@ -295,6 +295,51 @@ TEST(MacroCompile, SheetTextsAndOutputPathCannotEndAComment) {
   }
 }
 
+// A bidirectional control character in a sheet text would make the header
+// read otherwise than it compiles; compilers warn about one that is not
+// closed again. Each of them, alone in a signal name, an object name and
+// the output path, is written as its code point.
+TEST(MacroCompile, BidirectionalControlsAreWrittenAsCodePoints) {
+  const struct {
+    const char* utf8;
+    const char* shown;
+  } controls[] = {
+      {"\u202A", "<U+202A>"}, {"\u202B", "<U+202B>"}, {"\u202C", "<U+202C>"}, {"\u202D", "<U+202D>"},
+      {"\u202E", "<U+202E>"}, {"\u2066", "<U+2066>"}, {"\u2067", "<U+2067>"}, {"\u2068", "<U+2068>"},
+      {"\u2069", "<U+2069>"}, {"\u200E", "<U+200E>"}, {"\u200F", "<U+200F>"}, {"\u061C", "<U+061C>"},
+  };
+  std::vector<std::string> compilers;
+  for (const char* compiler : {"gcc", "clang"}) {
+    if (runCommand(std::string("command -v ") + compiler).exitCode == 0) compilers.push_back(compiler);
+  }
+  if (compilers.empty()) GTEST_SKIP() << "neither gcc nor clang is installed";
+  for (const auto& control : controls) {
+    SCOPED_TRACE(control.shown);
+    testsupport::TempDir dir;
+    const std::string directory = dir.file(std::string("out") + control.utf8);
+    std::filesystem::create_directory(directory);
+    RunSettings settings;
+    settings.setOutputPath(directory + "/macros.h");
+    ScopedRunSettings scoped(settings);
+    ZSignalTable table;
+    table.add(macrotest::signal(0x6000, 1, 8, 0, 8, "s", std::string("Taxi ") + control.utf8 + "State",
+                                std::string(control.utf8) + "Taximeter"));
+    const std::string header = macrotest::generateHeader(table);
+    EXPECT_EQ(header.find(control.utf8), std::string::npos);
+    EXPECT_NE(header.find(std::string("Taxi ") + control.shown + "State"), std::string::npos);
+    EXPECT_NE(header.find(std::string(control.shown) + "Taximeter"), std::string::npos);
+    EXPECT_NE(header.find(std::string("out") + control.shown + "/macros.h"), std::string::npos);
+    testsupport::writeFile(dir.file("macros.h"), header);
+    testsupport::writeFile(dir.file("check.c"), "#include \"macros.h\"\nint headerCompiled;\n");
+    for (const std::string& compiler : compilers) {
+      const testsupport::CommandResult compiled =
+          runCommand(compiler + " -std=c99 -Wall -Wextra -pedantic -Werror -fsyntax-only " +
+                     shellQuote(dir.file("check.c")));
+      EXPECT_EQ(compiled.exitCode, 0) << compiler << ": " << compiled.output;
+    }
+  }
+}
+
 // The include guard is made from the file name; one that starts with a
 // digit gets a "_" in front, so that the guard is a macro name. The header
 // included twice must define its macros once.

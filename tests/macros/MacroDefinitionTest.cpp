@@ -201,6 +201,13 @@ TEST(MacroText, CommentSafeBreaksWhatLineJoinsWouldMake) {
       {"Lamps?\?/", "Lamps?? /"},
       {"?\?\?/\n", "??? /\n"},
       {"*\\?\?/\n/", "*\\?? /\n/"},
+      // bidirectional controls as their code points, and nothing else of that kind
+      {"a\u202Eb\u2066\u061C", "a<U+202E>b<U+2066><U+061C>"},
+      {"*\u200F/", "*<U+200F>/"},
+      {"\u202A*/", "<U+202A>* /"},
+      {"\u2013 \u2060 \u2029 \u0600 \u2070", "\u2013 \u2060 \u2029 \u0600 \u2070"},
+      {"cut \xE2\x80", "cut \xE2\x80"},
+      {"\xE2\x80\xAE", "<U+202E>"},
   };
   for (const auto& [text, expected] : cases) {
     EXPECT_EQ(commentSafe(text), expected) << text;

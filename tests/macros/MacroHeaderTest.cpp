@@ -153,7 +153,8 @@ std::string momentText(const ZLocalTime& moment) {
 }
 
 // A reproducible build fixes the moment with SOURCE_DATE_EPOCH, in UTC;
-// anything but a non-negative decimal integer leaves the system clock.
+// anything but a decimal integer up to the end of year 9999 leaves the
+// system clock (a run refuses such a value before it starts).
 TEST(MacroHeader, SourceDateEpochFixesTheGenerationMoment) {
   struct Case {
     const char* value;
@@ -164,6 +165,8 @@ TEST(MacroHeader, SourceDateEpochFixesTheGenerationMoment) {
       {"1765000000", "2025-12-6 5:46"},
       {"951782400", "2000-2-29 0:0"},
       {"4102444799", "2099-12-31 23:59"},
+      {"253402300799", "9999-12-31 23:59"},
+      {"253402300800", ""},
       {"-5", ""},
       {"12abc", ""},
       {" 12", ""},

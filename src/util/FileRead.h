@@ -1,0 +1,18 @@
+// Reading a whole file into memory, within a limit that is checked before
+// anything is read.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+enum class ZFileReadResult {
+  Read,
+  TooLarge,  // more than the limit: nothing is kept
+  Failed,    // the file cannot be opened or read
+};
+
+// Reads the file at path into bytes. The string is sized from the file's
+// size before reading, so that the file's bytes are in memory once (a file
+// that grows meanwhile is read up to the limit and no further). A FIFO or
+// device is read without blocking.
+ZFileReadResult readWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes);

@@ -1,0 +1,58 @@
+// The lock that runs sharing a database take: where it lies, and which lock
+// files a run removes. (What may stand at the lock path: FileSafetyTest.)
+#include "util/FileLock.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "TestSupport.h"
+
+namespace {
+
+using testsupport::TempDir;
+using testsupport::writeFile;
+
+namespace fs = std::filesystem;
+
+constexpr std::chrono::milliseconds kNoWait{0};
+
+TEST(FileLock, LockPathLiesBesideTheFile) {
+  EXPECT_EQ(ZFileLock::lockPathOf("./x.dbc"), "./.x.dbc.co447gen-lock");
+  EXPECT_EQ(ZFileLock::lockPathOf("x.dbc"), ".x.dbc.co447gen-lock");
+  EXPECT_EQ(ZFileLock::lockPathOf("db\\x.dbc"), "db/.x.dbc.co447gen-lock");
+}
+
+// A lock file this lock made is removed when it lets go; one that was
+// there before (a killed run's, another user's) is locked and stays.
+TEST(FileLock, OnlyALockFileOfItsOwnMakingIsRemoved) {
+  TempDir dir;
+  const std::string path = dir.file("x.dbc");
+  const std::string lockPath = dir.file(".x.dbc.co447gen-lock");
+  {
+    ZFileLock lock;
+    ASSERT_EQ(lock.acquire(path, {}, kNoWait), ZFileLock::Result::Locked);
+    EXPECT_TRUE(fs::is_regular_file(lockPath));
+  }
+  EXPECT_FALSE(fs::exists(lockPath));
+
+  writeFile(lockPath, "");
+  ::chmod(lockPath.c_str(), 0444);
+  {
+    ZFileLock lock;
+    ASSERT_EQ(lock.acquire(path, {}, kNoWait), ZFileLock::Result::Locked);
+    // Held: another lock on the same file waits and gives up.
+    ZFileLock other;
+    int waits = 0;
+    EXPECT_EQ(other.acquire(path, [&waits] { ++waits; }, std::chrono::milliseconds(50)),
+              ZFileLock::Result::TimedOut);
+    EXPECT_EQ(waits, 1);
+  }
+  EXPECT_TRUE(fs::is_regular_file(lockPath));
+}
+
+}  // namespace
