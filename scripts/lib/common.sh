@@ -6,6 +6,7 @@ CO447GEN_PACKAGES=(
   libzip-dev libpugixml-dev libinih-dev
   googletest libgtest-dev
   python3 python3-canmatrix zip
+  mandoc
 )
 
 # Extra packages of scripts/fuzz (libFuzzer comes with clang) and
