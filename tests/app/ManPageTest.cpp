@@ -3,7 +3,6 @@
 // names the usage text gives them.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <set>
 #include <sstream>
 #include <string>
@@ -22,11 +21,6 @@ const std::string kManPage = std::string(CO447GEN_SOURCE_DIR) + "/man/co447gen.1
 
 // Options that the usage text does not list.
 const char* const kOptionsBeyondTheUsageText[] = {"-me", "--help", "--version"};
-
-bool inCi() {
-  const char* ci = std::getenv("CI");
-  return ci != nullptr && std::string(ci) == "true";
-}
 
 // The options of the usage text: each entry line names one in quotes
 // ("   '-id  + value'   : ...").
@@ -56,7 +50,7 @@ std::set<std::string> manPageEntries(const std::string& page) {
 
 TEST(ManPage, LintFindsNothing) {
   if (runCommand("command -v mandoc").exitCode != 0) {
-    if (inCi()) FAIL() << "mandoc is not installed";
+    if (testsupport::runningInCi()) FAIL() << "mandoc is not installed";
     GTEST_SKIP() << "mandoc is not installed";
   }
   const auto lint = runCommand("mandoc -Tlint " + shellQuote(kManPage));

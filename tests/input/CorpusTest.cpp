@@ -61,12 +61,6 @@ std::string missingCorpus() {
          " (the folder beside the project's checkout).";
 }
 
-// A missing corpus skips the test, except in CI (CI=true), which must run it.
-bool inCi() {
-  const char* ci = std::getenv("CI");
-  return ci != nullptr && std::string(ci) == "true";
-}
-
 struct CorpusFile {
   const char* file;       // in files/
   const char* baselines;  // the stem of its baselines in baselines/
@@ -292,7 +286,7 @@ class CorpusTest : public ::testing::TestWithParam<CorpusFile> {};
 
 TEST_P(CorpusTest, EverySheetEqualsItsBaseline) {
   if (const std::string missing = missingCorpus(); !missing.empty()) {
-    if (inCi()) FAIL() << missing;
+    if (testsupport::runningInCi()) FAIL() << missing;
     GTEST_SKIP() << missing;
   }
   const CorpusFile& corpus = GetParam();
@@ -516,7 +510,7 @@ INSTANTIATE_TEST_SUITE_P(RealWorkbooks, CorpusTest, ::testing::ValuesIn(kFiles),
 // Every workbook of the corpus has its row in the table above.
 TEST(Corpus, EveryFileIsInTheTable) {
   if (const std::string missing = missingCorpus(); !missing.empty()) {
-    if (inCi()) FAIL() << missing;
+    if (testsupport::runningInCi()) FAIL() << missing;
     GTEST_SKIP() << missing;
   }
   std::set<std::string> listed;
