@@ -70,6 +70,11 @@ std::vector<std::string> identifiersAfter(const std::string& text, const std::st
 
 std::string dataPath(const std::string& name) { return std::string(CO447GEN_TEST_DATA_DIR) + "/" + name; }
 
+bool runningInCi() {
+  const char* ci = std::getenv("CI");
+  return ci != nullptr && std::string(ci) == "true";
+}
+
 std::string crlf(const std::string& text) {
   std::string result;
   result.reserve(text.size() + text.size() / 16);

@@ -37,6 +37,11 @@ std::vector<std::string> identifiersAfter(const std::string& text, const std::st
 // Path of a file below tests/data.
 std::string dataPath(const std::string& name);
 
+// Whether the tests run in CI (CI=true), where what a test needs and
+// cannot find (the corpus beside the checkout, a tool) is a failure, not a
+// reason to skip.
+bool runningInCi();
+
 // Replaces every "\n" with "\r\n" (expected file contents are written with
 // "\n" in the tests).
 std::string crlf(const std::string& text);

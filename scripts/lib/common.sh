@@ -6,12 +6,16 @@ CO447GEN_PACKAGES=(
   libzip-dev libpugixml-dev libinih-dev
   googletest libgtest-dev
   python3 python3-canmatrix zip
+  mandoc
 )
 
 # Extra packages of scripts/fuzz (libFuzzer comes with clang) and
 # scripts/bench (peak memory, the reference reader, the profiler).
 CO447GEN_FUZZ_PACKAGES=(clang)
 CO447GEN_BENCH_PACKAGES=(time python3-openpyxl valgrind)
+# Extra packages of scripts/package: dpkg-shlibdeps, and file, with which
+# CPack finds the programs whose libraries it asks for.
+CO447GEN_PACKAGE_PACKAGES=(dpkg-dev file)
 
 co447gen_root() { cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd; }
 

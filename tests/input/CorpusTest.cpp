@@ -2,7 +2,8 @@
 // programs, read through the cell sources and compared cell by cell with
 // the text the spreadsheet application exported for each of their sheets.
 // The workbooks live outside the project (CO447GEN_CORPUS_DIR: files/ and
-// baselines/, described in its README).
+// baselines/, described in its README); where they are missing the tests
+// skip, and fail only in CI.
 //
 // Every cell must equal its baseline, with the export's dialect undone:
 // - the export starts at the top-left cell of the sheet's used range: the
@@ -50,7 +51,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kCorpus = CO447GEN_CORPUS_DIR;
+const std::string kCorpus = fs::path(CO447GEN_CORPUS_DIR).lexically_normal().string();
+
+// The corpus lies beside the project's checkout, not in it, so a clone on
+// its own has none: what is missing of it, or "" when it is all there.
+std::string missingCorpus() {
+  if (fs::is_directory(kCorpus + "/files") && fs::is_directory(kCorpus + "/baselines")) return "";
+  return "The corpus of real workbooks is missing: expected files/ and baselines/ in " + kCorpus +
+         " (the folder beside the project's checkout).";
+}
 
 struct CorpusFile {
   const char* file;       // in files/
@@ -276,9 +285,10 @@ struct SheetTally {
 class CorpusTest : public ::testing::TestWithParam<CorpusFile> {};
 
 TEST_P(CorpusTest, EverySheetEqualsItsBaseline) {
-  ASSERT_TRUE(fs::is_directory(kCorpus + "/files") && fs::is_directory(kCorpus + "/baselines"))
-      << "The corpus of real workbooks is missing: expected files/ and baselines/ in " << kCorpus
-      << " (the folder beside the project's checkout).";
+  if (const std::string missing = missingCorpus(); !missing.empty()) {
+    if (testsupport::runningInCi()) FAIL() << missing;
+    GTEST_SKIP() << missing;
+  }
   const CorpusFile& corpus = GetParam();
   const std::string path = kCorpus + "/files/" + corpus.file;
   const std::string stem = kCorpus + "/baselines/" + corpus.baselines;
@@ -499,9 +509,10 @@ INSTANTIATE_TEST_SUITE_P(RealWorkbooks, CorpusTest, ::testing::ValuesIn(kFiles),
 
 // Every workbook of the corpus has its row in the table above.
 TEST(Corpus, EveryFileIsInTheTable) {
-  ASSERT_TRUE(fs::is_directory(kCorpus + "/files"))
-      << "The corpus of real workbooks is missing: expected files/ in " << kCorpus
-      << " (the folder beside the project's checkout).";
+  if (const std::string missing = missingCorpus(); !missing.empty()) {
+    if (testsupport::runningInCi()) FAIL() << missing;
+    GTEST_SKIP() << missing;
+  }
   std::set<std::string> listed;
   for (const CorpusFile& file : kFiles) listed.insert(file.file);
   std::set<std::string> found;
