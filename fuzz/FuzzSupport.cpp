@@ -93,7 +93,7 @@ bool writeZip(const std::string& path, const std::vector<std::pair<std::string, 
   // Stored, not deflated: compressing every input would cost more than
   // reading it (raw documents from the seeds keep the deflated path).
   std::vector<zipwriter::Entry> stored;
-  for (const auto& [name, contents] : entries) stored.push_back(zipwriter::Entry{name, contents, false});
+  for (const auto& [name, contents] : entries) stored.emplace_back(name, contents, false);
   const std::string bytes = zipwriter::zipBytes(stored);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -65,7 +65,7 @@ std::string sheetFailure(const std::string& sheet, const std::string& reason) {
 bool writeZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries,
               const zipwriter::Entry* generated = nullptr) {
   std::vector<zipwriter::Entry> all;
-  for (const auto& [name, contents] : entries) all.push_back(zipwriter::Entry{name, contents});
+  for (const auto& [name, contents] : entries) all.emplace_back(name, contents);
   if (generated != nullptr) all.push_back(*generated);
   zipwriter::writeZip(path, all);
   return true;
@@ -164,7 +164,9 @@ TEST(BadInput, EncryptedSheet) {
 // memory.
 TEST(BadInput, ZipBomb) {
   TempDir bombs;
-  zipwriter::Entry sheet{"xl/worksheets/sheet1.xml", kSheetHead, true, 260ull << 20, kSheetTail};
+  zipwriter::Entry sheet("xl/worksheets/sheet1.xml", kSheetHead);
+  sheet.filler = 260ull << 20;
+  sheet.tail = kSheetTail;
   ASSERT_TRUE(writeZip(bombs.file("honest.xlsx"), workbookParts("Signals"), &sheet));
   ASSERT_LT(fs::file_size(bombs.file("honest.xlsx")), 2u << 20);
   fs::copy_file(bombs.file("honest.xlsx"), bombs.file("lying.xlsx"));

@@ -12,7 +12,7 @@ namespace sheetfiles {
 
 void writeZip(const std::string& path, const Parts& parts) {
   std::vector<zipwriter::Entry> entries;
-  for (const auto& [name, contents] : parts) entries.push_back(zipwriter::Entry{name, contents});
+  for (const auto& [name, contents] : parts) entries.emplace_back(name, contents);
   zipwriter::writeZip(path, entries);
 }
 

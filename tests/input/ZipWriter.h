@@ -6,14 +6,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zipwriter {
 
 struct Entry {
+  Entry(std::string entryName, std::string bytes, bool deflated = true)
+      : name(std::move(entryName)), data(std::move(bytes)), deflate(deflated) {}
   std::string name;
   std::string data;           // the entry's bytes (with filler: its head)
-  bool deflate = true;
+  bool deflate;
   uint64_t filler = 0;        // blanks after data, generated while deflating
   std::string tail;           // after the blanks
   bool descriptor = false;    // CRC and sizes in a data descriptor after the data
