@@ -296,6 +296,8 @@ ZCellSourceResult ZXlsxCellSource::selectSheet(const std::string& name) {
 
 namespace {
 bool rowScannerEnabled = true;
+// The blanks an inline string's text loses at its ends.
+const char kXmlBlanks[] = " \t\n\r";
 // A row longer than this is left to the general reader rather than held
 // whole in the window.
 constexpr std::size_t kLongestScannedRow = 4u << 20;
@@ -404,6 +406,9 @@ bool ZXlsxCellSource::readSheet(const std::string& part) {
   std::string_view t;
   bool inSheetData = false;
   bool collecting = false;  // inside the value or an inline string's text
+  // Where the text of an inline string's <t> begins in values_, when its
+  // blanks at both ends are to go (it has no xml:space="preserve").
+  std::size_t trimFrom = std::string::npos;
   SheetState state;
   for (;;) {
     // Between rows, plain rows are read the fast way.
@@ -424,7 +429,9 @@ bool ZXlsxCellSource::readSheet(const std::string& part) {
       } else if (name == "rPh") {
         --state.phoneticDepth;
       } else if (name == "v" || name == "t") {
+        if (name == "t" && collecting && trimFrom != std::string::npos) trimInlineText(trimFrom);
         collecting = false;
+        trimFrom = std::string::npos;
       }
     } else if (!inSheetData) {
       if (name == "sheetData") inSheetData = true;
@@ -458,11 +465,24 @@ bool ZXlsxCellSource::readSheet(const std::string& part) {
         ++state.phoneticDepth;
       } else if (state.cell.type == Cell::Type::inlineString) {
         collecting = name == "t" && state.phoneticDepth == 0;
+        trimFrom = collecting && !(reader.attribute("space", attribute) && attribute == "preserve")
+                       ? values_.size()
+                       : std::string::npos;
       } else if (name == "v") {
         collecting = true;
       }
     }
   }
+}
+
+void ZXlsxCellSource::trimInlineText(std::size_t from) {
+  const std::size_t first = values_.find_first_not_of(kXmlBlanks, from);
+  if (first == std::string::npos) {
+    values_.resize(from);
+    return;
+  }
+  values_.resize(values_.find_last_not_of(kXmlBlanks) + 1);
+  values_.erase(from, first - from);
 }
 
 std::string ZXlsxCellSource::displayText(const Cell& cell) const {
