@@ -8,10 +8,11 @@
 ZZipArchive::Status readXmlPart(
     const ZZipArchive& zip, const std::string& part,
     const std::function<void(const ZXmlPullReader& reader, const std::vector<std::string>& path)>& onElement) {
-  ZZipArchive::Stream stream;
-  const ZZipArchive::Status status = zip.open(part, stream);
+  // These parts are small: read whole, they are parsed without a window.
+  std::string bytes;
+  const ZZipArchive::Status status = zip.read(part, bytes);
   if (status != ZZipArchive::Status::ok) return status;
-  ZXmlPullReader reader([&stream](char* buffer, std::size_t size) { return stream.read(buffer, size); });
+  ZXmlPullReader reader{std::string_view(bytes)};
   std::vector<std::string> path;
   bool hasElement = false;
   for (;;) {

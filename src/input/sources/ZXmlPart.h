@@ -13,9 +13,10 @@
 
 class ZXmlPullReader;
 
-// Reads a whole part with the pull reader and hands every start element to
-// onElement with the local names of the open elements, the document
-// element first and the element itself last. damaged for malformed XML
+// Reads a whole part (a small one, held in memory at once: the workbook,
+// its relationships, the styles) with the pull reader and hands every start
+// element to onElement with the local names of the open elements, the
+// document element first and the element itself last. damaged for malformed XML
 // and for a part without a document element.
 ZZipArchive::Status readXmlPart(
     const ZZipArchive& zip, const std::string& part,

@@ -225,7 +225,10 @@ ZZipArchive::Status ZZipArchive::open(const std::string& name, Stream& stream, u
   if (entry.method == kDeflated) {
     if (inflateInit2(&stream.zstream_, -MAX_WBITS) != Z_OK) return Status::damaged;
     stream.inflating_ = true;
-    stream.input_.resize(kInputBytes);
+    // Room for the whole entry when it is small: documents of many small
+    // parts are opened often.
+    const uint64_t inputBytes = std::min<uint64_t>(kInputBytes, std::max<uint64_t>(entry.compressedSize, 1));
+    stream.input_.resize(static_cast<std::size_t>(inputBytes));
   }
   if (entry.size >= kReadAheadBytes) {
     Stream* const reading = &stream;
@@ -313,6 +316,7 @@ ZZipArchive::Status ZZipArchive::read(const std::string& name, std::string& cont
   Stream stream;
   const Status status = open(name, stream, limit);
   if (status != Status::ok) return status;
+  contents.reserve(static_cast<std::size_t>(stream.declaredSize()));
   char buffer[65536];
   for (;;) {
     const long long got = stream.read(buffer, sizeof buffer);
