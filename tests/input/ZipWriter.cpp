@@ -44,6 +44,10 @@ struct Packed {
 template <typename Sink>
 void forEachPiece(const Entry& entry, Sink sink) {
   sink(entry.data, false);
+  if (entry.filler == 0) {
+    sink(entry.tail, true);
+    return;
+  }
   const std::string blanks(1 << 20, ' ');
   for (uint64_t left = entry.filler; left > 0;) {
     const std::size_t n = static_cast<std::size_t>(std::min<uint64_t>(left, blanks.size()));
