@@ -2,9 +2,9 @@
 
 #include "input/ZCellSource.h"
 #include "input/ZIniMapExcelSheetReader.h"
+#include "input/ZipWriter.h"
 
 #include <unistd.h>
-#include <zip.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -90,28 +90,14 @@ void fail(const char* what) {
 }
 
 bool writeZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries) {
-  int error = 0;
-  zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-  if (archive == nullptr) return false;
-  for (const auto& entry : entries) {
-    zip_source_t* source = zip_source_buffer(archive, entry.second.data(), entry.second.size(), 0);
-    const zip_int64_t index =
-        source == nullptr ? -1 : zip_file_add(archive, entry.first.c_str(), source, ZIP_FL_OVERWRITE);
-    if (index < 0) {
-      if (source != nullptr) zip_source_free(source);
-      zip_discard(archive);
-      return false;
-    }
-    // Stored, not deflated: compressing every input would cost more than
-    // reading it (raw documents from the seeds keep the deflated path).
-    zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
-  }
-  // The buffers are read while closing, so entries must outlive this call.
-  if (zip_close(archive) != 0) {
-    zip_discard(archive);
-    return false;
-  }
-  return true;
+  // Stored, not deflated: compressing every input would cost more than
+  // reading it (raw documents from the seeds keep the deflated path).
+  std::vector<zipwriter::Entry> stored;
+  for (const auto& [name, contents] : entries) stored.emplace_back(name, contents, false);
+  const std::string bytes = zipwriter::zipBytes(stored);
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
 }
 
 std::string writeZipDocument(const std::string& name, const std::string& bytes) {
@@ -124,8 +110,7 @@ std::string writeZipDocument(const std::string& name, const std::string& bytes) 
     entries.emplace_back(part.substr(0, lineEnd), part.substr(lineEnd + 1));
   }
   const std::string path = scratchDirectory() + "/" + name;
-  // libzip refuses some names (and duplicate ones are replaced); a
-  // document it cannot write is read as raw bytes instead.
+  // A document that cannot be written is read as raw bytes instead.
   if (!writeZip(path, entries)) return writeScratchFile(name, bytes);
   return path;
 }

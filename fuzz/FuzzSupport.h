@@ -28,7 +28,7 @@ std::string readWholeFile(const std::string& path);
 [[noreturn]] void fail(const char* what);
 
 // A zip file at path holding the given entries (name, contents), stored
-// uncompressed. False when libzip cannot write it.
+// uncompressed. False when it cannot be written.
 bool writeZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries);
 
 // The bytes of a zip document (.xlsx, .ods) as a file named name: bytes

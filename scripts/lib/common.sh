@@ -2,8 +2,8 @@
 
 # Packages the build and the tests need.
 CO447GEN_PACKAGES=(
-  build-essential cmake pkg-config
-  libzip-dev libpugixml-dev libinih-dev
+  build-essential cmake
+  zlib1g-dev
   googletest libgtest-dev
   python3 python3-canmatrix zip
   mandoc

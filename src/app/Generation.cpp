@@ -19,7 +19,6 @@
 #include "nosl/ZCANopenDS447InteractionLayerFactory.h"
 #include "util/Console.h"
 #include "util/FileLock.h"
-#include "util/FileRemoval.h"
 #include "util/Paths.h"
 #include "util/StringFormat.h"
 #include "util/TextStream.h"
@@ -67,7 +66,7 @@ bool clearOutputFile(const std::string& outputPath) {
   if (!outputPathIsUsable(outputPath)) return false;
   if (fileExists(outputPath)) {
     printMessage("Deleting output file " + quoted(outputPath) + "...");
-    if (!removeFileInBackground(outputPath)) {
+    if (!deleteFile(outputPath)) {
       printMessage("Error writing output file " + quoted(outputPath));
       return false;
     }
@@ -186,7 +185,7 @@ void openRelationsFile(const std::string& path, ZTextStream& relations) {
     printMessage("Relations file " + quoted(path) + " cannot be opened");
     return;
   }
-  if (fileExists(path)) removeFileInBackground(path);
+  if (fileExists(path)) deleteFile(path);
   // Truncating: an old file that could not be deleted is rewritten, never
   // continued.
   if (relations.open(path, ZTextStream::Mode::Truncate)) {

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "util/ChunkWriter.h"
 #include "util/Paths.h"
 
 ZTextStream::ZTextStream() = default;
@@ -59,8 +58,6 @@ bool ZTextStream::close() {
   if (!isFile_) return !failed_;
   if (file_ != nullptr) {
     flushBuffer();
-    if (writer_ != nullptr && !writer_->finish()) failed_ = true;
-    writer_.reset();
     if (std::fclose(file_) != 0) failed_ = true;
     file_ = nullptr;
   }
@@ -119,16 +116,6 @@ void ZTextStream::flushIfFull() {
 
 void ZTextStream::flushBuffer() {
   if (file_ == nullptr || used_ == 0) return;
-  // The first chunk starts the writer: files of less than a chunk are
-  // written at close without a thread.
-  if (used_ >= kChunkBytes && writer_ == nullptr) writer_ = std::make_unique<ZChunkWriter>(file_);
-  if (writer_ != nullptr) {
-    const std::size_t size = used_;
-    writer_->submit(buffer_, size);
-    // The buffer handed back may be smaller than what the next chunk needs.
-    if (buffer_.capacity < 2 * kChunkBytes) buffer_.grow(2 * kChunkBytes, 0);
-  } else if (std::fwrite(buffer_.bytes.get(), 1, used_, file_) != used_) {
-    failed_ = true;
-  }
+  if (std::fwrite(buffer_.bytes.get(), 1, used_, file_) != used_) failed_ = true;
   used_ = 0;
 }

@@ -13,13 +13,10 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <string_view>
 
 #include "util/ByteBuffer.h"
-
-class ZChunkWriter;
 
 class ZTextStream {
  public:
@@ -78,8 +75,7 @@ class ZTextStream {
     for (const char* text : listing) line(text);
   }
 
-  // True once a write to the file is known to have failed; full chunks are
-  // written in the background, so a failure may show only at close.
+  // True once a write to the file has failed.
   bool failed() const { return failed_; }
 
   // The bytes written so far to an in-memory stream.
@@ -133,7 +129,6 @@ class ZTextStream {
   static constexpr std::size_t kChunkBytes = 1 << 20;
 
   std::FILE* file_ = nullptr;
-  std::unique_ptr<ZChunkWriter> writer_;
   bool isFile_ = false;
   bool failed_ = false;
   LineEnd lineEnd_ = LineEnd::CrLf;

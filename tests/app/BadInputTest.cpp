@@ -7,7 +7,6 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <zip.h>
 
 #include <cstring>
 #include <filesystem>
@@ -16,6 +15,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "input/ZipWriter.h"
 
 namespace {
 
@@ -64,84 +64,13 @@ std::string sheetFailure(const std::string& sheet, const std::string& reason) {
   return "Error opening Ecxel sheet \"" + sheet + "\"\n" + reason + "\n\nERROR GENERATING\n";
 }
 
-// A zip file made of entries given whole and, optionally, one entry whose
-// bytes come from a generator (too many to hold in memory at once).
-struct GeneratedEntry {
-  std::string name;
-  std::string head;       // the entry starts with this
-  uint64_t fillerBytes;   // then this many blanks
-  std::string tail;       // and ends with this
-  uint64_t position = 0;  // read position while libzip compresses it
-};
-
-zip_int64_t generateEntry(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command) {
-  auto* entry = static_cast<GeneratedEntry*>(state);
-  const uint64_t total = entry->head.size() + entry->fillerBytes + entry->tail.size();
-  switch (command) {
-    case ZIP_SOURCE_OPEN:
-      entry->position = 0;
-      return 0;
-    case ZIP_SOURCE_READ: {
-      auto* out = static_cast<char*>(data);
-      zip_uint64_t written = 0;
-      while (written < length && entry->position < total) {
-        const uint64_t p = entry->position;
-        const uint64_t fillerEnd = entry->head.size() + entry->fillerBytes;
-        if (p < entry->head.size()) {
-          out[written] = entry->head[p];
-        } else if (p < fillerEnd) {
-          const uint64_t run = std::min<uint64_t>(length - written, fillerEnd - p);
-          std::memset(out + written, ' ', run);
-          written += run;
-          entry->position += run;
-          continue;
-        } else {
-          out[written] = entry->tail[p - fillerEnd];
-        }
-        ++written;
-        ++entry->position;
-      }
-      return static_cast<zip_int64_t>(written);
-    }
-    case ZIP_SOURCE_CLOSE:
-    case ZIP_SOURCE_FREE:
-      return 0;
-    case ZIP_SOURCE_STAT: {
-      auto* stat = static_cast<zip_stat_t*>(data);
-      zip_stat_init(stat);
-      stat->size = total;
-      stat->valid |= ZIP_STAT_SIZE;
-      return sizeof(zip_stat_t);
-    }
-    case ZIP_SOURCE_ERROR:
-      return 2 * sizeof(int);
-    case ZIP_SOURCE_SUPPORTS:
-      return ZIP_SOURCE_SUPPORTS_READABLE;
-    default:
-      return -1;
-  }
-}
-
+// A zip file of the entries, deflated.
 bool writeZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries,
-              GeneratedEntry* generated = nullptr) {
-  int error = 0;
-  zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-  if (archive == nullptr) return false;
-  bool ok = true;
-  for (const auto& entry : entries) {
-    zip_source_t* source = zip_source_buffer(archive, entry.second.data(), entry.second.size(), 0);
-    ok = ok && source != nullptr && zip_file_add(archive, entry.first.c_str(), source, 0) >= 0;
-  }
-  if (generated != nullptr) {
-    zip_source_t* source = zip_source_function(archive, generateEntry, generated);
-    const zip_int64_t index = source == nullptr ? -1 : zip_file_add(archive, generated->name.c_str(), source, 0);
-    ok = ok && index >= 0 &&
-         zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1) == 0;
-  }
-  if (!ok || zip_close(archive) != 0) {
-    zip_discard(archive);
-    return false;
-  }
+              const zipwriter::Entry* generated = nullptr) {
+  std::vector<zipwriter::Entry> all;
+  for (const auto& [name, contents] : entries) all.emplace_back(name, contents);
+  if (generated != nullptr) all.push_back(*generated);
+  zipwriter::writeZip(path, all);
   return true;
 }
 
@@ -238,7 +167,9 @@ TEST(BadInput, EncryptedSheet) {
 // memory.
 TEST(BadInput, ZipBomb) {
   TempDir bombs;
-  GeneratedEntry sheet{"xl/worksheets/sheet1.xml", kSheetHead, 260ull << 20, kSheetTail};
+  zipwriter::Entry sheet("xl/worksheets/sheet1.xml", kSheetHead);
+  sheet.filler = 260ull << 20;
+  sheet.tail = kSheetTail;
   ASSERT_TRUE(writeZip(bombs.file("honest.xlsx"), workbookParts("Signals"), &sheet));
   ASSERT_LT(fs::file_size(bombs.file("honest.xlsx")), 2u << 20);
   fs::copy_file(bombs.file("honest.xlsx"), bombs.file("lying.xlsx"));

@@ -2,7 +2,7 @@
 
 #include "input/sources/ZXlsxCellSource.h"
 
-#include <zip.h>
+#include "ZipWriter.h"
 
 #include <fstream>
 #include <iterator>
@@ -11,20 +11,9 @@
 namespace sheetfiles {
 
 void writeZip(const std::string& path, const Parts& parts) {
-  int error = 0;
-  zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-  if (archive == nullptr) throw std::runtime_error("cannot create " + path);
-  for (const auto& [name, contents] : parts) {
-    zip_source_t* source = zip_source_buffer(archive, contents.data(), contents.size(), 0);
-    const zip_int64_t index = source != nullptr ? zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8) : -1;
-    if (index < 0) {
-      zip_source_free(source);
-      zip_discard(archive);
-      throw std::runtime_error("cannot add " + name);
-    }
-    zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1);  // fast
-  }
-  if (zip_close(archive) != 0) throw std::runtime_error("cannot write " + path);
+  std::vector<zipwriter::Entry> entries;
+  for (const auto& [name, contents] : parts) entries.emplace_back(name, contents);
+  zipwriter::writeZip(path, entries);
 }
 
 void setPart(Parts& parts, const std::string& name, const std::string& contents) {

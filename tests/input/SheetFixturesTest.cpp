@@ -124,12 +124,20 @@ TEST(SheetFixtures, SourceIsChosenByContentBeforeExtension) {
   }
   // Without a known signature the extension decides.
   testsupport::writeFile(dir.file("broken.xlsx"), "not a zip");
-  testsupport::writeFile(dir.file("broken.xls"), "not a compound file");
+  testsupport::writeFile(dir.file("text.xls"), "6000\tTaxi State\t32\t1\t0\t8\t\tx\n");
   testsupport::writeFile(dir.file("broken.ods"), "not a zip");
   EXPECT_EQ(sheetFileKind(dir.file("broken.xlsx")), ZSheetFileKind::xlsx);
-  EXPECT_EQ(sheetFileKind(dir.file("broken.xls")), ZSheetFileKind::xls);
+  EXPECT_EQ(sheetFileKind(dir.file("text.xls")), ZSheetFileKind::csv);
   EXPECT_EQ(sheetFileKind(dir.file("broken.ods")), ZSheetFileKind::ods);
   EXPECT_EQ(sheetFileKind(dir.file("sheet.txt")), ZSheetFileKind::csv);
+  // A tab-separated export named .xls reads as the application opens it.
+  testsupport::writeFile(dir.file("text.ini"), "[XLSImport]\nObjectIndex=0\nSignalName=1\nObjectSize=2\nObjectSubIndex=3\nSignalOffset=4\nSignalSize=5\n"
+                         "SignalReserved=6\nSignalIsUsed=7\nCommandOrStatus=8\n");
+  ZIniMapExcelSheetReader reader(1);
+  ASSERT_TRUE(reader.read(dir.file("text.xls"), dir.file("text.ini"), "Signals"));
+  ASSERT_EQ(reader.signalTable().count(), 1u);
+  EXPECT_EQ(reader.signalTable().at(0).signalName, "Taxi State");
+  EXPECT_EQ(reader.signalTable().at(0).objectIndex, 0x6000u);
 }
 
 }  // namespace

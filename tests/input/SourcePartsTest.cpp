@@ -157,7 +157,12 @@ TEST(CsvCellSource, SplitsQuotedFieldsWithTheDetectedDelimiter) {
   }
   ZCsvCellSource source;
   EXPECT_FALSE(source.parse(std::string("a,\0b", 4)));
-  EXPECT_EQ(detectCsvDelimiter("\"a;b;c\",d\n;;;"), ',');
+  const std::vector<std::pair<std::string, char>> delimiters = {
+      {"\"a;b;c\",d\n;;;", ','}, {"a;b,c;d", ';'}, {"a,b;c", ','},        {"a\tb\tc,d;e", '\t'},
+      {"a\tb;c;d", ';'},         {"a\tb,c,d", ','}, {"a\tb,c;d\te", '\t'}, {"\"a\t\tb\",c\n\t\t", ','},
+      {"a\tb", '\t'},            {"a\tb;c", ';'},
+  };
+  for (const auto& [line, delimiter] : delimiters) EXPECT_EQ(detectCsvDelimiter(line), delimiter) << line;
 }
 
 TEST(XlsxCellSource, CellReferencesAndEscapes) {
@@ -229,6 +234,36 @@ TEST(OdsCellSource, PackedBlanksUnpackUpToTheLimit) {
   std::string huge;
   appendPackedBlanks(huge, 1ull << 40);
   EXPECT_EQ(unpackCellText(huge, 10), std::string(10, ' '));
+}
+
+// The spreadsheet application shows an inline string's text without the
+// blanks at its ends unless the text keeps them (xml:space="preserve");
+// shared strings keep theirs.
+TEST(XlsxCellSource, InlineStringsLoseTheirEdgeBlanksUnlessPreserved) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"<t> Taxi State\t</t>", "Taxi State"},
+      {"<t xml:space=\"preserve\"> Taxi </t>", " Taxi "},
+      {"<t>\n  </t>", ""},
+      {"<t> Taxi</t><t xml:space=\"preserve\"> State </t>", "Taxi State "},
+      {"<r><t> rich </t></r><r><t>text </t></r>", "richtext"},
+      {"<t> a b </t><rPh><t> phonetic </t></rPh>", "a b"},
+      {"<t>&#32;a&#32;</t>", "a"},
+  };
+  TempDir dir;
+  for (const bool scanner : {true, false}) {
+    setXlsxRowScannerEnabled(scanner);
+    for (const auto& [is, shown] : cases) {
+      const std::string path = dir.file("inline.xlsx");
+      sheetfiles::writeZip(path, sheetfiles::xlsxParts(
+                                     {{"Signals", sheetfiles::worksheetXml("<row r=\"1\"><c t=\"inlineStr\"><is>" + is +
+                                                                           "</is></c><c t=\"s\"><v>0</v></c></row>")}},
+                                     {"<t xml:space=\"preserve\"> shared </t>"}));
+      const std::string first = shown.empty() ? "" : "1/0=" + shown + "\n";
+      EXPECT_EQ(sheetfiles::xlsxCellTexts(path, "Signals", 1, 2), "selected 0\n" + first + "1/1= shared \n")
+          << is << (scanner ? " (row scanner)" : "");
+    }
+  }
+  setXlsxRowScannerEnabled(true);
 }
 
 }  // namespace

@@ -119,8 +119,8 @@ TEST(XlsCellSource, SharedStringsContinueAcrossRecords) {
 
 TEST(XlsCellSource, TextCellsOfEveryRecordKind) {
   const std::string shrfmla = record(0x04BC, std::string(10, '\0'));
-  const auto formula = [](uint16_t row, const std::string& result) {
-    return record(0x0006, u16(row) + u16(1) + u16(15) + result + u16(0) + u32(0) + u16(0));
+  const auto formula = [](uint16_t row, const std::string& result, uint16_t id = 0x0006) {
+    return record(id, u16(row) + u16(1) + u16(15) + result + u16(0) + u32(0) + u16(0));
   };
   const std::string sheet =
       label(0, 0, string8("Taxi \xE4")) +                                              // 8-bit: Latin-1
@@ -133,8 +133,11 @@ TEST(XlsCellSource, TextCellsOfEveryRecordKind) {
       record(0x0205, u16(7) + u16(0) + u16(15) + "\x2A\x01") +                         // #N/A
       // A label continued in a CONTINUE record, switching to UTF-16.
       record(0x0204, u16(7) + u16(1) + u16(15) + u16(4) + std::string(1, '\0') + "ab") +
-      record(kContinue, "\x01" + chars16(u"\u00E7d"));
-  const Read read = readXls(workbook("", sheet), "Data");
+      record(kContinue, "\x01" + chars16(u"\u00E7d")) +
+      // Formulas under the record id of earlier versions: a number, a text.
+      formula(8, f64(42), 0x0406) + formula(9, std::string("\0\0\0\0\0\0\xFF\xFF", 8), 0x0406) +
+      record(0x0207, string8("old formula"));
+  const Read read = readXls(workbook("", sheet), "Data", 10);
   ASSERT_EQ(read.selected, ZCellSourceResult::ok);
   EXPECT_EQ(read.cells, (std::vector<std::string>{
                             "A1=Taxi \xC3\xA4",
@@ -145,6 +148,8 @@ TEST(XlsCellSource, TextCellsOfEveryRecordKind) {
                             "B7=#DIV/0!",
                             "A8=#N/A",
                             "B8=ab\xC3\xA7" "d",
+                            "B9=42",
+                            "B10=old formula",
                         }));
 }
 

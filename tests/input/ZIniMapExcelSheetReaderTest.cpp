@@ -4,7 +4,6 @@
 
 #include "MemoryCellSource.h"
 #include "TestSupport.h"
-#include "input/ZColumnMapFile.h"
 
 namespace {
 
@@ -91,28 +90,6 @@ TEST(CellConversions, FlagIsExactlyAnX) {
       {"x", 1}, {"X", 1}, {"x ", 0}, {" x", 0}, {"yes", 0}, {"", 0}, {"xx", 0}, {"-", 0},
   };
   for (const auto& [text, flag] : cases) EXPECT_EQ(readFlagCell(text), flag) << "[" << text << "]";
-}
-
-TEST(ColumnMapFile, ValuesReadLikeAtoi) {
-  const std::vector<std::pair<std::string, int>> cases = {
-      {"12", 12}, {"  7", 7}, {"-3", -3}, {"+4", 4}, {"12abc", 12}, {"abc", 0}, {"", 0},
-      {"99999999999", 2147483647}, {"-99999999999", -2147483647 - 1}, {"0x10", 0},
-  };
-  for (const auto& [text, value] : cases) EXPECT_EQ(profileIntValue(text), value) << "[" << text << "]";
-}
-
-TEST(ColumnMapFile, SectionAndKeysMatchWithoutCaseAndTheFirstKeyCounts) {
-  TempDir dir;
-  writeFile(dir.file("map.ini"),
-            "; comment\n[Other]\nSkipRows=9\n[xlsimport]\nskiprows = 3 ; rows above\nSIGNALNAME=4\n"
-            "SignalName=5\nObjectSize=\n[XLSImport]\nObjectIndex=2\n");
-  ZColumnMapFile map;
-  map.load(dir.file("map.ini"));
-  EXPECT_EQ(map.value("SkipRows"), 3);
-  EXPECT_EQ(map.value("SignalName"), 4);
-  EXPECT_EQ(map.value("ObjectIndex"), 2);
-  EXPECT_EQ(map.value("ObjectSize"), 0);
-  EXPECT_EQ(map.value("SignalSize"), 0);
 }
 
 TEST_F(IniMapReaderTest, MissingColumnMapFailsAndKeepsTheTable) {

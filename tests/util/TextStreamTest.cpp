@@ -65,7 +65,7 @@ TEST(TextStream, UnopenableFileFailsAndWritesAreRefused) {
   EXPECT_FALSE(out.close());
 }
 
-// Files of several chunks are handed to the file on a second thread; the
+// Files of several chunks are handed to the file a chunk at a time; the
 // bytes must arrive complete and in order, whatever the size of the pieces.
 TEST(TextStream, LargeFileArrivesWholeAndInOrder) {
   TempDir dir;
@@ -92,9 +92,9 @@ TEST(TextStream, LargeFileArrivesWholeAndInOrder) {
 }
 
 // A file that may not grow (a file size limit, with SIGXFSZ ignored as the
-// program does): the failure of a chunk written in the background must
-// still reach the caller.
-TEST(TextStream, FailedBackgroundWriteIsReportedAtClose) {
+// program does): the failure of a chunk written on the way must still
+// reach the caller.
+TEST(TextStream, FailedChunkWriteIsReportedAtClose) {
   testsupport::TempDir dir;
   struct rlimit saved;
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);

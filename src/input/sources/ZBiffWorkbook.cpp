@@ -28,6 +28,7 @@ enum Record : uint16_t {
   kBoolErr = 0x0205,
   kString = 0x0207,
   kRk = 0x027E,
+  kFormulaOld = 0x0406,  // the id of earlier versions, still found in BIFF8 sheets
   kFormat = 0x041E,
   kBof = 0x0809,
 };
@@ -525,6 +526,7 @@ bool ZBiffWorkbook::readCells(std::size_t sheetIndex, ZBiffSheetCells& sheet) co
         }
         break;
       case kFormula:
+      case kFormulaOld:
         if (length >= 20) {
           const char* result = data + 6;
           ZBiffCell* cell = add(u16(data), u16(data + 2), u16(data + 4), ZBiffCell::Kind::number);

@@ -33,8 +33,9 @@ ZSheetFileKind sheetFileKind(const std::string& path) {
     return extension == ".ods" ? ZSheetFileKind::ods : ZSheetFileKind::xlsx;
   }
   if (extension == ".xlsx" || extension == ".xlsm") return ZSheetFileKind::xlsx;
-  if (extension == ".xls") return ZSheetFileKind::xls;
   if (extension == ".ods") return ZSheetFileKind::ods;
+  // Any other file, an .xls without the compound-file signature included
+  // (tab-separated exports are often named .xls), is delimited text.
   return ZSheetFileKind::csv;
 }
 

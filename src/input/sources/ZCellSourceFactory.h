@@ -10,8 +10,8 @@ enum class ZSheetFileKind { xlsx, xls, ods, csv };
 
 // By the file's first bytes: a compound file is .xls; a zip with
 // content.xml or an OpenDocument mimetype is .ods, any other zip .xlsx.
-// Without a known signature the extension decides (.xlsx/.xlsm, .xls, .ods),
-// and anything else is read as comma-separated text.
+// Without a known signature the extension decides (.xlsx/.xlsm, .ods),
+// and anything else, an .xls file included, is read as delimited text.
 ZSheetFileKind sheetFileKind(const std::string& path);
 
 // The source for the file at path (the default factory of the readers).

@@ -8,6 +8,7 @@
 char detectCsvDelimiter(const std::string& text) {
   std::size_t commas = 0;
   std::size_t semicolons = 0;
+  std::size_t tabs = 0;
   bool quoted = false;
   for (char c : text) {
     if (c == '"') {
@@ -18,8 +19,11 @@ char detectCsvDelimiter(const std::string& text) {
       ++commas;
     } else if (!quoted && c == ';') {
       ++semicolons;
+    } else if (!quoted && c == '\t') {
+      ++tabs;
     }
   }
+  if (tabs > commas && tabs > semicolons) return '\t';
   return semicolons > commas ? ';' : ',';
 }
 

@@ -1,6 +1,7 @@
-// Cell source for comma-separated text (.csv): one sheet, any sheet name
-// selects it. Fields are quoted as RFC 4180 describes; the delimiter is ","
-// or ";", whichever the first line uses more. A field is shown exactly as
+// Cell source for delimited text (.csv, and text saved under .xls): one
+// sheet, any sheet name selects it. Fields are quoted as RFC 4180
+// describes; the delimiter is a tab, "," or ";", whichever the first line
+// uses most (detectCsvDelimiter). A field is shown exactly as
 // the file holds it (a file saved by a spreadsheet holds the displayed
 // text). UTF-8, a byte order mark is skipped.
 #pragma once
@@ -31,6 +32,7 @@ class ZCsvCellSource : public ZCellSource {
   ZTextBudget budget_;
 };
 
-// The delimiter the first line uses: ";" when it has more semicolons than
-// commas outside quotes, else ",".
+// The delimiter the first line uses: a tab when it has more tabs than
+// commas and more than semicolons outside quotes, else ";" when it has more
+// semicolons than commas, else ",".
 char detectCsvDelimiter(const std::string& text);

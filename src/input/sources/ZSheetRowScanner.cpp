@@ -177,6 +177,9 @@ bool scanContent(Cursor& cursor, char which, std::vector<ZSheetRowStep>& steps) 
     if (selfClosing) continue;
     std::string_view text;
     if (!cursor.text(text) || !cursor.endTag("t")) return false;
+    // Blanks at its ends go or stay by its xml:space: the general reader
+    // decides.
+    if (!text.empty() && (is(text.front(), xmlbytes::kBlank) || is(text.back(), xmlbytes::kBlank))) return false;
     if (!text.empty()) {
       ZSheetRowStep step;
       step.kind = ZSheetRowStep::Kind::value;

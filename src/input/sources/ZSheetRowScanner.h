@@ -15,7 +15,7 @@
 //   cell    := "<c" attributes ("/>" | ">" (blank* content)* blank* "</c" blank* ">")
 //   content := "<v" | "<f" attributes, then "/>" or ">" text "</v>" / "</f>"
 //            | "<is" attributes ("/>" | ">" (blank* "<t" attributes ("/>" | ">" text "</t>"))* blank* "</is>")
-//   text    := any bytes but "<", "&" and CR
+//   text    := any bytes but "<", "&" and CR; the text of a <t> begins and ends with no blank
 #pragma once
 
 #include <cstddef>

@@ -13,14 +13,6 @@
 
 namespace {
 
-// Reads and parses one part. documentBuffer must outlive document.
-ZZipArchive::Status readXmlPart(const ZZipArchive& zip, const std::string& part, std::string& buffer,
-                                pugi::xml_document& document) {
-  const ZZipArchive::Status status = zip.read(part, buffer);
-  if (status != ZZipArchive::Status::ok) return status;
-  return parseXmlPart(buffer, document) ? ZZipArchive::Status::ok : ZZipArchive::Status::damaged;
-}
-
 std::string directoryOf(const std::string& part) {
   const std::size_t slash = part.rfind('/');
   return slash == std::string::npos ? std::string() : part.substr(0, slash + 1);
@@ -69,18 +61,22 @@ struct Relationship {
 std::map<std::string, Relationship> readRelationships(const ZZipArchive& zip, const std::string& sourcePart,
                                                       bool& damaged) {
   std::map<std::string, Relationship> relationships;
-  std::string buffer;
-  pugi::xml_document document;
-  const ZZipArchive::Status status = readXmlPart(zip, relationshipsOf(sourcePart), buffer, document);
-  damaged = status != ZZipArchive::Status::ok && status != ZZipArchive::Status::missing;
-  if (status != ZZipArchive::Status::ok) return relationships;
   const std::string base = directoryOf(sourcePart);
-  for (pugi::xml_node node : document.document_element().children()) {
-    if (!hasLocalName(node, "Relationship")) continue;
-    if (std::strcmp(node.attribute("TargetMode").value(), "External") == 0) continue;
-    relationships[node.attribute("Id").value()] =
-        Relationship{node.attribute("Type").value(), resolveTarget(base, node.attribute("Target").value())};
-  }
+  std::string mode;
+  std::string id;
+  std::string type;
+  std::string target;
+  const ZZipArchive::Status status =
+      readXmlPart(zip, relationshipsOf(sourcePart), [&](const ZXmlPullReader& reader, const std::vector<std::string>& path) {
+        if (path.size() != 2 || path[1] != "Relationship") return;
+        if (reader.attribute("TargetMode", mode) && mode == "External") return;
+        if (!reader.attribute("Id", id)) id.clear();
+        if (!reader.attribute("Type", type)) type.clear();
+        if (!reader.attribute("Target", target)) target.clear();
+        relationships[id] = Relationship{type, resolveTarget(base, target)};
+      });
+  damaged = status != ZZipArchive::Status::ok && status != ZZipArchive::Status::missing;
+  if (status != ZZipArchive::Status::ok) relationships.clear();
   return relationships;
 }
 
@@ -185,19 +181,24 @@ ZCellSourceResult ZXlsxCellSource::openDocument(const std::string& path) {
   }
   if (damaged) return ZCellSourceResult::failed;
 
-  std::string buffer;
-  pugi::xml_document workbook;
-  if (readXmlPart(zip_, workbookPart, buffer, workbook) != ZZipArchive::Status::ok) {
-    return ZCellSourceResult::failed;
-  }
+  // The sheets in workbook order, each with the id of its relationship.
+  std::vector<std::pair<std::string, std::string>> named;
+  std::string name;
+  std::string id;
+  const ZZipArchive::Status status =
+      readXmlPart(zip_, workbookPart, [&](const ZXmlPullReader& reader, const std::vector<std::string>& path) {
+        if (path.size() != 3 || path[1] != "sheets" || path[2] != "sheet") return;
+        if (!reader.attribute("name", name)) name.clear();
+        if (!reader.attribute("id", id)) id.clear();
+        named.emplace_back(name, id);
+      });
+  if (status != ZZipArchive::Status::ok) return ZCellSourceResult::failed;
   const auto relationships = readRelationships(zip_, workbookPart, damaged);
   if (damaged) return ZCellSourceResult::failed;
 
-  for (pugi::xml_node sheet : childNamed(workbook.document_element(), "sheets").children()) {
-    if (!hasLocalName(sheet, "sheet")) continue;
-    const auto found = relationships.find(attributeNamed(sheet, "id").value());
-    if (found == relationships.end()) continue;
-    sheets_.push_back(Sheet{sheet.attribute("name").value(), found->second.target});
+  for (const auto& [sheetName, sheetId] : named) {
+    const auto found = relationships.find(sheetId);
+    if (found != relationships.end()) sheets_.push_back(Sheet{sheetName, found->second.target});
   }
   for (const auto& entry : relationships) {
     if (endsWith(entry.second.type, "/sharedStrings") && !readSharedStrings(entry.second.target)) {
@@ -253,23 +254,26 @@ bool ZXlsxCellSource::readSharedStrings(const std::string& part) {
 }
 
 bool ZXlsxCellSource::readStyles(const std::string& part) {
-  std::string buffer;
-  pugi::xml_document document;
-  const ZZipArchive::Status status = readXmlPart(zip_, part, buffer, document);
+  // Custom formats by id, and the format id of every cell style.
+  std::map<int, std::string> codes;
+  std::vector<int> styleFormats;
+  std::string value;
+  std::string code;
+  const ZZipArchive::Status status =
+      readXmlPart(zip_, part, [&](const ZXmlPullReader& reader, const std::vector<std::string>& path) {
+        if (path.size() != 3) return;
+        if (path[1] == "numFmts" && path[2] == "numFmt") {
+          const int id = reader.attribute("numFmtId", value) ? xmlIntValue(value) : -1;
+          codes[id] = reader.attribute("formatCode", code) ? code : std::string();
+        } else if (path[1] == "cellXfs" && path[2] == "xf") {
+          styleFormats.push_back(reader.attribute("numFmtId", value) ? xmlIntValue(value) : 0);
+        }
+      });
   if (status == ZZipArchive::Status::missing) return true;
   if (status != ZZipArchive::Status::ok) return false;
-  const pugi::xml_node styleSheet = document.document_element();
-  std::map<int, std::string> codes;
-  for (pugi::xml_node format : childNamed(styleSheet, "numFmts").children()) {
-    if (hasLocalName(format, "numFmt")) {
-      codes[format.attribute("numFmtId").as_int(-1)] = format.attribute("formatCode").value();
-    }
-  }
-  for (pugi::xml_node xf : childNamed(styleSheet, "cellXfs").children()) {
-    if (!hasLocalName(xf, "xf")) continue;
-    const int id = xf.attribute("numFmtId").as_int(0);
-    const auto code = codes.find(id);
-    cellFormats_.push_back(code != codes.end() ? numberFormatOfCode(code->second) : numberFormatOfBuiltInId(id));
+  for (const int id : styleFormats) {
+    const auto found = codes.find(id);
+    cellFormats_.push_back(found != codes.end() ? numberFormatOfCode(found->second) : numberFormatOfBuiltInId(id));
   }
   return true;
 }
@@ -292,6 +296,8 @@ ZCellSourceResult ZXlsxCellSource::selectSheet(const std::string& name) {
 
 namespace {
 bool rowScannerEnabled = true;
+// The blanks an inline string's text loses at its ends.
+const char kXmlBlanks[] = " \t\n\r";
 // A row longer than this is left to the general reader rather than held
 // whole in the window.
 constexpr std::size_t kLongestScannedRow = 4u << 20;
@@ -400,6 +406,9 @@ bool ZXlsxCellSource::readSheet(const std::string& part) {
   std::string_view t;
   bool inSheetData = false;
   bool collecting = false;  // inside the value or an inline string's text
+  // Where the text of an inline string's <t> begins in values_, when its
+  // blanks at both ends are to go (it has no xml:space="preserve").
+  std::size_t trimFrom = std::string::npos;
   SheetState state;
   for (;;) {
     // Between rows, plain rows are read the fast way.
@@ -420,7 +429,9 @@ bool ZXlsxCellSource::readSheet(const std::string& part) {
       } else if (name == "rPh") {
         --state.phoneticDepth;
       } else if (name == "v" || name == "t") {
+        if (name == "t" && collecting && trimFrom != std::string::npos) trimInlineText(trimFrom);
         collecting = false;
+        trimFrom = std::string::npos;
       }
     } else if (!inSheetData) {
       if (name == "sheetData") inSheetData = true;
@@ -454,11 +465,24 @@ bool ZXlsxCellSource::readSheet(const std::string& part) {
         ++state.phoneticDepth;
       } else if (state.cell.type == Cell::Type::inlineString) {
         collecting = name == "t" && state.phoneticDepth == 0;
+        trimFrom = collecting && !(reader.attribute("space", attribute) && attribute == "preserve")
+                       ? values_.size()
+                       : std::string::npos;
       } else if (name == "v") {
         collecting = true;
       }
     }
   }
+}
+
+void ZXlsxCellSource::trimInlineText(std::size_t from) {
+  const std::size_t first = values_.find_first_not_of(kXmlBlanks, from);
+  if (first == std::string::npos) {
+    values_.resize(from);
+    return;
+  }
+  values_.resize(values_.find_last_not_of(kXmlBlanks) + 1);
+  values_.erase(from, first - from);
 }
 
 std::string ZXlsxCellSource::displayText(const Cell& cell) const {

@@ -72,6 +72,10 @@ class ZXlsxCellSource : public ZCellSource {
   void startRow(SheetState& state, const std::string_view* r);
   void startCell(SheetState& state, const std::string_view* r, const std::string_view* s, const std::string_view* t);
   void endCell(SheetState& state);
+  // Drops the blanks at both ends of the text from values_[from] on, as
+  // the spreadsheet application shows an inline string's text that does
+  // not ask to keep them (xml:space="preserve").
+  void trimInlineText(std::size_t from);
   // Reads plain rows with the fast scanner for as long as it accepts them.
   void scanPlainRows(ZXmlPullReader& reader, SheetState& state);
   std::string displayText(const Cell& cell) const;

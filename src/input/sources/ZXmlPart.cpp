@@ -1,36 +1,60 @@
 #include "input/sources/ZXmlPart.h"
 
-#include <cstring>
+#include <algorithm>
+#include <climits>
 
-bool parseXmlPart(std::string& buffer, pugi::xml_document& document) {
-  // Keeps a whitespace-only text that is an element's only content (a cell
-  // text of one blank); drops the whitespace between elements.
-  const unsigned options = pugi::parse_default | pugi::parse_ws_pcdata_single;
-  const pugi::xml_parse_result result = document.load_buffer_inplace(buffer.data(), buffer.size(), options);
-  return static_cast<bool>(result) && document.document_element();
-}
+#include "input/sources/ZXmlPullReader.h"
 
-const char* localName(const char* name) {
-  const char* colon = std::strrchr(name, ':');
-  return colon != nullptr ? colon + 1 : name;
-}
-
-bool hasLocalName(const pugi::xml_node& node, const char* name) {
-  return node.type() == pugi::node_element && std::strcmp(localName(node.name()), name) == 0;
-}
-
-pugi::xml_node childNamed(const pugi::xml_node& parent, const char* name) {
-  for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
-    if (hasLocalName(child, name)) return child;
+ZZipArchive::Status readXmlPart(
+    const ZZipArchive& zip, const std::string& part,
+    const std::function<void(const ZXmlPullReader& reader, const std::vector<std::string>& path)>& onElement) {
+  // These parts are small: read whole, they are parsed without a window.
+  std::string bytes;
+  const ZZipArchive::Status status = zip.read(part, bytes);
+  if (status != ZZipArchive::Status::ok) return status;
+  ZXmlPullReader reader{std::string_view(bytes)};
+  std::vector<std::string> path;
+  bool hasElement = false;
+  for (;;) {
+    switch (reader.next()) {
+      case ZXmlPullReader::Event::startElement:
+        hasElement = true;
+        path.emplace_back(reader.name());
+        onElement(reader, path);
+        break;
+      case ZXmlPullReader::Event::endElement:
+        path.pop_back();
+        break;
+      case ZXmlPullReader::Event::text:
+        break;
+      case ZXmlPullReader::Event::end:
+        return hasElement ? ZZipArchive::Status::ok : ZZipArchive::Status::damaged;
+      case ZXmlPullReader::Event::error:
+        return ZZipArchive::Status::damaged;
+    }
   }
-  return pugi::xml_node();
 }
 
-pugi::xml_attribute attributeNamed(const pugi::xml_node& node, const char* name) {
-  for (pugi::xml_attribute attribute = node.first_attribute(); attribute; attribute = attribute.next_attribute()) {
-    if (std::strcmp(localName(attribute.name()), name) == 0) return attribute;
+int xmlIntValue(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  unsigned base = 10;
+  if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] | 0x20) == 'x') {
+    base = 16;
+    i += 2;
   }
-  return pugi::xml_attribute();
+  long long value = 0;
+  for (; i < text.size(); ++i) {
+    const char c = static_cast<char>(text[i] | (text[i] >= 'A' ? 0x20 : 0));
+    const unsigned digit = c >= '0' && c <= '9' ? static_cast<unsigned>(c - '0')
+                           : c >= 'a' && c <= 'f' ? static_cast<unsigned>(c - 'a' + 10) : 99;
+    if (digit >= base) break;
+    value = std::min<long long>(value * base + digit, static_cast<long long>(INT_MAX) + 1);
+  }
+  if (negative) value = -value;
+  return static_cast<int>(std::max<long long>(std::min<long long>(value, INT_MAX), INT_MIN));
 }
 
 void appendUtf8(std::string& text, uint32_t codePoint) {

@@ -3,21 +3,29 @@
 // writes its elements with a namespace prefix ("x:row") reads the same.
 #pragma once
 
-#include <pugixml.hpp>
-
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
-// Parses the part in place (buffer must outlive document). False for
-// malformed XML.
-bool parseXmlPart(std::string& buffer, pugi::xml_document& document);
+#include "input/sources/ZZipArchive.h"
 
-// The name without its namespace prefix.
-const char* localName(const char* name);
-bool hasLocalName(const pugi::xml_node& node, const char* name);
-// The first child element with this local name (empty node when none).
-pugi::xml_node childNamed(const pugi::xml_node& parent, const char* name);
-// The first attribute with this local name (empty attribute when none).
-pugi::xml_attribute attributeNamed(const pugi::xml_node& node, const char* name);
+class ZXmlPullReader;
+
+// Reads a whole part (a small one, held in memory at once: the workbook,
+// its relationships, the styles) with the pull reader and hands every start
+// element to onElement with the local names of the open elements, the
+// document element first and the element itself last. damaged for malformed XML
+// and for a part without a document element.
+ZZipArchive::Status readXmlPart(
+    const ZZipArchive& zip, const std::string& part,
+    const std::function<void(const ZXmlPullReader& reader, const std::vector<std::string>& path)>& onElement);
+
+// An integer attribute value: blanks, a sign, decimal digits or "0x" and
+// hexadecimal ones, up to the first other character; 0 without digits,
+// out-of-range values clamped.
+int xmlIntValue(std::string_view text);
 
 // Appends a Unicode code point as UTF-8. NUL and code points that are not
 // characters are left out.
