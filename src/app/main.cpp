@@ -4,14 +4,14 @@
 
 #include "app/Application.h"
 #include "app/HeapSetup.h"
+#include "util/Console.h"
 #include "util/Interruption.h"
 
 int main(int argc, char** argv) {
   installInterruptionHandlers();
+  prepareConsole();
   prepareHeapForLargeRuns();
-  std::vector<std::string> arguments;
-  for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
-  const int exitCode = runApplication(arguments);
+  const int exitCode = runApplication(programArguments(argc, argv));
   std::cout.flush();
   return exitCode;
 }

@@ -1,0 +1,21 @@
+# Cross-building co447gen.exe for 64-bit Windows with Debian's mingw-w64
+# (the POSIX thread model, which std::thread needs).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(CO447GEN_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${CO447GEN_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${CO447GEN_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${CO447GEN_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${CO447GEN_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Test programs run under wine on the build machine.
+find_program(CO447GEN_WINE wine)
+if(CO447GEN_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CO447GEN_WINE})
+endif()

@@ -1,0 +1,137 @@
+// Temporary directories and child processes on Windows. Programs are
+// started with CreateProcessW, never through cmd: the arguments reach them
+// exactly as CommandLineToArgvW splits the quoted command line.
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <random>
+#include <stdexcept>
+#include <thread>
+
+#include "TestSupport.h"
+#include "util/WindowsText.h"
+
+namespace testsupport {
+
+TempDir::TempDir() {
+  wchar_t base[MAX_PATH + 1];
+  const DWORD length = GetTempPathW(MAX_PATH + 1, base);
+  if (length == 0) throw std::runtime_error("GetTempPathW failed");
+  std::random_device seed;
+  std::mt19937 random(seed() ^ GetCurrentProcessId());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::wstring path = std::wstring(base, length) + L"co447gen-test-" + std::to_wstring(random());
+    if (CreateDirectoryW(path.c_str(), nullptr)) {
+      path_ = utf8Text(path);
+      // The tests join names with "/", which Windows takes as well.
+      for (char& c : path_) {
+        if (c == '\\') c = '/';
+      }
+      if (!path_.empty() && path_.back() == '/') path_.pop_back();
+      return;
+    }
+  }
+  throw std::runtime_error("cannot create a temporary directory");
+}
+
+std::wstring quoteArgument(const std::wstring& argument) {
+  if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos) return argument;
+  std::wstring quoted = L"\"";
+  std::size_t backslashes = 0;
+  for (wchar_t c : argument) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    // Backslashes before a quote are doubled and the quote escaped; others
+    // stand for themselves.
+    quoted.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(2 * backslashes, L'\\');
+  return quoted + L"\"";
+}
+
+namespace {
+
+// Runs the command line, its standard output and error going into one pipe
+// that a thread drains, for at most the timeout.
+CommandResult runProcess(const std::wstring& program, const std::wstring& commandLine, const std::string& workDir,
+                         std::chrono::milliseconds timeout) {
+  CommandResult result;
+  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE readEnd = nullptr;
+  HANDLE writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return result;
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  HANDLE input = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING,
+                             0, nullptr);
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = input;
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = writeEnd;
+  PROCESS_INFORMATION process{};
+  std::wstring mutableLine = commandLine;
+  const std::wstring directory = widePath(workDir);
+  const BOOL started = CreateProcessW(program.empty() ? nullptr : program.c_str(), mutableLine.data(), nullptr, nullptr,
+                                      TRUE, CREATE_NO_WINDOW, nullptr, workDir.empty() ? nullptr : directory.c_str(),
+                                      &startup, &process);
+  CloseHandle(writeEnd);
+  CloseHandle(input);
+  if (!started) {
+    CloseHandle(readEnd);
+    result.output = "cannot start: " + systemMessage(GetLastError());
+    return result;
+  }
+  std::thread reader([readEnd, &result] {
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) result.output.append(buffer, got);
+  });
+  const DWORD waited = WaitForSingleObject(process.hProcess, static_cast<DWORD>(timeout.count()));
+  if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 255);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD exitCode = 0;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  // The pipe ends when the child and every process it started are gone.
+  reader.join();
+  CloseHandle(readEnd);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  result.exitCode = waited == WAIT_OBJECT_0 ? static_cast<int>(exitCode) : -1;
+  if (waited != WAIT_OBJECT_0) result.output += "\n(timed out)\n";
+  return result;
+}
+
+}  // namespace
+
+CommandResult runCommand(const std::string& commandLine) {
+  CommandResult result;
+  result.output = "no POSIX shell on Windows: " + commandLine;
+  return result;
+}
+
+CommandResult runProgram(const std::vector<std::string>& arguments, const std::string& workDir) {
+  const std::wstring program = widePath(CO447GEN_BINARY);
+  std::wstring commandLine = quoteArgument(program);
+  for (const std::string& argument : arguments) commandLine += L" " + quoteArgument(wideText(argument));
+  CommandResult result = runProcess(program, commandLine, workDir, std::chrono::minutes(5));
+  // The console writes its lines with the system's CR LF; the tests expect
+  // the program's own "\n".
+  std::string output;
+  output.reserve(result.output.size());
+  for (std::size_t i = 0; i < result.output.size(); ++i) {
+    if (result.output[i] == '\r' && i + 1 < result.output.size() && result.output[i + 1] == '\n') continue;
+    output += result.output[i];
+  }
+  result.output = std::move(output);
+  return result;
+}
+
+}  // namespace testsupport
