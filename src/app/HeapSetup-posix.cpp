@@ -20,8 +20,9 @@ constexpr std::uintptr_t kHugePage = 2u << 20;
 
 }  // namespace
 
-void prepareHeapForLargeRuns() {
 #if defined(__GLIBC__)
+
+void prepareHeapForLargeRuns() {
   // Most of a run's time would otherwise go to page faults: every 4 KiB
   // page of the growing tables faults once, and again after freed memory
   // went back to the system. Keeping freed memory, reserving the heap at
@@ -39,5 +40,11 @@ void prepareHeapForLargeRuns() {
   const auto end = reinterpret_cast<std::uintptr_t>(sbrk(0));
   const std::uintptr_t start = (before + kHugePage - 1) & ~(kHugePage - 1);
   if (start < end) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
-#endif
 }
+
+#else
+
+// Other C libraries keep their own policy.
+void prepareHeapForLargeRuns() {}
+
+#endif

@@ -1,0 +1,5 @@
+#include "app/HeapSetup.h"
+
+// The Windows heap grows in large reserved regions on its own; there is
+// nothing to set up.
+void prepareHeapForLargeRuns() {}
