@@ -1,7 +1,5 @@
 #include "app/Generation.h"
 
-#include <sys/stat.h>
-
 #include <memory>
 #include <ostream>
 #include <string>
@@ -180,8 +178,8 @@ void printNodeScriptSettings(const RunSettings& settings) {
 // its path is left alone and counts as a file that cannot be opened: the
 // run must not write where a link points, nor delete what it did not make.
 void openRelationsFile(const std::string& path, ZTextStream& relations) {
-  struct stat info;
-  if (::lstat(nativePath(path).c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+  const PathKind kind = pathKindAt(path, false);
+  if (kind != PathKind::Nothing && kind != PathKind::RegularFile) {
     printMessage("Relations file " + quoted(path) + " cannot be opened");
     return;
   }

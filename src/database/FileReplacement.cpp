@@ -1,25 +1,23 @@
 #include "database/FileReplacement.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include "util/Paths.h"
 #include "util/ReplacementFile.h"
 #include "util/StringFormat.h"
 
 bool replaceFile(const std::string& path, const std::function<void(ZTextStream&)>& writeContents,
                  std::string& errorText) {
   const std::string target = replacementTarget(path);
-  struct stat old;
-  const bool replacesFile = ::stat(target.c_str(), &old) == 0;
-  if (replacesFile && S_ISDIR(old.st_mode)) {
+  const PathKind old = pathKindAt(target, true);
+  const bool replacesFile = old != PathKind::Nothing;
+  if (old == PathKind::Directory) {
     errorText = strFormat("\"%s\" is a directory", path.c_str());
     return false;
   }
-  if (replacesFile && !S_ISREG(old.st_mode)) {
+  if (replacesFile && old != PathKind::RegularFile) {
     errorText = strFormat("\"%s\" is not a regular file", path.c_str());
     return false;
   }
-  if (replacesFile && ::access(target.c_str(), W_OK) != 0) {
+  if (replacesFile && !isWritable(target)) {
     errorText = strFormat("\"%s\" is write-protected", path.c_str());
     return false;
   }

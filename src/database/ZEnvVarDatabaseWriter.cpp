@@ -1,8 +1,5 @@
 #include "database/ZEnvVarDatabaseWriter.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 
 #include "app/Identifier.h"
@@ -28,10 +25,7 @@ const char* const kNewDatabaseHead[] = {
 };
 
 // Something (a file that cannot be read, a directory) takes the path.
-bool pathIsTaken(const std::string& path) {
-  struct stat info;
-  return ::stat(nativePath(path).c_str(), &info) == 0;
-}
+bool pathIsTaken(const std::string& path) { return pathKindAt(path, true) != PathKind::Nothing; }
 
 }  // namespace
 
@@ -124,7 +118,7 @@ bool ZEnvVarDatabaseWriter::createNew(const std::string& path, bool replaceExist
   if (replaceExisting) {
     // The old database stays until the save replaces it with the new one,
     // so that a run that ends or is killed before it loses nothing.
-    if (::access(nativePath(path).c_str(), W_OK) != 0) {
+    if (!isWritable(path)) {
       errorText_ = strFormat("\"%s\" is write-protected", path.c_str());
       return false;
     }

@@ -1,5 +1,5 @@
 // What happens when a run is interrupted, and to signals that must not end
-// it.
+// it (Interruption-posix.cpp, Interruption-win32.cpp).
 //
 // A run writes its output and its database into temporary files beside
 // them and renames each into place once it is complete, so that a kill
@@ -13,8 +13,13 @@
 // a command that ended) does not end the run before its files are written;
 // SIGXFSZ is ignored, so that a file size limit makes the write fail with
 // the run's own message instead of killing the process.
+//
+// On Windows, Ctrl+C and Ctrl+Break take the place of SIGINT (exit 130),
+// and closing the console, logging off or shutting down that of SIGTERM
+// (exit 143).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // Installs the handlers; once, before the run starts.
@@ -22,10 +27,14 @@ void installInterruptionHandlers();
 
 // Registers a file that an interrupted run is to remove; the slot number
 // goes back to unregisterRemovalOnInterrupt. -1 when no slot is free (the
-// file is then simply not removed on an interrupt). A lock file is given
-// with the descriptor that takes its lock: it is removed only while that
-// descriptor holds the lock and the file is still at the path, so that it
-// can be registered before the lock is taken and stay registered while it
-// is let go, and never another run's lock file is removed.
-int registerRemovalOnInterrupt(const std::string& path, int lockFd = -1);
+// file is then simply not removed on an interrupt). file is an open
+// descriptor or handle of the file, or -1:
+// - POSIX: a lock file is given with the descriptor that takes its lock:
+//   it is removed only while that descriptor holds the lock and the file
+//   is still at the path, so that it can be registered before the lock is
+//   taken and stay registered while it is let go, and never another run's
+//   lock file is removed.
+// - Windows: the handle (opened with delete access) through which the file
+//   is removed; its own share mode keeps others from removing it by path.
+int registerRemovalOnInterrupt(const std::string& path, std::intptr_t file = -1);
 void unregisterRemovalOnInterrupt(int slot);

@@ -1,12 +1,21 @@
-// Path handling shared by the command line, the run and the readers.
-// Both "/" and "\\" separate directories; there are no drive letters here,
-// so the drive part of a split path is always empty.
+// Path handling shared by the command line, the run and the readers, and
+// what the file system says about a path (Paths-posix.cpp, Paths-win32.cpp).
+// Both "/" and "\\" separate directories everywhere; drive letters ("C:")
+// exist on Windows only.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
+// The separator appended to a directory path: "/" on POSIX systems, "\\" on
+// Windows.
+extern const char kDirectorySeparator;
+// The length of the drive ("C:") a path starts with: 0 without one, and
+// always 0 on POSIX systems.
+std::size_t driveLength(const std::string& path);
+
 struct SplitPath {
-  std::string drive;      // always empty on this platform
+  std::string drive;      // "C:" on Windows, else empty
   std::string directory;  // keeps its trailing separator
   std::string name;       // file name without extension
   std::string extension;  // from the last "." after the last separator, dot included
@@ -16,7 +25,8 @@ bool isPathSeparator(char c);
 
 // A path that contains a separator and whose last "." does not come after
 // its last separator names a directory: trailing separators are removed and
-// exactly one "/" is appended. Any other path is returned unchanged.
+// exactly one kDirectorySeparator is appended. Any other path is returned
+// unchanged.
 std::string applyDirectoryPathRule(const std::string& path);
 
 // Splits after applying the directory path rule.
@@ -25,7 +35,8 @@ SplitPath splitPath(const std::string& path);
 // drive + directory + name + extension.
 std::string joinPath(const SplitPath& parts);
 
-// The same path with "\\" turned into "/", for handing to the file system.
+// The path as the narrow file calls of the C library take it: on POSIX
+// systems "\\" turned into "/".
 std::string nativePath(const std::string& path);
 
 // A file exists when it can be opened for reading (directories do not count).
@@ -48,3 +59,12 @@ bool namesSameFile(const std::string& first, const std::string& second);
 unsigned long hardLinkCount(const std::string& path);
 bool directoryExists(const std::string& path);
 bool deleteFile(const std::string& path);
+
+enum class PathKind { Nothing, RegularFile, Directory, SymbolicLink, Other };
+// What stands at the path: with followLinks a symbolic link counts as what
+// it names (Nothing when that is missing), without it as SymbolicLink.
+// Other is a FIFO, a device, a socket, and on Windows a device name.
+PathKind pathKindAt(const std::string& path, bool followLinks);
+// The process may write the existing file at path (permissions, a
+// read-only attribute, a read-only file system).
+bool isWritable(const std::string& path);

@@ -61,13 +61,13 @@ void installInterruptionHandlers() {
   setHandler(SIGXFSZ, SIG_IGN);
 }
 
-int registerRemovalOnInterrupt(const std::string& path, int lockFd) {
+int registerRemovalOnInterrupt(const std::string& path, std::intptr_t lockFd) {
   if (path.empty() || path.size() >= PATH_MAX) return -1;
   for (int i = 0; i < kSlots; ++i) {
     int expected = kFree;
     if (!gSlots[i].state.compare_exchange_strong(expected, kFilling, std::memory_order_acq_rel)) continue;
     std::memcpy(gSlots[i].path, path.c_str(), path.size() + 1);
-    gSlots[i].lockFd = lockFd;
+    gSlots[i].lockFd = static_cast<int>(lockFd);
     gSlots[i].state.store(kReady, std::memory_order_release);
     return i;
   }
