@@ -1,7 +1,7 @@
 # What the Windows build adds: a static program with no DLLs beside it, the
-# C library's standard printf (%zu, %lld), Unicode Win32 calls, and a
+# C library's standard printf (%zu, %lld), localtime_r, Unicode Win32 calls, and a
 # resource with the version texts of the banner and the manifest.
-add_compile_definitions(__USE_MINGW_ANSI_STDIO=1 UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
+add_compile_definitions(__USE_MINGW_ANSI_STDIO=1 _POSIX_THREAD_SAFE_FUNCTIONS UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 set(CO447GEN_MANIFEST ${CMAKE_SOURCE_DIR}/src/app/windows/co447gen.manifest)

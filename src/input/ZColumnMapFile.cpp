@@ -50,7 +50,7 @@ std::string narrowUtf16(const std::string& bytes, bool bigEndian) {
 
 void ZColumnMapFile::load(const std::string& path) {
   std::string bytes;
-  std::ifstream in(nativePath(path), std::ios::binary);
+  std::ifstream in(fileSystemPath(path), std::ios::binary);
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
   if (in && size > 0 && size <= kMaxFileBytes) {

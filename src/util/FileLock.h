@@ -11,9 +11,16 @@
 // a killed run, or kept by another user's run) is locked as it is and left
 // in place; one that the process may not write is locked through a
 // read-only descriptor, which locks it just the same.
+//
+// On Windows the lock is an exclusive open of the same lock file: while it
+// is held, no other process can open the file. A lock file the run made
+// goes when its handle closes, also when the process is killed; one that
+// was there is opened (for reading only, where it may not be written) and
+// left in place.
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -36,13 +43,13 @@ class ZFileLock {
   // made there; what stands there is left as it is. A caller must not go on
   // without the lock: another run could save over its work.
   Result acquire(const std::string& path, const std::function<void()>& onWait, std::chrono::milliseconds limit);
-  bool held() const { return fd_ >= 0; }
+  bool held() const { return file_ != -1; }
   // Lets go of the lock and removes the lock file if this lock made it.
   void release();
 
  private:
   std::string lockPath_;
-  int fd_ = -1;
+  std::intptr_t file_ = -1;  // POSIX: the descriptor holding the flock; Windows: the handle
   bool madeFile_ = false;
   int interruptSlot_ = -1;
 };

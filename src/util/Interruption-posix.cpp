@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <pthread.h>
+
 #include <atomic>
 #include <climits>
 #include <csignal>
@@ -77,4 +79,18 @@ int registerRemovalOnInterrupt(const std::string& path, std::intptr_t lockFd) {
 void unregisterRemovalOnInterrupt(int slot) {
   if (slot < 0 || slot >= kSlots) return;
   gSlots[slot].state.store(kFree, std::memory_order_release);
+}
+
+ZInterruptionDeferral::ZInterruptionDeferral() {
+  static_assert(sizeof(sigset_t) <= sizeof saved_, "room for a signal mask");
+  sigset_t deferred;
+  sigemptyset(&deferred);
+  sigaddset(&deferred, SIGINT);
+  sigaddset(&deferred, SIGTERM);
+  ::pthread_sigmask(SIG_BLOCK, &deferred, reinterpret_cast<sigset_t*>(saved_));
+}
+
+// A signal that came meanwhile is delivered as the mask is restored.
+ZInterruptionDeferral::~ZInterruptionDeferral() {
+  ::pthread_sigmask(SIG_SETMASK, reinterpret_cast<const sigset_t*>(saved_), nullptr);
 }

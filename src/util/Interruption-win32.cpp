@@ -20,6 +20,9 @@ struct Slot {
 };
 
 Slot gSlots[kSlots];
+// Deferrals hold it shared; the handler takes it whole before it looks at
+// the slots.
+SRWLOCK gDeferral = SRWLOCK_INIT;
 
 // Runs on a thread of its own that the system starts for the event, while
 // the run goes on: the files are marked for deletion (they go when the
@@ -40,6 +43,7 @@ BOOL WINAPI removeRegisteredFilesAndExit(DWORD event) {
     default:
       return FALSE;
   }
+  AcquireSRWLockExclusive(&gDeferral);
   for (Slot& slot : gSlots) {
     if (slot.state.load(std::memory_order_acquire) != kReady) continue;
     if (slot.file != INVALID_HANDLE_VALUE) {
@@ -79,3 +83,7 @@ void unregisterRemovalOnInterrupt(int slot) {
   if (slot < 0 || slot >= kSlots) return;
   gSlots[slot].state.store(kFree, std::memory_order_release);
 }
+
+ZInterruptionDeferral::ZInterruptionDeferral() : saved_() { AcquireSRWLockShared(&gDeferral); }
+
+ZInterruptionDeferral::~ZInterruptionDeferral() { ReleaseSRWLockShared(&gDeferral); }

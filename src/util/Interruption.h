@@ -38,3 +38,17 @@ void installInterruptionHandlers();
 //   is removed; its own share mode keeps others from removing it by path.
 int registerRemovalOnInterrupt(const std::string& path, std::intptr_t file = -1);
 void unregisterRemovalOnInterrupt(int slot);
+
+// Holds an interrupt back while it lives: a file that is made and then
+// registered in this time is either not made yet or registered when the
+// interrupt is handled, never made and left behind. Keep it short.
+class ZInterruptionDeferral {
+ public:
+  ZInterruptionDeferral();
+  ~ZInterruptionDeferral();
+  ZInterruptionDeferral(const ZInterruptionDeferral&) = delete;
+  ZInterruptionDeferral& operator=(const ZInterruptionDeferral&) = delete;
+
+ private:
+  alignas(16) unsigned char saved_[128];  // POSIX: the signal mask it restores
+};

@@ -23,6 +23,8 @@ std::string nativePath(const std::string& path) {
   return result;
 }
 
+std::filesystem::path fileSystemPath(const std::string& path) { return nativePath(path); }
+
 bool fileExists(const std::string& path) {
   if (path.empty()) return false;
   // Without O_NONBLOCK, opening a FIFO waits for a writer.

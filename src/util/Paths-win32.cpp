@@ -20,6 +20,8 @@ std::size_t driveLength(const std::string& path) {
 
 std::string nativePath(const std::string& path) { return path; }
 
+std::filesystem::path fileSystemPath(const std::string& path) { return std::filesystem::path(widePath(path)); }
+
 namespace {
 
 bool equalsIgnoringCase(const std::string& text, const char* upper) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
 
 // The separator appended to a directory path: "/" on POSIX systems, "\\" on
@@ -38,6 +39,10 @@ std::string joinPath(const SplitPath& parts);
 // The path as the narrow file calls of the C library take it: on POSIX
 // systems "\\" turned into "/".
 std::string nativePath(const std::string& path);
+// The path for the standard library's streams: on Windows in UTF-16, so
+// that every character of a name reaches the file system whatever the
+// code page.
+std::filesystem::path fileSystemPath(const std::string& path);
 
 // A file exists when it can be opened for reading (directories do not count).
 // A FIFO or device counts as existing; testing it never blocks.

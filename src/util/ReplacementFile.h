@@ -1,16 +1,33 @@
-// A file written whole or not at all: the new contents go into a temporary
-// file beside the target, which is renamed over the target only once it is
-// complete. The target then holds either its old bytes or all of the new
-// ones, whatever happens to the process meanwhile.
+// Writing files (ReplacementFile-posix.cpp, ReplacementFile-win32.cpp):
+// opening a regular file for writing, and a file written whole or not at
+// all.
+//
+// A replacement's new contents go into a temporary file beside the target,
+// which is renamed over the target only once it is complete. The target
+// then holds either its old bytes or all of the new ones, whatever happens
+// to the process meanwhile.
 //
 // Temporary files are named ".<target name>.co447gen-<pid>-<n>.tmp" and
-// are locked (flock) by their writer while it lives; they are removed on
-// SIGINT and SIGTERM (see Interruption.h). Creating one first removes the
-// temporary files that killed runs left for the same target: those whose
-// process is gone and whose lock nobody holds.
+// are held by their writer while it lives (POSIX: an flock; Windows: an
+// open handle that lets nobody else delete the file; there they are also
+// hidden); they are removed on an interrupt (see Interruption.h). Creating
+// one first removes the temporary files that killed runs left for the same
+// target: those whose process is gone and that nobody holds.
 #pragma once
 
+#include <cstdint>
+#include <cstdio>
 #include <string>
+
+// Opens a regular file for writing in binary mode, created when missing,
+// appended to or emptied. A symbolic link at the path is not followed and
+// anything but a regular file (a FIFO, a device, a directory) is refused,
+// so that a log or an output never ends up where a link points or in a
+// stream that blocks or never ends; opening never waits. Emptying happens
+// only once the file is known to be a regular one, and only when it holds
+// anything. Others may read, write and delete the file meanwhile (on
+// Windows that is asked for explicitly). Null on failure.
+std::FILE* openRegularFileForWriting(const std::string& path, bool append);
 
 class ZReplacementFile {
  public:
@@ -31,7 +48,8 @@ class ZReplacementFile {
 
   // Renames the temporary file over the target. An existing target passes
   // on its permission bits and, where the process may set them (as root
-  // always), its owner and group. False, with the reason, when the rename
+  // always), its owner and group (on Windows: its attributes and security,
+  // and a new file is not hidden). False, with the reason, when the rename
   // fails; the temporary file is then removed.
   bool commit(std::string& errorText);
   // Removes the temporary file.
@@ -42,10 +60,11 @@ class ZReplacementFile {
 
   std::string target_;
   std::string temporary_;
-  int lock_ = -1;           // the temporary file's descriptor, holding its flock
-  int interruptSlot_ = -1;  // its registration for removal on SIGINT/SIGTERM
+  std::intptr_t file_ = -1;  // the temporary file's descriptor or handle, holding it
+  int interruptSlot_ = -1;   // its registration for removal on an interrupt
 };
 
 // The file a path finally names: a symbolic link at the path is followed
-// to where it points (also when nothing is there yet), "\\" counts as "/".
+// to where it points (also when nothing is there yet; on Windows only a
+// link that leads to a file), "\\" counts as "/".
 std::string replacementTarget(const std::string& path);

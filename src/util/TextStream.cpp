@@ -1,50 +1,16 @@
 #include "util/TextStream.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 
-#include "util/Paths.h"
+#include "util/ReplacementFile.h"
 
 ZTextStream::ZTextStream() = default;
 
 ZTextStream::~ZTextStream() { close(); }
 
-namespace {
-
-// Opens a regular file for writing, created when missing. A symbolic link
-// at the path is not followed and anything but a regular file (a FIFO, a
-// device) is refused, so that a log or an output never ends up where a
-// link points or in a stream that blocks or never ends; O_NONBLOCK keeps
-// the open itself from waiting on a FIFO. Truncating happens only once the
-// file is known to be a regular one, and only when it holds anything: ext4
-// writes back on close every file that was truncated (all of a 300 MB
-// header, while the run waits). -1 on failure.
-int openRegularFileForWriting(const std::string& path, ZTextStream::Mode mode) {
-  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK |
-                    (mode == ZTextStream::Mode::Append ? O_APPEND : 0);
-  const int fd = ::open(nativePath(path).c_str(), flags, 0666);
-  if (fd < 0) return -1;
-  struct stat info;
-  const bool usable = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-                      ::fcntl(fd, F_SETFL, flags & (O_APPEND)) == 0 &&
-                      (mode == ZTextStream::Mode::Append || info.st_size == 0 || ::ftruncate(fd, 0) == 0);
-  if (!usable) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
-}
-
-}  // namespace
-
 bool ZTextStream::open(const std::string& path, Mode mode) {
   close();
-  const int fd = openRegularFileForWriting(path, mode);
-  file_ = fd < 0 ? nullptr : ::fdopen(fd, mode == Mode::Append ? "ab" : "wb");
-  if (fd >= 0 && file_ == nullptr) ::close(fd);
+  file_ = openRegularFileForWriting(path, mode == Mode::Append);
   // The stream collects its own buffer; the C library's would only copy
   // every byte once more.
   if (file_ != nullptr) std::setvbuf(file_, nullptr, _IONBF, 0);

@@ -15,7 +15,7 @@
 ZSheetFileKind sheetFileKind(const std::string& path) {
   char head[8] = {};
   {
-    std::ifstream in(nativePath(path), std::ios::binary);
+    std::ifstream in(fileSystemPath(path), std::ios::binary);
     in.read(head, sizeof head);
   }
   if (std::memcmp(head, ZCompoundFile::kSignature, sizeof head) == 0) return ZSheetFileKind::xls;

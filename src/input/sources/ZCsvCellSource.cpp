@@ -30,7 +30,7 @@ char detectCsvDelimiter(const std::string& text) {
 ZCellSourceResult ZCsvCellSource::start() { return ZCellSourceResult::ok; }
 
 ZCellSourceResult ZCsvCellSource::openDocument(const std::string& path) {
-  std::ifstream in(nativePath(path), std::ios::binary);
+  std::ifstream in(fileSystemPath(path), std::ios::binary);
   if (!in) return ZCellSourceResult::failed;
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();

@@ -10,7 +10,7 @@
 namespace {
 
 bool readWholeFile(const std::string& path, std::string& data) {
-  std::ifstream in(nativePath(path), std::ios::binary);
+  std::ifstream in(fileSystemPath(path), std::ios::binary);
   if (!in) return false;
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();

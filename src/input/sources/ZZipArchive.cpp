@@ -81,7 +81,7 @@ bool readZip64Extra(const char* extra, std::size_t length, ZZipArchive::Entry& e
 
 bool ZZipArchive::open(const std::string& path) {
   close();
-  std::ifstream file(nativePath(path), std::ios::binary);
+  std::ifstream file(fileSystemPath(path), std::ios::binary);
   if (!file) return false;
   file.seekg(0, std::ios::end);
   const std::streamoff size = file.tellg();
@@ -207,7 +207,7 @@ ZZipArchive::Status ZZipArchive::open(const std::string& name, Stream& stream, u
   }
   // The local header only tells where the data begins; the central
   // directory says everything else.
-  stream.file_.open(nativePath(path_), std::ios::binary);
+  stream.file_.open(fileSystemPath(path_), std::ios::binary);
   char header[kLocalHeaderBytes];
   if (!stream.file_ || !readAt(stream.file_, entry.headerOffset, header, sizeof header) ||
       u32(header) != kLocalSignature) {

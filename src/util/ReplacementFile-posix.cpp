@@ -61,6 +61,23 @@ void removeLeftovers(const std::string& directory, const std::string& prefix) {
 
 }  // namespace
 
+// O_NONBLOCK keeps the open itself from waiting on a FIFO. A file is
+// truncated only when it holds anything: ext4 writes back on close every
+// file that was truncated (all of a 300 MB header, while the run waits).
+std::FILE* openRegularFileForWriting(const std::string& path, bool append) {
+  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK |
+                    (append ? O_APPEND : 0);
+  const int fd = ::open(nativePath(path).c_str(), flags, 0666);
+  if (fd < 0) return nullptr;
+  struct stat info;
+  const bool usable = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                      ::fcntl(fd, F_SETFL, flags & (O_APPEND)) == 0 &&
+                      (append || info.st_size == 0 || ::ftruncate(fd, 0) == 0);
+  std::FILE* file = usable ? ::fdopen(fd, append ? "ab" : "wb") : nullptr;
+  if (file == nullptr) ::close(fd);
+  return file;
+}
+
 std::string replacementTarget(const std::string& path) {
   const std::string native = nativePath(path);
   struct stat info;
@@ -111,7 +128,7 @@ bool ZReplacementFile::create(const std::string& target, std::string& errorText)
     }
     ::flock(fd, LOCK_EX | LOCK_NB);
     temporary_ = name;
-    lock_ = fd;
+    file_ = fd;
     interruptSlot_ = slot;
     return true;
   }
@@ -129,10 +146,11 @@ bool ZReplacementFile::commit(std::string& errorText) {
   struct stat old;
   if (::stat(target_.c_str(), &old) == 0) {
     // Owner and group first: changing them may clear set-id bits.
-    if (::fchown(lock_, old.st_uid, old.st_gid) != 0 && ::fchown(lock_, static_cast<uid_t>(-1), old.st_gid) != 0) {
+    const int fd = static_cast<int>(file_);
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
       // Neither is permitted: the file stays the running user's.
     }
-    ::fchmod(lock_, old.st_mode & 07777);
+    ::fchmod(fd, old.st_mode & 07777);
   }
   if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
     errorText = strFormat("Cannot replace \"%s\": %s", target_.c_str(), std::strerror(errno));
@@ -153,7 +171,7 @@ void ZReplacementFile::discard() {
 void ZReplacementFile::release() {
   unregisterRemovalOnInterrupt(interruptSlot_);
   interruptSlot_ = -1;
-  if (lock_ >= 0) ::close(lock_);
-  lock_ = -1;
+  if (file_ >= 0) ::close(static_cast<int>(file_));
+  file_ = -1;
   target_.clear();
 }

@@ -1,0 +1,222 @@
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <chrono>
+#include <thread>
+
+#include "util/Interruption.h"
+#include "util/Paths.h"
+#include "util/ReplacementFile.h"
+#include "util/StringFormat.h"
+#include "util/WindowsText.h"
+
+namespace {
+
+constexpr int kNameAttempts = 100;
+const char kMarker[] = ".co447gen-";
+const char kSuffix[] = ".tmp";
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// How long a commit is retried while another process (a virus scanner, an
+// indexer) has the new file or the target open.
+constexpr auto kRetryFor = std::chrono::milliseconds(1000);
+
+std::string directoryOf(const std::string& path) {
+  const std::size_t separator = path.find_last_of("/\\");
+  return separator == std::string::npos ? path.substr(0, driveLength(path)) : path.substr(0, separator + 1);
+}
+
+std::string nameOf(const std::string& path) {
+  const std::size_t separator = path.find_last_of("/\\");
+  return separator == std::string::npos ? path.substr(driveLength(path)) : path.substr(separator + 1);
+}
+
+bool endsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+bool processIsAlive(DWORD processId) {
+  const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (process == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;  // another user's, running
+  const bool alive = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  CloseHandle(process);
+  return alive;
+}
+
+// A temporary file "<prefix><pid>-<n>.tmp" whose process is gone was left by
+// a killed run: removed. A file that a live run has open cannot be deleted
+// (its writer shares it with nobody for deletion), whatever its name says.
+void removeLeftovers(const std::string& directory, const std::string& prefix) {
+  WIN32_FIND_DATAW entry;
+  const HANDLE listing = FindFirstFileW(widePath(directory + prefix + "*").c_str(), &entry);
+  if (listing == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = utf8Text(entry.cFileName);
+    if (name.compare(0, prefix.size(), prefix) != 0 || !endsWith(name, kSuffix)) continue;
+    if ((entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) continue;
+    const unsigned long processId = std::strtoul(name.c_str() + prefix.size(), nullptr, 10);
+    if (processId == 0 || processId == GetCurrentProcessId() || processIsAlive(processId)) continue;
+    DeleteFileW(widePath(directory + name).c_str());
+  } while (FindNextFileW(listing, &entry));
+  FindClose(listing);
+}
+
+bool isRetryable(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION ||
+         error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+}
+
+// Puts the new file in place of the target. An existing target is replaced
+// with ReplaceFileW, so that the file keeps the target's attributes and
+// security; a new one is moved there and is no longer hidden.
+bool moveIntoPlace(const std::wstring& temporary, const std::wstring& target, DWORD& error) {
+  const DWORD targetAttributes = GetFileAttributesW(target.c_str());
+  if (targetAttributes != INVALID_FILE_ATTRIBUTES &&
+      ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
+                   REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
+    return true;
+  }
+  if (targetAttributes != INVALID_FILE_ATTRIBUTES) {
+    error = GetLastError();
+    // Where the file system cannot replace (some network shares), a move
+    // over the target still does.
+    if (isRetryable(error)) return false;
+  }
+  if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = GetLastError();
+    return false;
+  }
+  if (targetAttributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+      SetFileAttributesW(target.c_str(), (attributes & ~FILE_ATTRIBUTE_HIDDEN) | FILE_ATTRIBUTE_NORMAL);
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::FILE* openRegularFileForWriting(const std::string& path, bool append) {
+  // A device, a directory or a link is refused before anything is opened.
+  const PathKind kind = pathKindAt(path, false);
+  if (kind != PathKind::Nothing && kind != PathKind::RegularFile) return nullptr;
+  const HANDLE file = CreateFileW(widePath(path).c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  BY_HANDLE_FILE_INFORMATION info{};
+  bool usable = GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &info) &&
+                (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
+  const bool holdsBytes = info.nFileSizeHigh != 0 || info.nFileSizeLow != 0;
+  if (usable && !append && holdsBytes) usable = SetEndOfFile(file) != 0;
+  const int fd = usable ? _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_BINARY | (append ? _O_APPEND : 0)) : -1;
+  if (fd < 0) {
+    CloseHandle(file);
+    return nullptr;
+  }
+  std::FILE* stream = _fdopen(fd, append ? "ab" : "wb");
+  if (stream == nullptr) _close(fd);  // closes the handle too
+  return stream;
+}
+
+std::string replacementTarget(const std::string& path) {
+  // A link is followed where it leads to something; the file system gives
+  // the path of what it leads to.
+  if (pathKindAt(path, false) != PathKind::SymbolicLink || pathKindAt(path, true) == PathKind::Nothing) return path;
+  return resolvedPath(path);
+}
+
+ZReplacementFile::~ZReplacementFile() { discard(); }
+
+bool ZReplacementFile::create(const std::string& target, std::string& errorText) {
+  discard();
+  target_ = replacementTarget(target);
+  const std::string directory = directoryOf(target_);
+  const std::string prefix = "." + nameOf(target_) + kMarker;
+  if (nameOf(target_).empty()) {
+    errorText = strFormat("\"%s\" names no file", target.c_str());
+    target_.clear();
+    return false;
+  }
+  if (pathKindAt(target_, false) == PathKind::SymbolicLink) {
+    errorText = strFormat("\"%s\" is a symbolic link to nothing", target.c_str());
+    target_.clear();
+    return false;
+  }
+  removeLeftovers(directory, prefix);
+  static unsigned counter = 0;
+  DWORD error = ERROR_SUCCESS;
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    const std::string name =
+        directory + prefix + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + kSuffix;
+    // Made and registered before an interrupt is handled. The writer opens
+    // it again by name (hence shared for writing); nobody else may delete
+    // it while this handle is open.
+    const ZInterruptionDeferral deferral;
+    const HANDLE file = CreateFileW(widePath(name).c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      error = GetLastError();
+      if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+      break;
+    }
+    temporary_ = name;
+    file_ = reinterpret_cast<std::intptr_t>(file);
+    interruptSlot_ = registerRemovalOnInterrupt(name, file_);
+    return true;
+  }
+  errorText = strFormat("Cannot create a temporary file in \"%s\": %s", directory.empty() ? "." : directory.c_str(),
+                        systemMessage(error).c_str());
+  target_.clear();
+  return false;
+}
+
+bool ZReplacementFile::commit(std::string& errorText) {
+  if (temporary_.empty()) {
+    errorText = "No temporary file to commit";
+    return false;
+  }
+  {
+    // Closed before it is moved; from now on an interrupt removes it by name.
+    const ZInterruptionDeferral deferral;
+    unregisterRemovalOnInterrupt(interruptSlot_);
+    CloseHandle(reinterpret_cast<HANDLE>(file_));
+    file_ = -1;
+    interruptSlot_ = registerRemovalOnInterrupt(temporary_);
+  }
+  const std::wstring temporary = widePath(temporary_);
+  const std::wstring target = widePath(target_);
+  const auto deadline = std::chrono::steady_clock::now() + kRetryFor;
+  DWORD error = ERROR_SUCCESS;
+  while (!moveIntoPlace(temporary, target, error)) {
+    if (!isRetryable(error) || std::chrono::steady_clock::now() >= deadline) {
+      errorText = strFormat("Cannot replace \"%s\": %s", target_.c_str(), systemMessage(error).c_str());
+      discard();
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  temporary_.clear();
+  release();
+  return true;
+}
+
+void ZReplacementFile::discard() {
+  if (file_ != -1) {
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    SetFileInformationByHandle(reinterpret_cast<HANDLE>(file_), FileDispositionInfo, &disposition,
+                               sizeof disposition);
+  } else if (!temporary_.empty()) {
+    DeleteFileW(widePath(temporary_).c_str());
+  }
+  temporary_.clear();
+  release();
+}
+
+void ZReplacementFile::release() {
+  unregisterRemovalOnInterrupt(interruptSlot_);
+  interruptSlot_ = -1;
+  if (file_ != -1) CloseHandle(reinterpret_cast<HANDLE>(file_));
+  file_ = -1;
+  target_.clear();
+}
