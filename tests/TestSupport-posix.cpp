@@ -20,6 +20,16 @@ TempDir::TempDir() {
   path_ = buffer.data();
 }
 
+bool onWindows() { return false; }
+
+void setEnvironment(const std::string& name, const char* value) {
+  if (value == nullptr) {
+    ::unsetenv(name.c_str());
+  } else {
+    ::setenv(name.c_str(), value, 1);
+  }
+}
+
 CommandResult runCommand(const std::string& commandLine) {
   CommandResult result;
   FILE* pipe = popen((commandLine + " 2>&1").c_str(), "r");

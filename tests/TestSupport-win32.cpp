@@ -111,6 +111,12 @@ CommandResult runProcess(const std::wstring& program, const std::wstring& comman
 
 }  // namespace
 
+bool onWindows() { return true; }
+
+void setEnvironment(const std::string& name, const char* value) {
+  _putenv_s(name.c_str(), value == nullptr ? "" : value);
+}
+
 CommandResult runCommand(const std::string& commandLine) {
   CommandResult result;
   result.output = "no POSIX shell on Windows: " + commandLine;

@@ -46,6 +46,13 @@ bool runningInCi();
 // "\n" in the tests).
 std::string crlf(const std::string& text);
 
+// The tests run on Windows (where a few concerns differ or do not exist).
+bool onWindows();
+
+// Sets an environment variable of this process, or removes it (value null).
+// (Windows cannot hold an empty value: it removes the variable.)
+void setEnvironment(const std::string& name, const char* value);
+
 struct CommandResult {
   int exitCode = -1;
   std::string output;  // standard output and standard error, interleaved

@@ -9,6 +9,13 @@ CO447GEN_PACKAGES=(
   mandoc
 )
 
+# What scripts/build-windows needs: the cross compiler, zlib for it,
+# GoogleTest's sources, and wine to run the Windows tests.
+CO447GEN_WINDOWS_PACKAGES=(
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest
+  wine wine64 zip
+)
+
 # Extra packages of scripts/fuzz (libFuzzer comes with clang) and
 # scripts/bench (peak memory, the reference reader, the profiler).
 CO447GEN_FUZZ_PACKAGES=(clang)

@@ -2,9 +2,14 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
-#if defined(__GNUC__)
+// mingw-w64's standard printf (__USE_MINGW_ANSI_STDIO) is checked as GNU
+// printf, not as the Microsoft runtime's.
+#if defined(__MINGW_PRINTF_FORMAT)
+#define CO447_PRINTF_LIKE(fmt, args) __attribute__((format(__MINGW_PRINTF_FORMAT, fmt, args)))
+#elif defined(__GNUC__)
 #define CO447_PRINTF_LIKE(fmt, args) __attribute__((format(printf, fmt, args)))
 #else
 #define CO447_PRINTF_LIKE(fmt, args)

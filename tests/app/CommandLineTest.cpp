@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "util/Paths.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +70,8 @@ TEST(CommandLine, ValidationStepsAndMessages) {
       {"bare output file name", {"-m", "2", "-xls", "s.xlsx", "-out", "out.can"}, false,
        "directory \"\" specified in parameter \"-out\" (output file) does not exist"},
       {"output without extension is a directory", {"-m", "2", "-xls", "s.xlsx", "-out", "@DIR/node"}, false,
-       "directory \"@DIR/node/\" specified in parameter \"-out\" (output file) does not exist"},
+       "directory \"@DIR/node" + std::string(1, kDirectorySeparator) +
+           "\" specified in parameter \"-out\" (output file) does not exist"},
       {"mode 2 needs a DUT name", {"-m", "2", "-xls", "s.xlsx", "-out", "@DIR/m.h"}, false,
        "missing parameter \"-nme\" (name of device under test)"},
       {"mode 2 needs a tester name", {"-m", "2", "-xls", "s.xlsx", "-out", "@DIR/m.h", "-nme", "Dut"}, false,

@@ -6,6 +6,7 @@
 
 #include "TestSupport.h"
 #include "app/RunReports.h"
+#include "util/Paths.h"
 #include "util/Console.h"
 
 namespace {
@@ -79,6 +80,7 @@ TEST(RunReports, RelationsHeaderAndLines) {
 }
 
 TEST(RunReports, FilesBesideTheSheet) {
+  const std::string kSep(1, kDirectorySeparator);
   struct Case {
     std::string sheet, columnMap, log, relations;
   };
@@ -87,7 +89,9 @@ TEST(RunReports, FilesBesideTheSheet) {
       {"C:\\gen\\taxi.v2.xls", "C:\\gen\\taxi.v2.ini", "C:\\gen\\taxi.v2_log.txt",
        "C:\\gen\\object_signal_relations.txt"},
       {"taxi.csv", "taxi.ini", "taxi_log.txt", "object_signal_relations.txt"},
-      {"/data/signals", "/data/signals/.ini", "/data/signals/_log.txt", "/data/signals/object_signal_relations.txt"},
+      // Taken as a directory, which gets the platform's separator.
+      {"/data/signals", "/data/signals" + kSep + ".ini", "/data/signals" + kSep + "_log.txt",
+       "/data/signals" + kSep + "object_signal_relations.txt"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(columnMapPath(c.sheet), c.columnMap) << c.sheet;

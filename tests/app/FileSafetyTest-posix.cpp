@@ -316,11 +316,16 @@ TEST(FileSafety, InterruptedRunsLeaveNoHalfFiles) {
        "tester.can"},
   };
   for (const Mode& mode : modes) {
-    // The complete files a run gives, and how long it takes.
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(waitForExit(startProgram(mode.arguments, reference.path())), 0);
-    const auto duration =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    // The complete files a run gives, and how long it takes: the shorter
+    // of two runs, as the first may wait for a cold cache or a busy machine
+    // and signals timed by it would come after the later runs ended.
+    auto duration = std::chrono::milliseconds::max();
+    for (int run = 0; run < 2; ++run) {
+      const auto start = std::chrono::steady_clock::now();
+      ASSERT_EQ(waitForExit(startProgram(mode.arguments, reference.path())), 0);
+      duration = std::min(duration, std::chrono::duration_cast<std::chrono::milliseconds>(
+                                        std::chrono::steady_clock::now() - start));
+    }
     const std::string complete = readFile(reference.file(mode.output));
     const std::string completeDatabase = readFile(reference.file("taxi.dbc"));
     ASSERT_GT(complete.size(), 1000000u);
