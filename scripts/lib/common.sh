@@ -55,3 +55,37 @@ co447gen_build() {
   cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCO447GEN_WERROR="$werror" "$@" >/dev/null
   cmake --build "$build" -j"$(nproc)"
 }
+
+# The bundled example's three runs (modes 1, 2 and 3), in the current
+# directory, which holds the sheet (ds447-taxi-signals.xlsx, or
+# $CO447GEN_EXAMPLE_SHEET) and its column map; the arguments are
+# the program and what runs it ("wine co447gen.exe", say). Each run's exit
+# status is kept; the function returns the last one that failed, else 0.
+co447gen_example_runs() {
+  local sheet=${CO447GEN_EXAMPLE_SHEET:-ds447-taxi-signals.xlsx} status=0
+  local devices=(-vd_taxm -vd_tard -vd_rbl -vd_prnt -vd_gps -vd_rdio -vd_txas -vd_rtc -vd_drid)
+  # -deldb: every run enters the variables anew, so a rerun gives the same files.
+  echo "=== co447gen -m 1 ..."
+  "$@" -m 1 -id 5 -idt 16 -sdb ./taxi-tester.dbc -xls "./$sheet" -out ./taxi-tester.can \
+    -nme Taximeter -tme Tester -deldb "${devices[@]}" || status=$?
+  echo "=== co447gen -m 2 ..."
+  "$@" -m 2 -xls "./$sheet" -out ./ds447-taxi-macros.h -nme Taximeter -tme Tester -mex ULL || status=$?
+  echo "=== co447gen -m 3 ..."
+  "$@" -m 3 -sdb ./taxi-node.dbc -xls "./$sheet" -out ./taxi-node.cin -nme Taximeter -tme Tester -deldb || status=$?
+  return "$status"
+}
+
+# Makes the wine prefix the Windows build runs in (once: the first start
+# takes a while). The wine server that the first call starts outlives it,
+# holding the caller's output open; the script ends it when it exits, so
+# that a pipe reading the script's output sees its end.
+co447gen_prepare_wine() {
+  export WINEPREFIX=${WINEPREFIX:-$1} WINEDEBUG=${WINEDEBUG:--all}
+  # No installer for wine's .NET and HTML engines: nothing here needs them.
+  export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Making the wine prefix $WINEPREFIX"
+    wineboot --init >/dev/null 2>&1 || true
+  fi
+  trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+}
