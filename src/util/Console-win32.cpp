@@ -15,6 +15,14 @@ void restoreOutputCodePage() {
   if (gPreviousOutputCodePage != 0) SetConsoleOutputCP(gPreviousOutputCodePage);
 }
 
+// An interrupted run ends without the C runtime's exit handlers: the code
+// page is given back first. (Handlers added later are called first; the
+// interruption's own comes after this one.)
+BOOL WINAPI restoreOnConsoleEvent(DWORD) {
+  restoreOutputCodePage();
+  return FALSE;
+}
+
 }  // namespace
 
 // The C runtime's argv is in the ANSI code page, which is UTF-8 only where
@@ -36,4 +44,5 @@ void prepareConsole() {
   if (previous == 0 || previous == CP_UTF8 || !SetConsoleOutputCP(CP_UTF8)) return;
   gPreviousOutputCodePage = previous;
   std::atexit(restoreOutputCodePage);
+  SetConsoleCtrlHandler(restoreOnConsoleEvent, TRUE);
 }
