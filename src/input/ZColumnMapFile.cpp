@@ -46,6 +46,46 @@ std::string narrowUtf16(const std::string& bytes, bool bigEndian) {
   return text;
 }
 
+// The value as the profile reader hands it over: one pair of matching
+// quotes dropped, cut to its buffer. The quotes are dropped from what fits
+// the buffer, and only when the value with its closing quote fits.
+std::string bufferText(const std::string& text) {
+  const char quote = text.empty() ? '\0' : text[0];
+  if ((quote == '"' || quote == '\'') && text.size() > 1 && text.back() == quote) {
+    const std::string rest = text.substr(1);
+    std::string value = rest.substr(0, kValueBuffer - 1);
+    if (rest.size() <= kValueBuffer) value.pop_back();
+    return value;
+  }
+  return text.substr(0, kValueBuffer - 1);
+}
+
+int bufferInt(const std::string& value) {
+  std::size_t i = 0;
+  const std::size_t n = value.size();
+  while (i < n && static_cast<unsigned char>(value[i]) <= ' ') ++i;
+  bool negative = false;
+  if (i < n && (value[i] == '+' || value[i] == '-')) negative = value[i++] == '-';
+  unsigned base = 10;
+  if (i + 1 < n && value[i] == '0') {
+    const char prefix = value[i + 1];
+    base = prefix == 'x' ? 16 : prefix == 'o' ? 8 : prefix == 'b' ? 2 : 10;
+    if (base != 10) i += 2;
+  }
+  uint32_t result = 0;
+  for (; i < n; ++i) {
+    const char c = value[i];
+    const unsigned digit = c >= '0' && c <= '9'   ? static_cast<unsigned>(c - '0')
+                           : c >= 'a' && c <= 'z' ? static_cast<unsigned>(c - 'a' + 10)
+                           : c >= 'A' && c <= 'Z' ? static_cast<unsigned>(c - 'A' + 10)
+                                                  : 99;
+    if (digit >= base) break;
+    result = result * base + digit;  // wraps around, as the profile reader's does
+  }
+  if (negative) result = 0u - result;
+  return static_cast<int>(static_cast<int32_t>(result));
+}
+
 }  // namespace
 
 void ZColumnMapFile::load(const std::string& path) {
@@ -98,46 +138,11 @@ void ZColumnMapFile::parse(const std::string& bytes) {
   }
 }
 
-int ZColumnMapFile::value(const std::string& key) const {
+int ZColumnMapFile::value(const std::string& key, int missing) const {
   const auto found = entries_.find(toLowerAscii(key));
-  return found == entries_.end() || !found->second.hasValue ? 0 : profileIntValue(found->second.value);
+  if (found == entries_.end() || !found->second.hasValue) return missing;
+  const std::string text = bufferText(found->second.value);
+  return text.empty() ? missing : bufferInt(text);
 }
 
-int profileIntValue(const std::string& text) {
-  // The value as the profile reader hands it over: one pair of matching
-  // quotes dropped, cut to its buffer. The quotes are dropped from what
-  // fits the buffer, and only when the value with its closing quote fits.
-  std::string value;
-  const char quote = text.empty() ? '\0' : text[0];
-  if ((quote == '"' || quote == '\'') && text.size() > 1 && text.back() == quote) {
-    const std::string rest = text.substr(1);
-    value = rest.substr(0, kValueBuffer - 1);
-    if (rest.size() <= kValueBuffer) value.pop_back();
-  } else {
-    value = text.substr(0, kValueBuffer - 1);
-  }
-
-  std::size_t i = 0;
-  const std::size_t n = value.size();
-  while (i < n && static_cast<unsigned char>(value[i]) <= ' ') ++i;
-  bool negative = false;
-  if (i < n && (value[i] == '+' || value[i] == '-')) negative = value[i++] == '-';
-  unsigned base = 10;
-  if (i + 1 < n && value[i] == '0') {
-    const char prefix = value[i + 1];
-    base = prefix == 'x' ? 16 : prefix == 'o' ? 8 : prefix == 'b' ? 2 : 10;
-    if (base != 10) i += 2;
-  }
-  uint32_t result = 0;
-  for (; i < n; ++i) {
-    const char c = value[i];
-    const unsigned digit = c >= '0' && c <= '9'   ? static_cast<unsigned>(c - '0')
-                           : c >= 'a' && c <= 'z' ? static_cast<unsigned>(c - 'a' + 10)
-                           : c >= 'A' && c <= 'Z' ? static_cast<unsigned>(c - 'A' + 10)
-                                                  : 99;
-    if (digit >= base) break;
-    result = result * base + digit;  // wraps around, as the profile reader's does
-  }
-  if (negative) result = 0u - result;
-  return static_cast<int>(static_cast<int32_t>(result));
-}
+int profileIntValue(const std::string& text) { return bufferInt(bufferText(text)); }

@@ -28,9 +28,10 @@ class ZColumnMapFile {
   // The same from the file's bytes.
   void parse(const std::string& bytes);
 
-  // The key's value read as an integer (profileIntValue); 0 for a missing
-  // key, a key without a value or an empty value.
-  int value(const std::string& key) const;
+  // The key's value read as an integer (profileIntValue); missing (the
+  // profile reader's default) for a missing key, a key without a value or a
+  // value that is empty once its quotes are dropped.
+  int value(const std::string& key, int missing = 0) const;
 
   // Whether section "XLSImport" gave any key with a value. A file without
   // one (no section, or no ini text at all) maps every column to 0.

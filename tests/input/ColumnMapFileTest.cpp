@@ -99,6 +99,33 @@ TEST(ColumnMapFile, ValuesAsTheProfileReaderReadsThem) {
   for (const auto& [text, value] : cases) EXPECT_EQ(profileIntValue(text), value) << "[" << text << "]";
 }
 
+// Measured with the default -7777: only a key that is missing, has no "="
+// or an empty value (quotes dropped) gives the default; any other text is
+// a number, 0 when it has no digits.
+TEST(ColumnMapFile, MissingAndEmptyValuesGiveTheDefault) {
+  const std::vector<Case> cases = {
+      {"missing key", S + "B=1\n", "A", -7777},
+      {"key without =", S + "A\n", "A", -7777},
+      {"empty value", S + "A=\n", "A", -7777},
+      {"blanks only", S + "A=   \n", "A", -7777},
+      {"empty quotes", S + "A=\"\"\n", "A", -7777},
+      {"empty single quotes", S + "A=''\n", "A", -7777},
+      {"NUL first", bytes("[XLSImport]\nA=\0" "3\n"), "A", -7777},
+      {"first of repeated keys empty", S + "A=\nA=5\n", "A", -7777},
+      {"no section", "A=3\n", "A", -7777},
+      {"no digits", S + "A=abc\n", "A", 0},
+      {"a lone quote", S + "A='\n", "A", 0},
+      {"three quotes", S + "A=\"\"\"\n", "A", 0},
+      {"minus zero", S + "A=-0\n", "A", 0},
+      {"quoted blanks", S + "A=\" 7 \"\n", "A", 7},
+  };
+  for (const Case& c : cases) {
+    ZColumnMapFile map;
+    map.parse(c.ini);
+    EXPECT_EQ(map.value(c.key, -7777), c.expected) << c.what;
+  }
+}
+
 TEST(ColumnMapFile, EntriesAreKeysWithValuesOfTheFirstSection) {
   const std::vector<std::pair<std::string, bool>> cases = {
       {S + "A=1\n", true}, {S + "A=\n", true}, {S + "A\n; B=1\n# C=1\n", false},
