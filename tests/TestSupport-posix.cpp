@@ -57,8 +57,10 @@ CommandResult runProgram(const std::vector<std::string>& arguments, const std::s
   return runCommand(commandLine);
 }
 
-StartedProgram startProgram(const std::vector<std::string>& arguments, const std::string& workDir,
-                            const std::string& consolePath) {
+namespace {
+
+// Starts the built program in workDir with its console on descriptor out.
+StartedProgram startWithConsole(const std::vector<std::string>& arguments, const std::string& workDir, int out) {
   std::string binary = CO447GEN_BINARY;
   std::vector<std::string> copies = arguments;
   std::vector<char*> argv = {binary.data()};
@@ -67,8 +69,6 @@ StartedProgram startProgram(const std::vector<std::string>& arguments, const std
   const pid_t pid = ::fork();
   if (pid == 0) {
     if (!workDir.empty() && ::chdir(workDir.c_str()) != 0) ::_exit(127);
-    const int out = consolePath.empty() ? ::open("/dev/null", O_WRONLY)
-                                        : ::open(consolePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ::dup2(out, 1);
     ::dup2(out, 2);
     ::execv(binary.c_str(), argv.data());
@@ -79,6 +79,27 @@ StartedProgram startProgram(const std::vector<std::string>& arguments, const std
     program.process = pid;
     program.id = static_cast<unsigned long>(pid);
   }
+  return program;
+}
+
+}  // namespace
+
+StartedProgram startProgram(const std::vector<std::string>& arguments, const std::string& workDir,
+                            const std::string& consolePath) {
+  const int out = consolePath.empty() ? ::open("/dev/null", O_WRONLY | O_CLOEXEC)
+                                      : ::open(consolePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (out < 0) return StartedProgram();
+  const StartedProgram program = startWithConsole(arguments, workDir, out);
+  ::close(out);
+  return program;
+}
+
+StartedProgram startProgramWithClosedConsole(const std::vector<std::string>& arguments, const std::string& workDir) {
+  int ends[2];
+  if (::pipe2(ends, O_CLOEXEC) != 0) return StartedProgram();
+  ::close(ends[0]);
+  const StartedProgram program = startWithConsole(arguments, workDir, ends[1]);
+  ::close(ends[1]);
   return program;
 }
 

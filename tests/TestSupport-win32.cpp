@@ -174,6 +174,23 @@ StartedProgram startProgram(const std::vector<std::string>& arguments, const std
   return started;
 }
 
+StartedProgram startProgramWithClosedConsole(const std::vector<std::string>& arguments, const std::string& workDir) {
+  StartedProgram started;
+  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE readEnd = nullptr;
+  HANDLE writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return started;
+  CloseHandle(readEnd);
+  PROCESS_INFORMATION process{};
+  if (startBuiltProgram(arguments, workDir, writeEnd, CREATE_NO_WINDOW, process)) {
+    CloseHandle(process.hThread);
+    started.process = reinterpret_cast<std::intptr_t>(process.hProcess);
+    started.id = process.dwProcessId;
+  }
+  CloseHandle(writeEnd);
+  return started;
+}
+
 int waitForExit(StartedProgram& program, std::chrono::milliseconds timeout) {
   if (program.process == -1) return -1;
   const HANDLE process = reinterpret_cast<HANDLE>(program.process);

@@ -100,6 +100,9 @@ struct StartedProgram {
 // process stays -1 when it cannot be started.
 StartedProgram startProgram(const std::vector<std::string>& arguments, const std::string& workDir,
                             const std::string& consolePath = "");
+// Starts the built co447gen like startProgram, its console a pipe that
+// nobody reads any more: every write to it fails.
+StartedProgram startProgramWithClosedConsole(const std::vector<std::string>& arguments, const std::string& workDir);
 // Waits for a started program and releases it: its exit code (POSIX: 128 +
 // the signal that ended it), or -1 when it has not ended within the timeout
 // (it is killed then).

@@ -1,5 +1,6 @@
 // No run loses a user's file where the platforms agree: runs that extend
-// one database at the same time, a database with other hard links. The
+// one database at the same time, a database with other hard links, a
+// console that was closed. The
 // built program runs in temporary directories (the platform's own cases:
 // FileSafetyTest-posix.cpp, FileSafetyTest-win32.cpp).
 #include <gtest/gtest.h>
@@ -123,6 +124,21 @@ TEST(FileSafety, DatabaseWithOtherHardLinksSaysTheyKeepTheOldContents) {
     EXPECT_EQ(again.exitCode, 0) << again.output;
     EXPECT_EQ(again.output.find("hard links"), std::string::npos) << again.output;
   }
+}
+
+// ---- A console that was closed
+
+// A console that was closed (the output piped into a command that has
+// ended) must not end the run before its files are written: every write
+// to it fails (on POSIX systems SIGPIPE is ignored for that).
+TEST(FileSafety, ClosedConsoleDoesNotStopTheRun) {
+  TempDir dir;
+  placeSheet(dir);
+  StartedProgram run = testsupport::startProgramWithClosedConsole(mode1Arguments(), dir.path());
+  EXPECT_EQ(testsupport::waitForExit(run), 0);
+  EXPECT_NE(readFile(dir.file("taxi.dbc")).find("EV_ gs_taxi_state:"), std::string::npos);
+  EXPECT_GT(readFile(dir.file("tester.can")).size(), 10000u);
+  EXPECT_NE(readFile(dir.file("signals_log.txt")).find("signals not used:"), std::string::npos);
 }
 
 }  // namespace
