@@ -1,10 +1,15 @@
 // Temporary directories and child processes on POSIX systems.
+#include <fcntl.h>
 #include <stdlib.h>
+#include <sys/file.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "TestSupport.h"
@@ -21,6 +26,8 @@ TempDir::TempDir() {
 }
 
 bool onWindows() { return false; }
+
+bool underWine() { return false; }
 
 void setEnvironment(const std::string& name, const char* value) {
   if (value == nullptr) {
@@ -48,6 +55,94 @@ CommandResult runProgram(const std::vector<std::string>& arguments, const std::s
   commandLine += shellQuote(CO447GEN_BINARY);
   for (const std::string& argument : arguments) commandLine += " " + shellQuote(argument);
   return runCommand(commandLine);
+}
+
+namespace {
+
+// Starts the built program in workDir with its console on descriptor out.
+StartedProgram startWithConsole(const std::vector<std::string>& arguments, const std::string& workDir, int out) {
+  std::string binary = CO447GEN_BINARY;
+  std::vector<std::string> copies = arguments;
+  std::vector<char*> argv = {binary.data()};
+  for (std::string& argument : copies) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (!workDir.empty() && ::chdir(workDir.c_str()) != 0) ::_exit(127);
+    ::dup2(out, 1);
+    ::dup2(out, 2);
+    ::execv(binary.c_str(), argv.data());
+    ::_exit(127);
+  }
+  StartedProgram program;
+  if (pid > 0) {
+    program.process = pid;
+    program.id = static_cast<unsigned long>(pid);
+  }
+  return program;
+}
+
+}  // namespace
+
+StartedProgram startProgram(const std::vector<std::string>& arguments, const std::string& workDir,
+                            const std::string& consolePath) {
+  const int out = consolePath.empty() ? ::open("/dev/null", O_WRONLY | O_CLOEXEC)
+                                      : ::open(consolePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (out < 0) return StartedProgram();
+  const StartedProgram program = startWithConsole(arguments, workDir, out);
+  ::close(out);
+  return program;
+}
+
+StartedProgram startProgramWithClosedConsole(const std::vector<std::string>& arguments, const std::string& workDir) {
+  int ends[2];
+  if (::pipe2(ends, O_CLOEXEC) != 0) return StartedProgram();
+  ::close(ends[0]);
+  const StartedProgram program = startWithConsole(arguments, workDir, ends[1]);
+  ::close(ends[1]);
+  return program;
+}
+
+int waitForExit(StartedProgram& program, std::chrono::milliseconds timeout) {
+  if (program.process == -1) return -1;
+  const pid_t pid = static_cast<pid_t>(program.process);
+  program.process = -1;
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  int status = 0;
+  pid_t waited;
+  while ((waited = ::waitpid(pid, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  if (waited == 0) {
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, &status, 0);
+    return -1;
+  }
+  if (waited != pid) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+bool interruptProgram(const StartedProgram& program) {
+  return program.process != -1 && ::kill(static_cast<pid_t>(program.process), SIGINT) == 0;
+}
+
+void killProgram(const StartedProgram& program) {
+  if (program.process != -1) ::kill(static_cast<pid_t>(program.process), SIGKILL);
+}
+
+HeldLock::HeldLock(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return;
+  if (::flock(fd, LOCK_EX) != 0) {
+    ::close(fd);
+    return;
+  }
+  file_ = fd;
+}
+
+void HeldLock::release() {
+  if (file_ != -1) ::close(static_cast<int>(file_));
+  file_ = -1;
 }
 
 }  // namespace testsupport

@@ -57,36 +57,47 @@ std::wstring quoteArgument(const std::wstring& argument) {
 
 namespace {
 
-// Runs the command line, its standard output and error going into one pipe
-// that a thread drains, for at most the timeout.
-CommandResult runProcess(const std::wstring& program, const std::wstring& commandLine, const std::string& workDir,
-                         std::chrono::milliseconds timeout) {
+// Starts the built co447gen with the arguments in workDir, standard input
+// from NUL and standard output and error into output (an inheritable
+// handle).
+bool startBuiltProgram(const std::vector<std::string>& arguments, const std::string& workDir, HANDLE output,
+                       DWORD creationFlags, PROCESS_INFORMATION& process) {
+  const std::wstring program = widePath(CO447GEN_BINARY);
+  std::wstring commandLine = quoteArgument(program);
+  for (const std::string& argument : arguments) commandLine += L" " + quoteArgument(wideText(argument));
+  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  const HANDLE input = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                                   OPEN_EXISTING, 0, nullptr);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = input;
+  startup.hStdOutput = output;
+  startup.hStdError = output;
+  const std::wstring directory = widePath(workDir);
+  const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, creationFlags,
+                                      nullptr, workDir.empty() ? nullptr : directory.c_str(), &startup, &process);
+  if (input != INVALID_HANDLE_VALUE) CloseHandle(input);
+  return started != 0;
+}
+
+// Runs the built program, its standard output and error going into one
+// pipe that a thread drains, for at most the timeout.
+CommandResult runBuiltProgram(const std::vector<std::string>& arguments, const std::string& workDir,
+                              std::chrono::milliseconds timeout) {
   CommandResult result;
   SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE readEnd = nullptr;
   HANDLE writeEnd = nullptr;
   if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return result;
   SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  HANDLE input = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING,
-                             0, nullptr);
-
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = input;
-  startup.hStdOutput = writeEnd;
-  startup.hStdError = writeEnd;
   PROCESS_INFORMATION process{};
-  std::wstring mutableLine = commandLine;
-  const std::wstring directory = widePath(workDir);
-  const BOOL started = CreateProcessW(program.empty() ? nullptr : program.c_str(), mutableLine.data(), nullptr, nullptr,
-                                      TRUE, CREATE_NO_WINDOW, nullptr, workDir.empty() ? nullptr : directory.c_str(),
-                                      &startup, &process);
+  const bool started = startBuiltProgram(arguments, workDir, writeEnd, CREATE_NO_WINDOW, process);
+  const DWORD error = started ? ERROR_SUCCESS : GetLastError();
   CloseHandle(writeEnd);
-  CloseHandle(input);
   if (!started) {
     CloseHandle(readEnd);
-    result.output = "cannot start: " + systemMessage(GetLastError());
+    result.output = "cannot start: " + systemMessage(error);
     return result;
   }
   std::thread reader([readEnd, &result] {
@@ -113,6 +124,11 @@ CommandResult runProcess(const std::wstring& program, const std::wstring& comman
 
 bool onWindows() { return true; }
 
+bool underWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 void setEnvironment(const std::string& name, const char* value) {
   _putenv_s(name.c_str(), value == nullptr ? "" : value);
 }
@@ -124,10 +140,7 @@ CommandResult runCommand(const std::string& commandLine) {
 }
 
 CommandResult runProgram(const std::vector<std::string>& arguments, const std::string& workDir) {
-  const std::wstring program = widePath(CO447GEN_BINARY);
-  std::wstring commandLine = quoteArgument(program);
-  for (const std::string& argument : arguments) commandLine += L" " + quoteArgument(wideText(argument));
-  CommandResult result = runProcess(program, commandLine, workDir, std::chrono::minutes(5));
+  CommandResult result = runBuiltProgram(arguments, workDir, std::chrono::minutes(5));
   // The console writes its lines with the system's CR LF; the tests expect
   // the program's own "\n".
   std::string output;
@@ -138,6 +151,79 @@ CommandResult runProgram(const std::vector<std::string>& arguments, const std::s
   }
   result.output = std::move(output);
   return result;
+}
+
+StartedProgram startProgram(const std::vector<std::string>& arguments, const std::string& workDir,
+                            const std::string& consolePath) {
+  StartedProgram started;
+  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  const HANDLE console = CreateFileW(consolePath.empty() ? L"NUL" : widePath(consolePath).c_str(), GENERIC_WRITE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inheritable,
+                                     consolePath.empty() ? OPEN_EXISTING : CREATE_ALWAYS, 0, nullptr);
+  if (console == INVALID_HANDLE_VALUE) return started;
+  // A console event reaches only processes attached to the sender's
+  // console: the program gets this process's, or a new one if there is none.
+  if (GetConsoleWindow() == nullptr) AllocConsole();
+  PROCESS_INFORMATION process{};
+  if (startBuiltProgram(arguments, workDir, console, CREATE_NEW_PROCESS_GROUP, process)) {
+    CloseHandle(process.hThread);
+    started.process = reinterpret_cast<std::intptr_t>(process.hProcess);
+    started.id = process.dwProcessId;
+  }
+  CloseHandle(console);
+  return started;
+}
+
+StartedProgram startProgramWithClosedConsole(const std::vector<std::string>& arguments, const std::string& workDir) {
+  StartedProgram started;
+  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE readEnd = nullptr;
+  HANDLE writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return started;
+  CloseHandle(readEnd);
+  PROCESS_INFORMATION process{};
+  if (startBuiltProgram(arguments, workDir, writeEnd, CREATE_NO_WINDOW, process)) {
+    CloseHandle(process.hThread);
+    started.process = reinterpret_cast<std::intptr_t>(process.hProcess);
+    started.id = process.dwProcessId;
+  }
+  CloseHandle(writeEnd);
+  return started;
+}
+
+int waitForExit(StartedProgram& program, std::chrono::milliseconds timeout) {
+  if (program.process == -1) return -1;
+  const HANDLE process = reinterpret_cast<HANDLE>(program.process);
+  program.process = -1;
+  const bool ended = WaitForSingleObject(process, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+  if (!ended) {
+    TerminateProcess(process, 255);
+    WaitForSingleObject(process, INFINITE);
+  }
+  DWORD exitCode = 0;
+  GetExitCodeProcess(process, &exitCode);
+  CloseHandle(process);
+  return ended ? static_cast<int>(exitCode) : -1;
+}
+
+bool interruptProgram(const StartedProgram& program) {
+  return program.process != -1 && GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, program.id) != 0;
+}
+
+void killProgram(const StartedProgram& program) {
+  // 137 is what a shell reports for a process that SIGKILL ended.
+  if (program.process != -1) TerminateProcess(reinterpret_cast<HANDLE>(program.process), 137);
+}
+
+HeldLock::HeldLock(const std::string& path) {
+  const HANDLE file = CreateFileW(widePath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) file_ = reinterpret_cast<std::intptr_t>(file);
+}
+
+void HeldLock::release() {
+  if (file_ != -1) CloseHandle(reinterpret_cast<HANDLE>(file_));
+  file_ = -1;
 }
 
 }  // namespace testsupport

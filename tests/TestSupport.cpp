@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 namespace testsupport {
 
@@ -25,24 +26,28 @@ TempDir::~TempDir() {
 
 std::string TempDir::file(const std::string& name) const { return path_ + "/" + name; }
 
+// Paths in the tests are UTF-8, which Windows takes only through the wide
+// calls that a path made from UTF-8 leads to.
+std::filesystem::path pathOf(const std::string& path) { return std::filesystem::u8path(path); }
+
 std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(pathOf(path), std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
 }
 
 void writeFile(const std::string& path, const std::string& contents) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(pathOf(path), std::ios::binary | std::ios::trunc);
   out << contents;
 }
 
-bool exists(const std::string& path) { return std::filesystem::exists(path); }
+bool exists(const std::string& path) { return std::filesystem::exists(pathOf(path)); }
 
 std::string listing(const std::string& directory) {
   std::string names;
-  for (const auto& entry : std::filesystem::directory_iterator(directory)) {
-    names += entry.path().filename().string() + " ";
+  for (const auto& entry : std::filesystem::directory_iterator(pathOf(directory))) {
+    names += entry.path().filename().u8string() + " ";
   }
   return names;
 }
@@ -73,6 +78,15 @@ std::string crlf(const std::string& text) {
   }
   return result;
 }
+
+ScopedEnvironment::ScopedEnvironment(std::string name, const char* value) : name_(std::move(name)) {
+  const char* old = std::getenv(name_.c_str());
+  hadOld_ = old != nullptr;
+  if (hadOld_) old_ = old;
+  setEnvironment(name_, value);
+}
+
+ScopedEnvironment::~ScopedEnvironment() { setEnvironment(name_, hadOld_ ? old_.c_str() : nullptr); }
 
 std::string shellQuote(const std::string& argument) {
   std::string quoted = "'";

@@ -2,6 +2,9 @@
 // running the built program.
 #pragma once
 
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -23,6 +26,8 @@ class TempDir {
   std::string path_;
 };
 
+// Paths are UTF-8 (on Windows too).
+std::filesystem::path pathOf(const std::string& path);
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& contents);
 bool exists(const std::string& path);
@@ -49,9 +54,28 @@ std::string crlf(const std::string& text);
 // The tests run on Windows (where a few concerns differ or do not exist).
 bool onWindows();
 
+// The tests run under wine, which stands in for Windows but cannot prove
+// everything Windows does (always false on POSIX systems).
+bool underWine();
+
 // Sets an environment variable of this process, or removes it (value null).
 // (Windows cannot hold an empty value: it removes the variable.)
 void setEnvironment(const std::string& name, const char* value);
+
+// Sets an environment variable (or removes it: value null) while it lives,
+// then puts back what was there.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(std::string name, const char* value);
+  ~ScopedEnvironment();
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  std::string name_;
+  std::string old_;
+  bool hadOld_ = false;
+};
 
 struct CommandResult {
   int exitCode = -1;
@@ -63,5 +87,47 @@ CommandResult runCommand(const std::string& commandLine);
 std::string shellQuote(const std::string& argument);
 // Runs the built co447gen with the arguments in directory workDir.
 CommandResult runProgram(const std::vector<std::string>& arguments, const std::string& workDir = "");
+
+// A run of the built co447gen that the test does not wait for at once.
+struct StartedProgram {
+  std::intptr_t process = -1;  // POSIX: the process id; Windows: the process handle
+  unsigned long id = 0;        // the process id
+};
+// Starts the built co447gen with the arguments in directory workDir, its
+// console into the file at consolePath ("" discards it), with this
+// process's environment. On Windows it shares this process's console in a
+// process group of its own, so that a console event reaches it alone.
+// process stays -1 when it cannot be started.
+StartedProgram startProgram(const std::vector<std::string>& arguments, const std::string& workDir,
+                            const std::string& consolePath = "");
+// Starts the built co447gen like startProgram, its console a pipe that
+// nobody reads any more: every write to it fails.
+StartedProgram startProgramWithClosedConsole(const std::vector<std::string>& arguments, const std::string& workDir);
+// Waits for a started program and releases it: its exit code (POSIX: 128 +
+// the signal that ended it), or -1 when it has not ended within the timeout
+// (it is killed then).
+int waitForExit(StartedProgram& program, std::chrono::milliseconds timeout = std::chrono::minutes(2));
+// Interrupts a started program as a user at its console does: SIGINT on
+// POSIX systems, Ctrl+Break on Windows. False when that cannot be sent.
+bool interruptProgram(const StartedProgram& program);
+// Ends a started program at once, as a kill from outside does (SIGKILL,
+// TerminateProcess); its files stay as they are.
+void killProgram(const StartedProgram& program);
+
+// What another run holds while it works on a database: the lock file at
+// path, made when missing and locked (POSIX: an flock; Windows: opened
+// exclusively). The file stays when it is let go.
+class HeldLock {
+ public:
+  explicit HeldLock(const std::string& path);
+  ~HeldLock() { release(); }
+  HeldLock(const HeldLock&) = delete;
+  HeldLock& operator=(const HeldLock&) = delete;
+  bool held() const { return file_ != -1; }
+  void release();
+
+ private:
+  std::intptr_t file_ = -1;
+};
 
 }  // namespace testsupport

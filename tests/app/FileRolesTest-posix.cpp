@@ -1,142 +1,45 @@
-// A path given for one role that names the file of another role is refused
-// before the run starts, however it is spelled.
+// The file roles where symbolic links spell the paths: a link names the
+// file it leads to, also one that is not there yet. (The other spellings:
+// FileRolesTest.cpp.)
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
-#include <sstream>
+#include <string>
 
 #include "TestSupport.h"
-#include "app/CommandLine.h"
-#include "app/RunSettings.h"
+#include "app/FileRolesFixtures.h"
 #include "util/Paths.h"
 
 namespace {
 
+using namespace rolefixtures;
 using testsupport::TempDir;
-using testsupport::writeFile;
 
 namespace fs = std::filesystem;
 
-const std::string kPrefix = "Error executing co447gen: ";
-
-// The sheet s.xlsx with its column map s.ini and log s_log.txt, and an
-// existing database in a directory of its own.
-struct Files {
-  TempDir dir;
-  Files() {
-    fs::create_directory(dir.file("db"));
-    writeFile(dir.file("s.xlsx"), "sheet");
-    writeFile(dir.file("s.ini"), "[XLSImport]\n");
-    writeFile(dir.file("s_log.txt"), "old log");
-    writeFile(dir.file("db/taxi.dbc"), "");
-  }
-  std::string at(const std::string& name) const { return dir.file(name); }
-};
-
-std::string parse(const std::vector<std::string>& arguments) {
-  RunSettings settings;
-  std::ostringstream out;
-  const bool ok = parseCommandLine(arguments, settings, out);
-  EXPECT_EQ(ok, out.str().empty()) << out.str();
-  return out.str();
-}
-
-std::vector<std::string> mode1(const std::string& sheet, const std::string& database, const std::string& output) {
-  return {"-m", "1", "-id", "5", "-idt", "6", "-sdb", database, "-xls", sheet, "-out", output, "-nme", "A", "-tme", "B"};
-}
-std::vector<std::string> mode2(const std::string& sheet, const std::string& output) {
-  return {"-m", "2", "-xls", sheet, "-out", output, "-nme", "A", "-tme", "B"};
-}
-
-TEST(FileRoles, EverySpellingOfOneFileIsFound) {
+TEST(FileRoles, SymbolicLinksNameTheFileTheyLeadTo) {
   Files files;
   const std::string dir = files.dir.path();
   const std::string sheet = files.at("s.xlsx");
   const std::string database = files.at("db/taxi.dbc");
   fs::create_symlink(sheet, files.at("link.xlsx"));
-  fs::create_hard_link(sheet, files.at("hard.xlsx"));
   fs::create_directory_symlink(files.at("db"), files.at("dblink"));
   fs::create_symlink(files.at("s_log.txt"), files.at("loglink.h"));
   // A link to where the relations file will be created.
   fs::create_symlink(files.at("object_signal_relations.txt"), files.at("relations-to-be.h"));
 
   const std::string outSheet = "parameter \"-out\" (output file) names the same file as the signal description file \"";
-  struct Case {
-    const char* what;
-    std::vector<std::string> arguments;
-    std::string message;  // without the prefix and the line ends; "" passes
-  };
-  const std::vector<Case> cases = {
-      {"distinct files pass", mode1(sheet, database, dir + "/out.can"), ""},
-      {"output is the sheet", mode2(sheet, sheet), outSheet + sheet + "\""},
-      {"spelled with ..", mode2(sheet, dir + "/db/../s.xlsx"), outSheet + sheet + "\""},
-      {"spelled with . and //", mode2(sheet, dir + "/./db//../s.xlsx"), outSheet + sheet + "\""},
-      {"spelled with backslashes", mode2(sheet, dir + "\\db\\..\\s.xlsx"), outSheet + sheet + "\""},
+  expectMessages({
       {"a symbolic link to the sheet", mode2(sheet, dir + "/link.xlsx"), outSheet + sheet + "\""},
-      {"a hard link to the sheet", mode2(sheet, dir + "/hard.xlsx"), outSheet + sheet + "\""},
-      {"the sheet given through a link", mode2(dir + "/link.xlsx", sheet),
-       outSheet + dir + "/link.xlsx\""},
-      {"output is the column map", mode2(sheet, dir + "/s.ini"),
-       "parameter \"-out\" (output file) names the same file as the column map \"" + dir + "/s.ini\""},
+      {"the sheet given through a link", mode2(dir + "/link.xlsx", sheet), outSheet + dir + "/link.xlsx\""},
       {"output is the log through a link", mode2(sheet, dir + "/loglink.h"),
        "parameter \"-out\" (output file) names the same file as the log file \"" + dir + "/s_log.txt\""},
-      {"a log that does not exist yet",
-       mode2(dir + "/new.xlsx", dir + "/db/../new_log.txt"),
-       "parameter \"-out\" (output file) names the same file as the log file \"" + dir + "/new_log.txt\""},
       {"output is the relations file to be", mode1(sheet, database, dir + "/relations-to-be.h"),
        "parameter \"-out\" (output file) names the same file as the relations file \"" + dir +
            "/object_signal_relations.txt\""},
-      {"mode 2 has no relations file", mode2(sheet, dir + "/object_signal_relations.txt"), ""},
-      {"output is the database", mode1(sheet, database, dir + "/dblink/taxi.dbc"),
+      {"output is the database through a linked directory", mode1(sheet, database, dir + "/dblink/taxi.dbc"),
        "parameter \"-out\" (output file) names the same file as the database \"" + database + "\""},
-      {"database is the sheet", mode1(sheet, dir + "/hard.xlsx", dir + "/out.can"),
-       "parameter \"-sdb\" (database to generate) names the same file as the signal description file \"" + sheet +
-           "\""},
-      {"database is the column map", mode1(sheet, dir + "/s.ini", dir + "/out.can"),
-       "parameter \"-sdb\" (database to generate) names the same file as the column map \"" + dir + "/s.ini\""},
-      {"database is the log", mode1(sheet, dir + "/s_log.txt", dir + "/out.can"),
-       "parameter \"-sdb\" (database to generate) names the same file as the log file \"" + dir + "/s_log.txt\""},
-      {"database is the relations file to be", mode1(sheet, dir + "/object_signal_relations.txt", dir + "/o.can"),
-       "parameter \"-sdb\" (database to generate) names the same file as the relations file \"" + dir +
-           "/object_signal_relations.txt\""},
-      // The relations file is written before the sheet is read.
-      {"the sheet is the relations file", mode1(dir + "/object_signal_relations.txt", database, dir + "/o.can"),
-       "parameter \"-xls\" (signal description file) names the same file as the relations file \"" + dir +
-           "/object_signal_relations.txt\""},
-      {"the sheet is the relations file through ..", mode1(dir + "/db/../object_signal_relations.txt", database,
-                                                           dir + "/o.can"),
-       "parameter \"-xls\" (signal description file) names the same file as the relations file \"" + dir +
-           "/db/../object_signal_relations.txt\""},
-      {"mode 2 reads a sheet of that name", mode2(dir + "/object_signal_relations.txt", dir + "/o.h"), ""},
-      {"-xls before -sdb", mode1(dir + "/object_signal_relations.txt", dir + "/object_signal_relations.txt",
-                                 dir + "/o.can"),
-       "parameter \"-xls\" (signal description file) names the same file as the relations file \"" + dir +
-           "/object_signal_relations.txt\""},
-      // -sdb is checked first, and against the sheet before the log.
-      {"both wrong: -sdb first", mode1(sheet, dir + "/s_log.txt", sheet),
-       "parameter \"-sdb\" (database to generate) names the same file as the log file \"" + dir + "/s_log.txt\""},
-  };
-  for (const Case& c : cases) {
-    const std::string expected = c.message.empty() ? "" : kPrefix + c.message + "\n\n";
-    EXPECT_EQ(parse(c.arguments), expected) << c.what;
-  }
-}
-
-TEST(FileRoles, RelativeSpellingsFromTheWorkingDirectory) {
-  Files files;
-  char previous[4096];
-  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-  ASSERT_EQ(chdir(files.dir.path().c_str()), 0);
-  const std::string shown = parse(mode2("./s.xlsx", "db/../s.xlsx"));
-  const std::string other = parse(mode2("s.xlsx", "./db/../../" + fs::path(files.dir.path()).filename().string() +
-                                                      "/s.ini"));
-  ASSERT_EQ(chdir(previous), 0);
-  EXPECT_EQ(shown, kPrefix +
-                       "parameter \"-out\" (output file) names the same file as the signal description file "
-                       "\"./s.xlsx\"\n\n");
-  EXPECT_EQ(other, kPrefix + "parameter \"-out\" (output file) names the same file as the column map \"s.ini\"\n\n");
+  });
 }
 
 TEST(FileRoles, ResolvedPaths) {
@@ -154,44 +57,6 @@ TEST(FileRoles, ResolvedPaths) {
   EXPECT_EQ(resolvedPath("/../.."), "/");
   // A loop of links ends; the result only has to be the same every time.
   EXPECT_EQ(resolvedPath(dir.file("loop1")), resolvedPath(dir.file("loop1")));
-}
-
-// Nothing is opened or written when the roles collide: the sheet that the
-// output (or the relations file's header) would have replaced is still
-// there, and no log is written.
-TEST(FileRoles, RefusedRunTouchesNothing) {
-  struct Case {
-    std::string sheet;
-    std::vector<std::string> arguments;
-    std::string message;
-  };
-  const std::vector<Case> cases = {
-      {"s.csv", {"-m", "2", "-xls", "./s.csv", "-out", "./s.csv", "-nme", "A", "-tme", "B"},
-       "parameter \"-out\" (output file) names the same file as the signal description file \"./s.csv\""},
-      {"object_signal_relations.txt",
-       {"-m", "1", "-id", "5", "-idt", "6", "-sdb", "./x.dbc", "-xls", "./object_signal_relations.txt", "-out",
-        "./x.can", "-nme", "A", "-tme", "B"},
-       "parameter \"-xls\" (signal description file) names the same file as the relations file "
-       "\"./object_signal_relations.txt\""},
-      {"object_signal_relations.txt",
-       {"-m", "3", "-sdb", "./x.dbc", "-xls", "./object_signal_relations.txt", "-out", "./x.cin", "-nme", "A",
-        "-tme", "B"},
-       "parameter \"-xls\" (signal description file) names the same file as the relations file "
-       "\"./object_signal_relations.txt\""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.message);
-    TempDir dir;
-    const std::string base = fs::path(c.sheet).stem().string();
-    writeFile(dir.file(c.sheet), "the user's sheet");
-    writeFile(dir.file(base + ".ini"), "[XLSImport]\n");
-    const testsupport::CommandResult result = testsupport::runProgram(c.arguments, dir.path());
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.output.find(kPrefix + c.message + "\n\n"), std::string::npos) << result.output;
-    EXPECT_EQ(testsupport::readFile(dir.file(c.sheet)), "the user's sheet");
-    // Only the sheet and its column map: no log, no database, no output.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
-  }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
-// No run damages or loses a user's file: paths that are not regular files,
-// runs that extend one database at the same time, runs that are killed,
-// database files owned by others, file size limits and closed consoles.
-// The built program runs in temporary directories.
+// No run damages or loses a user's file, where the concern is POSIX's own:
+// FIFOs, devices and symbolic links at the paths, the lock file as flock
+// holds it, runs ended by signals, database files owned by others and
+// file size limits. The built program runs in temporary
+// directories (what both platforms share: FileSafetyTest.cpp).
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -14,15 +15,20 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "TestSupport.h"
+#include "app/RunFixtures.h"
 
 namespace {
 
+using runfixtures::endsWith;
+using runfixtures::leftovers;
+using runfixtures::mode1Arguments;
+using runfixtures::mode2Arguments;
+using runfixtures::placeSheet;
 using testsupport::CommandResult;
 using testsupport::dataPath;
 using testsupport::readFile;
@@ -34,19 +40,6 @@ using testsupport::writeFile;
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> mode1Arguments() {
-  return {"-m", "1", "-id", "5", "-idt", "16", "-sdb", "./taxi.dbc", "-xls", "./signals.csv",
-          "-out", "./tester.can", "-nme", "Taximeter", "-tme", "Tester"};
-}
-std::vector<std::string> mode2Arguments() {
-  return {"-m", "2", "-xls", "./signals.csv", "-out", "./macros.h", "-nme", "Taximeter", "-tme", "Tester"};
-}
-
-void placeSheet(const TempDir& dir) {
-  fs::copy_file(dataPath("app/basic.csv"), dir.file("signals.csv"));
-  fs::copy_file(dataPath("app/basic.ini"), dir.file("signals.ini"));
-}
-
 // Runs the program after a shell prefix; a run that hangs is ended after
 // 60 seconds (exit code 124) instead of hanging the test.
 CommandResult runShell(const std::string& prefix, const std::vector<std::string>& arguments,
@@ -56,18 +49,11 @@ CommandResult runShell(const std::string& prefix, const std::vector<std::string>
   return runCommand(command + suffix);
 }
 
-bool endsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-// Temporary and lock files the program leaves beside its targets.
-std::vector<std::string> leftovers(const std::string& directory) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(directory)) {
-    const std::string name = entry.path().filename().string();
-    if (name.find(".co447gen-") != std::string::npos) names.push_back(name);
-  }
-  return names;
+// The exit code of a child, or 128 + the signal that ended it.
+int waitForPid(pid_t pid) {
+  int status = 0;
+  if (::waitpid(pid, &status, 0) != pid) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 // ---- Paths that are not regular files
@@ -162,71 +148,7 @@ TEST(FileSafety, PathsThatAreNoRegularFilesAreRefused) {
   }
 }
 
-// ---- Runs that extend one database at the same time
-
-// A sheet of its own for run k: names no other sheet has.
-std::string sheetOfRun(int k) {
-  std::string sheet = "Object index,Object name,Sub-index,Object size,Signal name,Short name,Signal offset,"
-                      "Signal size,Reserved,Used,Command,Used not implemented,Used status,Used command,Used PDO\n";
-  for (int i = 0; i < 12; ++i) {
-    char row[200];
-    std::snprintf(row, sizeof row, "%x,Object,%x,32,Run%d signal %d,S%d,%d,2,,x,%s,,x,,\n", 0x6000 + k, i % 3, k, i,
-                  i, (i / 3) * 2, i % 2 == 0 ? "x" : "");
-    sheet += row;
-  }
-  return sheet;
-}
-
-// The variables the relations file says a run entered, and the object
-// variables.
-std::set<std::string> variablesOfRun(const std::string& relations) {
-  std::set<std::string> names;
-  for (const char* separator : {"\t", "\t\t"}) {
-    for (const std::string& name : testsupport::identifiersAfter(relations, separator)) {
-      if (!name.empty()) names.insert(name);
-    }
-  }
-  return names;
-}
-
-TEST(FileSafety, ConcurrentRunsOnOneDatabaseLoseNoVariable) {
-  constexpr int kRuns = 8;
-  constexpr int kTrials = 20;
-  for (int trial = 0; trial < kTrials; ++trial) {
-    SCOPED_TRACE("trial " + std::to_string(trial));
-    TempDir dir;
-    std::string script = "cd " + shellQuote(dir.path()) + " || exit 1; ";
-    for (int k = 0; k < kRuns; ++k) {
-      const std::string run = "run" + std::to_string(k);
-      fs::create_directory(dir.file(run));
-      writeFile(dir.file(run + "/signals.csv"), sheetOfRun(k));
-      fs::copy_file(dataPath("app/basic.ini"), dir.file(run + "/signals.ini"));
-      const std::string mode = k % 2 == 0 ? "1" : "3";
-      script += "(timeout 120 " + shellQuote(CO447GEN_BINARY) + " -m " + mode +
-                " -id 5 -idt 16 -sdb ./node.dbc -xls ./" + run + "/signals.csv -out ./" + run +
-                "/node.out -nme Taximeter -tme Tester > " + run + "/console.txt 2>&1; echo $? > " + run + "/exit.txt) & ";
-    }
-    script += "wait";
-    ASSERT_EQ(runCommand(script).exitCode, 0);
-
-    const std::string database = readFile(dir.file("node.dbc"));
-    std::size_t expected = 4;  // the node variables
-    for (int k = 0; k < kRuns; ++k) {
-      const std::string run = dir.file("run" + std::to_string(k));
-      EXPECT_EQ(readFile(run + "/exit.txt"), "0\n") << readFile(run + "/console.txt");
-      const std::set<std::string> variables = variablesOfRun(readFile(run + "/object_signal_relations.txt"));
-      EXPECT_EQ(variables.size(), 24u);
-      for (const std::string& name : variables) {
-        EXPECT_NE(database.find("\nEV_ " + name + ":"), std::string::npos) << "lost: " << name;
-      }
-      // And three object variables, and the six commands, which share their
-      // objects with status signals, get status value variables.
-      expected += variables.size() + 3 + 6;
-    }
-    EXPECT_EQ(testsupport::identifiersAfter(database, "\nEV_ ").size(), expected);
-    EXPECT_EQ(leftovers(dir.path()), std::vector<std::string>());
-  }
-}
+// ---- A database in use
 
 // A run that finds the database in use says so once and waits for it.
 TEST(FileSafety, RunWaitsForTheDatabaseInUse) {
@@ -256,51 +178,10 @@ TEST(FileSafety, RunWaitsForTheDatabaseInUse) {
 
 // ---- Interrupted runs
 
-// A sheet large enough that writing takes a while.
-std::string largeSheet(int signals) {
-  std::string sheet = "Object index,Object name,Sub-index,Object size,Signal name,Short name,Signal offset,"
-                      "Signal size,Reserved,Used,Command,Used not implemented,Used status,Used command,Used PDO\n";
-  for (int i = 0; i < signals; ++i) {
-    char row[200];
-    std::snprintf(row, sizeof row, "%x,Object,%x,32,Signal %d,S%d,%d,4,,x,%s,x,x,,\n", 0x6000 + i / 64,
-                  (i / 8) % 8, i, i, (i % 8) * 4, i % 3 == 0 ? "x" : "");
-    sheet += row;
-  }
-  return sheet;
-}
-
-// Starts the program in workDir with its console on /dev/null, or on the
-// given descriptor.
-pid_t startProgram(const std::vector<std::string>& arguments, const std::string& workDir, int console = -1) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (::chdir(workDir.c_str()) != 0) ::_exit(127);
-    const int out = console >= 0 ? console : ::open("/dev/null", O_WRONLY);
-    ::dup2(out, 1);
-    ::dup2(out, 2);
-    ::setenv("SOURCE_DATE_EPOCH", "1765000000", 1);
-    std::vector<char*> argv;
-    std::string binary = CO447GEN_BINARY;
-    argv.push_back(binary.data());
-    std::vector<std::string> copies = arguments;
-    for (std::string& argument : copies) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    ::execv(binary.c_str(), argv.data());
-    ::_exit(127);
-  }
-  return pid;
-}
-
-// The exit code, or 128 + the signal that ended the process.
-int waitForExit(pid_t pid) {
-  int status = 0;
-  if (::waitpid(pid, &status, 0) != pid) return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
 TEST(FileSafety, InterruptedRunsLeaveNoHalfFiles) {
+  const testsupport::ScopedEnvironment epoch("SOURCE_DATE_EPOCH", "1765000000");
   TempDir reference;
-  writeFile(reference.file("signals.csv"), largeSheet(20000));
+  writeFile(reference.file("signals.csv"), runfixtures::largeSheet(20000));
   fs::copy_file(dataPath("app/basic.ini"), reference.file("signals.ini"));
   struct Mode {
     std::vector<std::string> arguments;
@@ -322,7 +203,8 @@ TEST(FileSafety, InterruptedRunsLeaveNoHalfFiles) {
     auto duration = std::chrono::milliseconds::max();
     for (int run = 0; run < 2; ++run) {
       const auto start = std::chrono::steady_clock::now();
-      ASSERT_EQ(waitForExit(startProgram(mode.arguments, reference.path())), 0);
+      testsupport::StartedProgram program = testsupport::startProgram(mode.arguments, reference.path());
+      ASSERT_EQ(testsupport::waitForExit(program), 0);
       duration = std::min(duration, std::chrono::duration_cast<std::chrono::milliseconds>(
                                         std::chrono::steady_clock::now() - start));
     }
@@ -344,10 +226,10 @@ TEST(FileSafety, InterruptedRunsLeaveNoHalfFiles) {
         // An old database of the same sheet stands there; an old output too.
         if (!completeDatabase.empty()) writeFile(dir.file("taxi.dbc"), completeDatabase);
         writeFile(dir.file(mode.output), complete);
-        const pid_t pid = startProgram(mode.arguments, dir.path());
+        testsupport::StartedProgram run = testsupport::startProgram(mode.arguments, dir.path());
         std::this_thread::sleep_for(std::chrono::milliseconds(delay));
-        ::kill(pid, signalNumber);
-        const int exitCode = waitForExit(pid);
+        ::kill(static_cast<pid_t>(run.id), signalNumber);
+        const int exitCode = testsupport::waitForExit(run);
         if (exitCode != 0) {
           ++interrupted;
           EXPECT_EQ(exitCode, signalNumber == SIGINT ? 130 : signalNumber == SIGTERM ? 143 : 128 + SIGKILL);
@@ -366,7 +248,8 @@ TEST(FileSafety, InterruptedRunsLeaveNoHalfFiles) {
         // file the killed run made is the next run's lock, and stays: no run
         // removes a lock file it did not make.
         if (signalNumber == SIGKILL) {
-          ASSERT_EQ(waitForExit(startProgram(mode.arguments, dir.path())), 0);
+          testsupport::StartedProgram next = testsupport::startProgram(mode.arguments, dir.path());
+          ASSERT_EQ(testsupport::waitForExit(next), 0);
           std::vector<std::string> left = leftovers(dir.path());
           left.erase(std::remove(left.begin(), left.end(), ".taxi.dbc.co447gen-lock"), left.end());
           EXPECT_EQ(left, std::vector<std::string>());
@@ -468,23 +351,6 @@ pid_t startShell(const std::string& command, const std::string& consolePath) {
   return pid;
 }
 
-// What another run does while it works on the database: it holds the lock
-// on a lock file that lets the program read, not write.
-struct HeldLock {
-  int fd;
-  explicit HeldLock(const std::string& path) : fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
-    if (fd >= 0 && ::flock(fd, LOCK_EX) != 0) {
-      ::close(fd);
-      fd = -1;
-    }
-  }
-  ~HeldLock() { release(); }
-  void release() {
-    if (fd >= 0) ::close(fd);
-    fd = -1;
-  }
-};
-
 // A run that waits for the database says so at once, also when its console
 // is a file (or a pipe), where the output is otherwise held back until the
 // run ends; the lines before it come with it.
@@ -494,10 +360,11 @@ TEST(FileSafety, WaitingIsSeenWhileTheRunWaits) {
   fs::permissions(dir.path(), fs::perms::all);
   writeFile(dir.file("taxi.dbc"), "VERSION \"\"\r\n\r\nBU_: Tester\r\n");
   ::chmod(dir.file("taxi.dbc").c_str(), 0666);
-  HeldLock lock(dir.file(".taxi.dbc.co447gen-lock"));
-  ASSERT_GE(lock.fd, 0);
-  // As "nobody" (under root), the lock file of this test is one the run
-  // may not write: it must wait all the same.
+  // What another run holds while it works on the database. As "nobody"
+  // (under root), the lock file of this test is one the run may not write:
+  // it must wait all the same.
+  testsupport::HeldLock lock(dir.file(".taxi.dbc.co447gen-lock"));
+  ASSERT_TRUE(lock.held());
   std::string command = "cd " + shellQuote(dir.path()) + " && exec " + unprivileged() + shellQuote(CO447GEN_BINARY);
   for (const std::string& argument : mode1Arguments()) command += " " + shellQuote(argument);
   const pid_t pid = startShell(command, dir.file("console.txt"));
@@ -509,7 +376,7 @@ TEST(FileSafety, WaitingIsSeenWhileTheRunWaits) {
     seen = readFile(dir.file("console.txt")).find(waiting) != std::string::npos;
   }
   lock.release();
-  EXPECT_EQ(waitForExit(pid), 0);
+  EXPECT_EQ(waitForPid(pid), 0);
   EXPECT_TRUE(seen) << readFile(dir.file("console.txt"));
   EXPECT_NE(readFile(dir.file("taxi.dbc")).find("EV_ gs_taxi_state:"), std::string::npos);
   // The lock file was there before the run: it stays.
@@ -622,35 +489,6 @@ TEST(FileSafety, DatabaseBehindALinkToNothingIsCreatedWhereItPoints) {
   }
 }
 
-// Saving replaces the database by a new file; other hard links to the old
-// one keep the old contents, and the run says so.
-TEST(FileSafety, DatabaseWithOtherHardLinksSaysTheyKeepTheOldContents) {
-  const std::string old = "VERSION \"\"\r\n\r\nBU_: Tester\r\n";
-  const std::string warning =
-      "Saving database \"./taxi.dbc\"...\n\n"
-      "Warning: database \"./taxi.dbc\" has other hard links; they keep the old contents\n\n";
-  for (const bool deleteFirst : {false, true}) {
-    SCOPED_TRACE(deleteFirst ? "with -deldb" : "extended");
-    TempDir dir;
-    placeSheet(dir);
-    writeFile(dir.file("taxi.dbc"), old);
-    fs::create_hard_link(dir.file("taxi.dbc"), dir.file("other.dbc"));
-    std::vector<std::string> arguments = mode1Arguments();
-    if (deleteFirst) arguments.push_back("-deldb");
-    const CommandResult result = runProgram(arguments, dir.path());
-    EXPECT_EQ(result.exitCode, 0) << result.output;
-    EXPECT_NE(result.output.find(warning + "Generating output file"), std::string::npos) << result.output;
-    EXPECT_NE(readFile(dir.file("signals_log.txt")).find(testsupport::crlf(warning.substr(warning.find("Warning")))),
-              std::string::npos);
-    EXPECT_EQ(readFile(dir.file("other.dbc")), old);
-    EXPECT_NE(readFile(dir.file("taxi.dbc")).find("EV_ gs_taxi_state:"), std::string::npos);
-    // The saved database is a file of its own now: nothing more to say.
-    const CommandResult again = runProgram(arguments, dir.path());
-    EXPECT_EQ(again.exitCode, 0) << again.output;
-    EXPECT_EQ(again.output.find("hard links"), std::string::npos) << again.output;
-  }
-}
-
 // ---- Signals that must not end the run
 
 // A file size limit makes writes fail: the run reports it as its own
@@ -674,23 +512,6 @@ TEST(FileSafety, FileSizeLimitIsAFailedWriteNotAKill) {
     EXPECT_EQ(readFile(dir.file("taxi.dbc")), "VERSION \"\"\r\n\r\nBU_: Tester\r\n");
     EXPECT_EQ(leftovers(dir.path()), std::vector<std::string>());
   }
-}
-
-// A console that was closed (the output piped into a command that has
-// ended) must not end the run before its files are written: every write
-// to it fails, and SIGPIPE is ignored.
-TEST(FileSafety, ClosedConsoleDoesNotStopTheRun) {
-  TempDir dir;
-  placeSheet(dir);
-  int ends[2];
-  ASSERT_EQ(::pipe(ends), 0);
-  ::close(ends[0]);
-  const pid_t pid = startProgram(mode1Arguments(), dir.path(), ends[1]);
-  ::close(ends[1]);
-  EXPECT_EQ(waitForExit(pid), 0);
-  EXPECT_NE(readFile(dir.file("taxi.dbc")).find("EV_ gs_taxi_state:"), std::string::npos);
-  EXPECT_GT(readFile(dir.file("tester.can")).size(), 10000u);
-  EXPECT_NE(readFile(dir.file("signals_log.txt")).find("signals not used:"), std::string::npos);
 }
 
 }  // namespace

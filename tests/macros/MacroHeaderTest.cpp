@@ -125,22 +125,6 @@ TEST(MacroHeader, DateAndTimeComeFromOneClockReading) {
   }
 }
 
-// Restores SOURCE_DATE_EPOCH as it was when it goes out of scope.
-class ScopedSourceDateEpoch {
- public:
-  explicit ScopedSourceDateEpoch(const char* value) {
-    const char* old = std::getenv("SOURCE_DATE_EPOCH");
-    hadOld_ = old != nullptr;
-    if (hadOld_) old_ = old;
-    testsupport::setEnvironment("SOURCE_DATE_EPOCH", value);
-  }
-  ~ScopedSourceDateEpoch() { testsupport::setEnvironment("SOURCE_DATE_EPOCH", hadOld_ ? old_.c_str() : nullptr); }
-
- private:
-  bool hadOld_ = false;
-  std::string old_;
-};
-
 std::string momentText(const ZLocalTime& moment) {
   return std::to_string(moment.year) + "-" + std::to_string(moment.month) + "-" + std::to_string(moment.day) + " " +
          std::to_string(moment.hour) + ":" + std::to_string(moment.minute);
@@ -169,12 +153,12 @@ TEST(MacroHeader, SourceDateEpochFixesTheGenerationMoment) {
   };
   ZLocalTime now;
   {
-    const ScopedSourceDateEpoch unset(nullptr);
+    const testsupport::ScopedEnvironment unset("SOURCE_DATE_EPOCH", nullptr);
     now = systemLocalTime();
   }
   ASSERT_GE(now.year, 2026);
   for (const Case& c : cases) {
-    const ScopedSourceDateEpoch scoped(c.value);
+    const testsupport::ScopedEnvironment scoped("SOURCE_DATE_EPOCH", c.value);
     const ZLocalTime moment = systemLocalTime();
     if (c.moment.empty()) {
       // The system clock's moment: this year, not one of the fixed ones.
