@@ -75,8 +75,15 @@ bool startBuiltProgram(const std::vector<std::string>& arguments, const std::str
   startup.hStdOutput = output;
   startup.hStdError = output;
   const std::wstring directory = widePath(workDir);
-  const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, creationFlags,
-                                      nullptr, workDir.empty() ? nullptr : directory.c_str(), &startup, &process);
+  // Wine now and then refuses a start with ERROR_INTERNAL_ERROR while its
+  // server is busy; the same start a moment later goes through.
+  BOOL started = FALSE;
+  for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+    if (attempt > 0) Sleep(100);
+    started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, creationFlags, nullptr,
+                             workDir.empty() ? nullptr : directory.c_str(), &startup, &process);
+    if (!started && GetLastError() != ERROR_INTERNAL_ERROR) break;
+  }
   if (input != INVALID_HANDLE_VALUE) CloseHandle(input);
   return started != 0;
 }

@@ -48,9 +48,13 @@ bool isDevicePath(const std::string& path) {
   for (const char* device : kDevices) {
     if (equalsIgnoringCase(name, device)) return true;
   }
-  const bool numbered = name.size() == 4 && (equalsIgnoringCase(name.substr(0, 3), "COM") ||
-                                             equalsIgnoringCase(name.substr(0, 3), "LPT"));
-  return numbered && name[3] >= '1' && name[3] <= '9';
+  // COM0 to COM9 and LPT0 to LPT9, also with a superscript digit (UTF-8
+  // "\xc2\xb9", "\xc2\xb2", "\xc2\xb3": COM¹).
+  const bool port = name.size() >= 4 && (equalsIgnoringCase(name.substr(0, 3), "COM") ||
+                                         equalsIgnoringCase(name.substr(0, 3), "LPT"));
+  const std::string number = port ? name.substr(3) : std::string();
+  return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') ||
+         number == "\xc2\xb9" || number == "\xc2\xb2" || number == "\xc2\xb3";
 }
 
 // A handle for asking about the file at path (no data access), following a

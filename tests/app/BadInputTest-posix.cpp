@@ -99,20 +99,16 @@ std::pair<int, long> runMeasured(const std::vector<std::string>& arguments, cons
 
 // A database above 1 GiB is refused before it is read: a sparse file takes
 // no disk, and the run no memory for it.
-TEST(BadInput, DatabaseOver1GiB) {
+// The refusal itself is checked on both platforms (BadInputTest.cpp); here
+// that the file is not read before it is refused.
+TEST(BadInput, DatabaseOver1GiBIsNotRead) {
   TempDir dir;
   placeSheet(dir);
-  const std::uintmax_t size = (std::uintmax_t{1} << 30) + 1;
   writeFile(dir.file("taxi.dbc"), "");
-  fs::resize_file(dir.file("taxi.dbc"), size);
-  const CommandResult result = runProgram(mode1Arguments(), dir.path());
-  EXPECT_EQ(result.exitCode, 2);
-  EXPECT_TRUE(endsWith(result.output, "Database \"./taxi.dbc\" cannot be opened\nERROR GENERATING\n")) << result.output;
+  fs::resize_file(dir.file("taxi.dbc"), (std::uintmax_t{1} << 30) + 1);
   const auto [exitCode, peakKib] = runMeasured(mode1Arguments(), dir.path());
   EXPECT_EQ(exitCode, 2);
   EXPECT_LT(peakKib, 100 * 1024) << "the file was read";
-  EXPECT_EQ(fs::file_size(dir.file("taxi.dbc")), size);
-  EXPECT_FALSE(testsupport::exists(dir.file("tester.can")));
 }
 
 // A database is read into memory once: a run that extends one of 32 MB
@@ -126,7 +122,7 @@ TEST(BadInput, DatabaseIsReadInTheMemoryOfItsSize) {
     database += "BO_ " + std::to_string(message) + " Message_" + std::to_string(message) + ": 8 Tester\r\n";
     for (int signal = 0; signal < 8; ++signal) {
       database += " SG_ Signal_" + std::to_string(message) + "_" + std::to_string(signal) + " : " +
-                  std::to_string(8 * signal) + "|8@1+ (1,0) [0|255] \"\" Vector__XXX\r\n";
+                  std::to_string(8 * signal) + "|8@1+ (1,0) [0|255] \"\" Other_Node\r\n";
     }
     database += "EV_ ev_" + std::to_string(message) + ": 0 [0|1] \"\" 0 " + std::to_string(message + 1) +
                 " DUMMY_NODE_VECTOR0 Tester;\r\n";

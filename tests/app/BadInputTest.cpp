@@ -91,6 +91,20 @@ void declareUncompressedSize(const std::string& path, uint32_t size) {
   writeFile(path, bytes);
 }
 
+// A database above 1 GiB is refused before it is read, and left as it is.
+TEST(BadInput, DatabaseOver1GiB) {
+  TempDir dir;
+  placeSheet(dir);
+  const std::uintmax_t size = (std::uintmax_t{1} << 30) + 1;
+  writeFile(dir.file("taxi.dbc"), "");
+  fs::resize_file(dir.file("taxi.dbc"), size);
+  const CommandResult result = runProgram(mode1Arguments(), dir.path());
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_TRUE(endsWith(result.output, "Database \"./taxi.dbc\" cannot be opened\nERROR GENERATING\n")) << result.output;
+  EXPECT_EQ(fs::file_size(dir.file("taxi.dbc")), size);
+  EXPECT_FALSE(testsupport::exists(dir.file("tester.can")));
+}
+
 TEST(BadInput, MissingSheet) {
   TempDir dir;
   fs::copy_file(dataPath("app/basic.ini"), dir.file("signals.ini"));

@@ -49,7 +49,8 @@ TEST(Paths, DriveLettersAndTheBackslashAppended) {
 TEST(Paths, DeviceNamesAreNeverOpened) {
   TempDir dir;
   for (const std::string device : {"NUL", "nul", "CON", "con ", "COM1", "com9.txt", "LPT1", "nul.txt", "AUX.h",
-                                   "PRN", "CONIN$", "dir/NUL", "C:NUL", "\\\\.\\pipe\\x", "//./COM1"}) {
+                                   "PRN", "CONIN$", "dir/NUL", "C:NUL", "\\\\.\\pipe\\x", "//./COM1", "COM0",
+                                   "lpt0.txt", "COM\xc2\xb9", "LPT\xc2\xb3.log"}) {
     EXPECT_EQ(pathKindAt(device, true), PathKind::Other) << device;
     EXPECT_EQ(pathKindAt(device, false), PathKind::Other) << device;
     EXPECT_TRUE(fileExists(device)) << device;
