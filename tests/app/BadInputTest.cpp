@@ -1,5 +1,5 @@
 // What a user sees for bad input, one test per row of the bad-input table
-// in README.md (the rows that need POSIX: BadInputTest-posix.cpp): the
+// in docs/safety.md (the rows that need POSIX: BadInputTest-posix.cpp): the
 // built program runs in a temporary directory; each test checks the
 // message, the exit code (0 output produced, 2 generation failed) and that
 // no existing file was damaged.

