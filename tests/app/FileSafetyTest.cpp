@@ -141,4 +141,29 @@ TEST(FileSafety, ClosedConsoleDoesNotStopTheRun) {
   EXPECT_NE(readFile(dir.file("signals_log.txt")).find("signals not used:"), std::string::npos);
 }
 
+// Paths longer than the classic limit of 260 characters on Windows: every
+// file of a mode 1 run (sheet, column map, log, relations, database, its
+// lock and temporary files, output) lies in a directory whose absolute
+// path is over 400 characters long, and the run gives the same files as
+// in a short directory.
+TEST(FileSafety, PathsLongerThan260Characters) {
+  TempDir dir;
+  std::string deep = dir.path();
+  for (int level = 0; deep.size() < 400; ++level) deep += "/a-directory-with-a-rather-long-name-" + std::to_string(level);
+  ASSERT_TRUE(std::filesystem::create_directories(testsupport::pathOf(deep)));
+  TempDir shortDir;
+  placeSheet(shortDir);
+  for (const char* name : {"signals.csv", "signals.ini"}) writeFile(deep + "/" + name, readFile(shortDir.file(name)));
+  std::vector<std::string> arguments = {"-m", "1", "-id", "5", "-idt", "16", "-sdb", deep + "/taxi.dbc", "-xls",
+                                        deep + "/signals.csv", "-out", deep + "/tester.can", "-nme", "Taximeter",
+                                        "-tme", "Tester"};
+  const CommandResult result = runProgram(arguments, dir.path());
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  ASSERT_EQ(runProgram(mode1Arguments(), shortDir.path()).exitCode, 0);
+  for (const char* name : {"tester.can", "taxi.dbc", "signals_log.txt", "object_signal_relations.txt"}) {
+    EXPECT_TRUE(readFile(deep + "/" + name) == readFile(shortDir.file(name))) << name;
+  }
+  EXPECT_EQ(leftovers(deep), std::vector<std::string>());
+}
+
 }  // namespace

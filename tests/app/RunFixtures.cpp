@@ -39,7 +39,7 @@ bool endsWith(const std::string& text, const std::string& tail) {
 
 std::vector<std::string> leftovers(const std::string& directory) {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(directory)) {
+  for (const auto& entry : fs::directory_iterator(testsupport::pathOf(directory))) {
     const std::string name = entry.path().filename().string();
     if (name.find(".co447gen-") != std::string::npos) names.push_back(name);
   }
