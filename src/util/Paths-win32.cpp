@@ -67,15 +67,19 @@ HANDLE openForQuery(const std::string& path, bool followLinks) {
 }
 
 struct FileInformation {
-  bool exists = false;
+  bool opened = false;  // something is there
+  bool exists = false;  // and the file system told about it
   BY_HANDLE_FILE_INFORMATION info{};
   DWORD type = FILE_TYPE_UNKNOWN;
 };
 
-FileInformation informationOf(const std::string& path) {
+// What the file system says of the file at path, a symbolic link followed
+// unless followLinks is false.
+FileInformation informationOf(const std::string& path, bool followLinks = true) {
   FileInformation result;
-  const HANDLE file = openForQuery(path, true);
+  const HANDLE file = openForQuery(path, followLinks);
   if (file == INVALID_HANDLE_VALUE) return result;
+  result.opened = true;
   result.exists = GetFileInformationByHandle(file, &result.info) != 0;
   result.type = GetFileType(file);
   CloseHandle(file);
@@ -195,15 +199,12 @@ unsigned long hardLinkCount(const std::string& path) {
 PathKind pathKindAt(const std::string& path, bool followLinks) {
   if (path.empty()) return PathKind::Nothing;
   if (isDevicePath(path)) return PathKind::Other;
-  const HANDLE file = openForQuery(path, followLinks);
-  if (file == INVALID_HANDLE_VALUE) return PathKind::Nothing;
-  BY_HANDLE_FILE_INFORMATION info{};
-  const bool known = GetFileInformationByHandle(file, &info) != 0;
-  const DWORD type = GetFileType(file);
-  CloseHandle(file);
-  if (!known || type != FILE_TYPE_DISK) return PathKind::Other;
-  if (!followLinks && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return PathKind::SymbolicLink;
-  if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return PathKind::Directory;
+  const FileInformation file = informationOf(path, followLinks);
+  if (!file.opened) return PathKind::Nothing;
+  if (!file.exists || file.type != FILE_TYPE_DISK) return PathKind::Other;
+  const DWORD attributes = file.info.dwFileAttributes;
+  if (!followLinks && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return PathKind::SymbolicLink;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return PathKind::Directory;
   return PathKind::RegularFile;
 }
 

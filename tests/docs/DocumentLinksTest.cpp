@@ -109,28 +109,6 @@ std::vector<fs::path> documents() {
   return found;
 }
 
-TEST(DocumentLinks, HeadingsGiveTheAnchorsViewersMake) {
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"# Bad input", "bad-input"},
-      {"## Hostile text in the header's comments", "hostile-text-in-the-headers-comments"},
-      {"## Mode 1: the tester node script (`.can`)", "mode-1-the-tester-node-script-can"},
-      {"## `SOURCE_DATE_EPOCH`", "source_date_epoch"},
-      {"### Signals found twice, and which variable belongs to which row",
-       "signals-found-twice-and-which-variable-belongs-to-which-row"},
-  };
-  for (const auto& [heading, anchor] : cases) {
-    EXPECT_EQ(anchorsOf(heading + "\n").count(anchor), 1u) << heading;
-  }
-  // A heading met again is numbered; one inside a code block is none.
-  const auto anchors = anchorsOf("## Runs\n## Runs\n```\n# not a heading\n```\n#hashtag\n");
-  EXPECT_EQ(anchors.count("runs"), 1u);
-  EXPECT_EQ(anchors.count("runs-1"), 1u);
-  EXPECT_EQ(anchors.count("not-a-heading"), 0u);
-  EXPECT_EQ(anchors.count("hashtag"), 0u);
-  // Links in code spans and code blocks are none.
-  EXPECT_EQ(linksOf("[a](x.md) `[b](y.md)`\n```\n[c](z.md)\n```\n").size(), 1u);
-}
-
 TEST(DocumentLinks, EveryRelativeLinkLeadsToAFileAndItsHeading) {
   std::size_t checked = 0;
   for (const fs::path& document : documents()) {
