@@ -2,6 +2,8 @@
 #include <io.h>
 #include <windows.h>
 
+#include <aclapi.h>
+
 #include <chrono>
 #include <thread>
 
@@ -62,37 +64,48 @@ void removeLeftovers(const std::string& directory, const std::string& prefix) {
 }
 
 bool isRetryable(DWORD error) {
-  return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION ||
-         error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
 }
 
-// Puts the new file in place of the target. An existing target is replaced
-// with ReplaceFileW, so that the file keeps the target's attributes and
-// security; a new one is moved there and is no longer hidden.
-bool moveIntoPlace(const std::wstring& temporary, const std::wstring& target, DWORD& error) {
+// The attributes a replaced file passes on (a read-only one is not
+// replaced at all).
+constexpr DWORD kPassedOnAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+void setAttributes(const std::wstring& path, DWORD attributes) {
+  SetFileAttributesW(path.c_str(), attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL);
+}
+
+// The new file takes on what was set on the file it replaces: its
+// attributes and its access control list (protected from inheritance or
+// not, as there); a file that is new is not hidden. What cannot be passed
+// on leaves the new file as the directory makes it, the running user's.
+// (ReplaceFileW would do this, but is not atomic everywhere: wine moves the
+// old file aside first, and a kill in between left no database.)
+void passOnTargetProperties(const std::wstring& temporary, const std::wstring& target) {
   const DWORD targetAttributes = GetFileAttributesW(target.c_str());
-  if (targetAttributes != INVALID_FILE_ATTRIBUTES &&
-      ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
-                   REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
-    return true;
-  }
-  if (targetAttributes != INVALID_FILE_ATTRIBUTES) {
-    error = GetLastError();
-    // Where the file system cannot replace (some network shares), a move
-    // over the target still does.
-    if (isRetryable(error)) return false;
-  }
-  if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    error = GetLastError();
-    return false;
-  }
   if (targetAttributes == INVALID_FILE_ATTRIBUTES) {
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-      SetFileAttributesW(target.c_str(), (attributes & ~FILE_ATTRIBUTE_HIDDEN) | FILE_ATTRIBUTE_NORMAL);
-    }
+    const DWORD attributes = GetFileAttributesW(temporary.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) setAttributes(temporary, attributes & ~FILE_ATTRIBUTE_HIDDEN);
+    return;
   }
-  return true;
+  setAttributes(temporary, targetAttributes & kPassedOnAttributes);
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetNamedSecurityInfoW(target.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                            nullptr, &descriptor) != ERROR_SUCCESS) {
+    return;
+  }
+  SECURITY_DESCRIPTOR_CONTROL control = 0;
+  DWORD revision = 0;
+  if (dacl != nullptr && GetSecurityDescriptorControl(descriptor, &control, &revision)) {
+    const SECURITY_INFORMATION which =
+        DACL_SECURITY_INFORMATION | ((control & SE_DACL_PROTECTED) != 0 ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                                        : UNPROTECTED_DACL_SECURITY_INFORMATION);
+    SetNamedSecurityInfoW(const_cast<wchar_t*>(temporary.c_str()), SE_FILE_OBJECT, which, nullptr, nullptr, dacl,
+                          nullptr);
+  }
+  LocalFree(descriptor);
 }
 
 }  // namespace
@@ -187,8 +200,12 @@ bool ZReplacementFile::commit(std::string& errorText) {
   const std::wstring temporary = widePath(temporary_);
   const std::wstring target = widePath(target_);
   const auto deadline = std::chrono::steady_clock::now() + kRetryFor;
+  passOnTargetProperties(temporary, target);
+  // One rename over the target, which holds its old bytes or the new ones
+  // whatever happens to the process meanwhile.
   DWORD error = ERROR_SUCCESS;
-  while (!moveIntoPlace(temporary, target, error)) {
+  while (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = GetLastError();
     if (!isRetryable(error) || std::chrono::steady_clock::now() >= deadline) {
       errorText = strFormat("Cannot replace \"%s\": %s", target_.c_str(), systemMessage(error).c_str());
       discard();
