@@ -1,23 +1,15 @@
 #include "nosl/ZCo447GetStatusFunction.h"
 
 #include "framework/Markers.h"
+#include "nosl/HandlerText.h"
 #include "nosl/NoslValues.h"
 
 namespace {
 
-const char* const kVariablesAndGuard[] = {
+const char* const kVariables[] = {
     "{",
     "  // ------- variables --------",
     "  char buffer[255];            // buffer for the node name",
-    "  // --------------------------",
-    "",
-    "  // check if this node is the actual sender",
-    "  if(getValue(ID_ActualClient) != gNodeId) {",
-    "    return;",
-    "  } // if",
-    "",
-    "  if(getValue(this) > 0) {",
-    "    // read the object where the signal is included",
 };
 
 const char* const kReset[] = {
@@ -38,7 +30,9 @@ bool ZCo447GetStatusFunction::writeBody(ZTextStream& stream, ZGeneratorInterface
 
   writeMarkerBegin(stream, envVarMarker(variable));
   stream.line("on envVar " + variable);
-  stream.lines(kVariablesAndGuard);
+  stream.lines(kVariables);
+  writeSenderCheck(stream);
+  stream.line("    // read the object where the signal is included");
   stream.line("    coUpload(getValue(ID_Dut)," + index + "," + subIndex + ",0,errCode);");
   stream.line("    if (errCode[0] != 0) {");
   stream.line(R"(      write("TESTER: Error performing SDO upload for signal \")" + variable + R"(\"");)");

@@ -2,6 +2,22 @@
 
 #include "framework/Markers.h"
 
+namespace {
+
+const char* const kResultAndReset[] = {
+    "    if (errCode[0] != 0) {",
+    R"(      write("TESTER: error writing SDO"); )",
+    "    } // if",
+    "",
+    "    // allow to write the same command value again again",
+    "    putValue(this,0);",
+    "  } // if",
+};
+
+}  // namespace
+
+void ZCo447MapperFunction::writeResultAndReset(ZTextStream& stream) { stream.lines(kResultAndReset); }
+
 bool ZCo447MapperFunction::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
   const std::string variable = "sc_" + record_.signalName;
   writeMarkerBegin(stream, envVarMarker(variable));

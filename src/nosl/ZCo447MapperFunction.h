@@ -1,7 +1,7 @@
 // The "sc_" handler of one command signal: a value above 0 in "sc_" + name
 // downloads the command value "coval_" + name to the device under test. This
 // class writes the handler's frame; the subclasses write its body, which
-// depends on whether the object fits in 32 bits.
+// depends on whether the object fits in 32 bits (and, with -wide, in 64).
 #pragma once
 
 #include "framework/ZNoslFunction.h"
@@ -17,6 +17,9 @@ class ZCo447MapperFunction : public ZNewFunction {
 
  protected:
   const ZListEntry& record() const { return record_; }
+  // The lines every body ends with: from the test of the download's result
+  // to the end.
+  static void writeResultAndReset(ZTextStream& stream);
 
  private:
   const ZListEntry& record_;

@@ -1,34 +1,7 @@
 #include "nosl/ZCo447MapperFunction_Int.h"
 
+#include "nosl/HandlerText.h"
 #include "nosl/NoslValues.h"
-
-namespace {
-
-const char* const kGuard[] = {
-    "  DWORD value;                 // the value written by the SDO",
-    "  char buffer[255];            // buffer for the node name",
-    "  // --------------------------",
-    "",
-    "  // check if this node is the actual sender",
-    "  if(getValue(ID_ActualClient) != gNodeId) {",
-    "    return;",
-    "  } // if",
-    "",
-    "  if(getValue(this) > 0) {",
-    "    // calculate the signal position",
-};
-
-const char* const kReset[] = {
-    "    if (errCode[0] != 0) {",
-    R"(      write("TESTER: error writing SDO"); )",
-    "    } // if",
-    "",
-    "    // allow to write the same command value again again",
-    "    putValue(this,0);",
-    "  } // if",
-};
-
-}  // namespace
 
 void ZCo447MapperFunction_Int::writeHandlerBody(ZTextStream& stream) {
   const ZListEntry& signal = record();
@@ -40,12 +13,15 @@ void ZCo447MapperFunction_Int::writeHandlerBody(ZTextStream& stream) {
               ";      // the zero based start position of the signal");
   stream.line("  DWORD objSize      = " + std::to_string(signal.objectSize) +
               ";     // size of the object where the signal is mapped to");
-  stream.lines(kGuard);
+  stream.line("  DWORD value;                 // the value written by the SDO");
+  stream.line("  char buffer[255];            // buffer for the node name");
+  writeSenderCheck(stream);
+  stream.line("    // calculate the signal position");
   stream.line("    value = coGen_CalculateSignalPosition(sigSize,startPos,objSize,getValue(" + commandValue + "));");
   stream.line("");
   stream.line("    // now write the SDO");
   stream.line("    coDownloadExpedited(getValue(ID_Dut)," + hexValue(signal.objectIndex) + "," +
               hexValue(signal.objectSubIndex) + ",value," + std::to_string(objectBytes(signal.objectSize)) +
               ",0,errCode);");
-  stream.lines(kReset);
+  writeResultAndReset(stream);
 }

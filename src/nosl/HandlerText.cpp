@@ -1,0 +1,18 @@
+#include "nosl/HandlerText.h"
+
+namespace {
+
+const char* const kSenderCheck[] = {
+    "  // --------------------------",
+    "",
+    "  // check if this node is the actual sender",
+    "  if(getValue(ID_ActualClient) != gNodeId) {",
+    "    return;",
+    "  } // if",
+    "",
+    "  if(getValue(this) > 0) {",
+};
+
+}  // namespace
+
+void writeSenderCheck(ZTextStream& stream) { stream.lines(kSenderCheck); }
