@@ -246,6 +246,8 @@ bool parseCommandLine(const std::vector<std::string>& arguments, RunSettings& se
       settings.setVirtualDevice(static_cast<VirtualDevice>(device), true);
     }
   }
+  // Accepted in every mode; mode 2 has nothing it changes.
+  if (lookUpFlag(arguments, "-wide")) settings.setSplitWideObjects(true);
 
   // 4, 5: node ids (tester node only)
   if (mode == 1) {

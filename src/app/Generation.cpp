@@ -136,8 +136,8 @@ bool enterVariables(ZEnvVarDatabaseWriter& database, const std::vector<EnvVarEnt
 
 // Gives every signal its final name, writes it back into the table, enters
 // its variables and writes its relations line.
-bool runSignalPass(ZSignalTable& table, ZEnvVarDatabaseWriter& database, ZTextStream& relations,
-                   ZTextStream& log) {
+bool runSignalPass(ZSignalTable& table, bool splitTwoWordObjects, ZEnvVarDatabaseWriter& database,
+                   ZTextStream& relations, ZTextStream& log) {
   ZSignalNaming naming(table);
   // At most three variables per signal: trigger, object (or split) and value.
   database.reserveVariables(3 * table.count());
@@ -152,7 +152,8 @@ bool runSignalPass(ZSignalTable& table, ZEnvVarDatabaseWriter& database, ZTextSt
     // The object handler of a split object writes every unreserved signal
     // of it, commands included, so such a command needs that variable too.
     const std::string splitValue = naming.isSplitByObjectHandler(record) ? "stval_" + baseName : std::string();
-    if (!enterVariables(database, signalVariableEntries(record, names, splitValue), log)) return false;
+    const std::vector<EnvVarEntry> entries = signalVariableEntries(record, names, splitValue, splitTwoWordObjects);
+    if (!enterVariables(database, entries, log)) return false;
     if (relations.isOpen()) writeRelationLine(relations, record, names.trigger, names.value);
   }
   return true;
@@ -240,7 +241,7 @@ bool fillDatabase(const RunSettings& settings, ZSignalTable& table, ZTextStream&
   if (!enterVariables(database, nodeVariableEntries(settings.dutName(), settings.testerName()), log)) {
     return false;
   }
-  if (!runSignalPass(table, database, relations, log)) return false;
+  if (!runSignalPass(table, settings.splitWideObjects(), database, relations, log)) return false;
   // Every record of these modes is a command or a status signal, so the
   // list stays empty; the report is written all the same.
   writeSignalListReport(kNotUsedSignalsTitle, std::string(), log);

@@ -33,6 +33,9 @@ class RunSettings {
   std::string dutName() const { return dutName_; }
   std::string testerName() const { return testerName_; }
   std::string wideValueFormat() const { return wideValueFormat_; }
+  // -wide: objects of 33 to 64 bits are read and commanded signal by signal,
+  // as numbers, in modes 1 and 3.
+  bool splitWideObjects() const { return splitWideObjects_; }
   bool virtualDevice(VirtualDevice device) const {
     return virtualDevices_[static_cast<size_t>(device)];
   }
@@ -53,6 +56,7 @@ class RunSettings {
   void setDutName(const std::string& value) { dutName_ = value; }
   void setTesterName(const std::string& value) { testerName_ = value; }
   void setWideValueFormat(const std::string& value) { wideValueFormat_ = value; }
+  void setSplitWideObjects(bool value) { splitWideObjects_ = value; }
   void setVirtualDevice(VirtualDevice device, bool value) {
     virtualDevices_[static_cast<size_t>(device)] = value;
   }
@@ -68,6 +72,7 @@ class RunSettings {
   std::string dutName_;
   std::string testerName_;
   std::string wideValueFormat_;
+  bool splitWideObjects_ = false;
   std::array<bool, kVirtualDeviceCount> virtualDevices_{};
   std::string oversizedSignalList_;
 };

@@ -107,8 +107,12 @@ EnvVarEntry numeric(const std::string& name, uint64_t maximum, uint64_t initial 
   return entry;
 }
 
-// Values of objects wider than 32 bits travel as strings in the scripts.
-int32_t valueTypeCode(const ZListEntry& record) {
+// Values of objects wider than 32 bits travel as strings in the scripts,
+// unless -wide splits an object of up to 64 bits into numbers.
+int32_t valueTypeCode(const ZListEntry& record, bool splitTwoWordObjects) {
+  if (splitTwoWordObjects && isTwoWordObject(record)) {
+    return hasFloatingValue(record) ? kTypeCodeFloating : kTypeCodeNumeric;
+  }
   return isWideObject(record) ? kTypeCodeString : kTypeCodeNumeric;
 }
 
@@ -124,30 +128,34 @@ std::vector<EnvVarEntry> nodeVariableEntries(const std::string& dutName, const s
 }
 
 std::vector<EnvVarEntry> signalVariableEntries(const ZListEntry& record, const SignalVariableNames& names,
-                                               const std::string& splitValue) {
+                                               const std::string& splitValue, bool splitTwoWordObjects) {
   const uint64_t signalMaximum = maxValueOfBits(record.signalSize);
+  const int32_t typeCode = valueTypeCode(record, splitTwoWordObjects);
   std::vector<EnvVarEntry> entries;
   entries.push_back(numeric(names.trigger, 1));
   if (isCommandSignal(record)) {
     // A command value starts at its maximum.
     EnvVarEntry value = numeric(names.value, signalMaximum, signalMaximum);
-    value.typeCode = valueTypeCode(record);
+    value.typeCode = typeCode;
     entries.push_back(value);
     if (!splitValue.empty()) {
       EnvVarEntry split = numeric(splitValue, signalMaximum);
-      split.typeCode = valueTypeCode(record);
+      split.typeCode = typeCode;
       split.onlyWhenAbsent = true;
       entries.push_back(split);
     }
     return entries;
   }
-  EnvVarEntry object = numeric(names.objectVariable,
-                               record.objectSize <= 0 ? 1 : maxValueOfBits(record.objectSize));
-  object.typeCode = valueTypeCode(record);
-  object.onlyWhenAbsent = true;
-  entries.push_back(object);
+  // The upload response splits such an object without it.
+  if (!(splitTwoWordObjects && isTwoWordObject(record))) {
+    EnvVarEntry object = numeric(names.objectVariable,
+                                 record.objectSize <= 0 ? 1 : maxValueOfBits(record.objectSize));
+    object.typeCode = typeCode;
+    object.onlyWhenAbsent = true;
+    entries.push_back(object);
+  }
   EnvVarEntry value = numeric(names.value, signalMaximum);
-  value.typeCode = valueTypeCode(record);
+  value.typeCode = typeCode;
   entries.push_back(value);
   return entries;
 }

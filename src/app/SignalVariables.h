@@ -102,5 +102,9 @@ std::vector<std::string> sharedNodeVariableWarnings(const std::string& dutName, 
 // Command: trigger, value and, for a command signal that its object handler
 // splits (splitValue not empty), that value variable ("stval_" + name),
 // entered only when absent. Status: trigger, object variable, value.
+// With splitTwoWordObjects (-wide) the values of an object of 33 to 64 bits
+// are numbers, as those of narrower objects (floating above 32 bits), and
+// such an object needs no object variable.
 std::vector<EnvVarEntry> signalVariableEntries(const ZListEntry& record, const SignalVariableNames& names,
-                                               const std::string& splitValue = std::string());
+                                               const std::string& splitValue = std::string(),
+                                               bool splitTwoWordObjects = false);

@@ -7,9 +7,11 @@
 // Access of every variable the generator enters: read and write.
 constexpr int32_t kVariableCodeReadWrite = 3;
 
-// Type codes: a number, or a string (the value of an object wider than
-// 32 bits, which the generated script handles as text).
+// Type codes: a whole number, a floating number (a signal of more than
+// 32 bits, -wide), or a string (the value of an object wider than 32 bits,
+// which the generated script handles as text).
 constexpr int32_t kTypeCodeNumeric = 0;
+constexpr int32_t kTypeCodeFloating = 1;
 constexpr int32_t kTypeCodeString = 2;
 
 // The largest value a field of `bits` bits holds, 2^bits - 1, computed in

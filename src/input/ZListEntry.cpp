@@ -16,6 +16,10 @@ bool liesInOneByte(const ZListEntry& record) {
 
 bool isWideObject(const ZListEntry& record) { return record.objectSize > 32; }
 
+bool isTwoWordObject(const ZListEntry& record) { return record.objectSize > 32 && record.objectSize <= 64; }
+
+bool hasFloatingValue(const ZListEntry& record) { return isTwoWordObject(record) && record.signalSize > 32; }
+
 bool isHeaderSignal(const ZListEntry& record) {
   const bool used = record.isUsedCommand == 1 || record.isUsedButNotImplemented == 1 ||
                     record.isUsedPDO == 1 || record.isUsedStatus == 1;

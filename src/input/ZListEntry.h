@@ -62,6 +62,12 @@ inline uint64_t objectNumber(const ZListEntry& record) {
 bool liesInOneByte(const ZListEntry& record);
 // The object is wider than 32 bits.
 bool isWideObject(const ZListEntry& record);
+// The object has 33 to 64 bits: wide, but its value fits two 32-bit words,
+// so its signals can be read and commanded as numbers (-wide).
+bool isTwoWordObject(const ZListEntry& record);
+// A signal of more than 32 bits in such an object: its value needs a
+// floating variable (exact up to 53 bits).
+bool hasFloatingValue(const ZListEntry& record);
 // Mode 2: not reserved, at least one usage flag, object of at most 64 bits.
 bool isHeaderSignal(const ZListEntry& record);
 // "0x%x   0x%x     %2d      %2d      %s" for the run's signal lists.

@@ -13,3 +13,6 @@ std::string objectKeyText(uint32_t objectIndex, uint32_t objectSubIndex);
 // The object size in whole bytes, (objectSize + 7) / 8, computed in 64 bits
 // so that an extreme sheet value cannot overflow.
 int64_t objectBytes(int32_t objectSize);
+// 2 to the power of bits (0 to 64) as a floating constant in decimal:
+// 33 gives "8589934592.0". Every such power is exact in a floating value.
+std::string powerOfTwoText(int32_t bits);

@@ -114,6 +114,7 @@ TEST(CommandLine, OptionLookupRules) {
     std::string wideValueFormat;
     bool deleteDatabase;
     std::string messages;
+    bool splitWideObjects = false;
   };
   const std::vector<Case> cases = {
       {"value that looks like an option", {"-nme", "-deldb", "-tme", "T"}, "_deldb", "T", "", true, ""},
@@ -130,6 +131,10 @@ TEST(CommandLine, OptionLookupRules) {
       {"bad occurrence keeps the earlier name",
        {"-nme", "a", "-nme", "", "-tme", "T"}, "a", "T", "", false,
        kPrefix + "invalid parameter value for parameter \"-nme\" (name of device under test)\n\n"},
+      // A flag like -deldb, accepted in mode 2 as well.
+      {"-wide", {"-wide", "-nme", "a", "-tme", "T"}, "a", "T", "", false, "", true},
+      {"-wide as a value sets the flag too", {"-nme", "-wide", "-tme", "T"}, "_wide", "T", "", false, "", true},
+      {"-Wide is no option", {"-Wide", "-nme", "a", "-tme", "T"}, "a", "T", "", false, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title);
@@ -142,6 +147,7 @@ TEST(CommandLine, OptionLookupRules) {
     EXPECT_EQ(settings.testerName(), c.testerName);
     EXPECT_EQ(settings.wideValueFormat(), c.wideValueFormat);
     EXPECT_EQ(settings.deleteDatabase(), c.deleteDatabase);
+    EXPECT_EQ(settings.splitWideObjects(), c.splitWideObjects);
     if (c.messages.empty()) {
       EXPECT_EQ(console.str(), "");
     } else {

@@ -210,6 +210,7 @@ TEST(SignalVariables, AttributesOfEveryKind) {
   struct Case {
     ZListEntry record;
     std::string expected;
+    bool splitWide = false;  // -wide
   };
   const std::vector<Case> cases = {
       // A 1-bit command starts at its maximum 1.
@@ -229,10 +230,27 @@ TEST(SignalVariables, AttributesOfEveryKind) {
       {signal("empty", kStatus, 0x6005, 1, 0, 0, 0),
        "gs_empty 0 [0|1] 0\nstval_0x6005_0x1 0 [0|1] 0 once\nstval_empty 0 [0|0] 0\n"},
       {signal("empty", kCommand, 0x6005, 1, 0, -3, 8), "sc_empty 0 [0|1] 0\ncoval_empty 0 [0|0] 0\n"},
+      // -wide: objects of 33 to 64 bits need no object variable; their
+      // values are whole numbers up to 32 bits, floating (1) above.
+      {signal("distance", kStatus, 0x6003, 1, 0, 48, 64),
+       "gs_distance 0 [0|1] 0\nstval_distance 1 [0|281474976710655] 0\n", true},
+      {signal("trips", kStatus, 0x6003, 1, 48, 16, 64), "gs_trips 0 [0|1] 0\nstval_trips 0 [0|65535] 0\n", true},
+      {signal("preset", kCommand, 0x6004, 1, 0, 40, 33),
+       "sc_preset 0 [0|1] 0\ncoval_preset 1 [0|1099511627775] 1099511627775\n", true},
+      {signal("full", kCommand, 0x6004, 1, 0, 64, 64),
+       "sc_full 0 [0|1] 0\ncoval_full 1 [0|18446744073709551615] 18446744073709551615\n", true},
+      {signal("word", kCommand, 0x6004, 1, 32, 32, 64), "sc_word 0 [0|1] 0\ncoval_word 0 [0|4294967295] 4294967295\n",
+       true},
+      // Above 64 bits, and up to 32, -wide changes nothing.
+      {signal("text", kStatus, 0x6006, 1, 0, 72, 72),
+       "gs_text 0 [0|1] 0\nstval_0x6006_0x1 2 [0|18446744073709551615] 0 once\n"
+       "stval_text 2 [0|18446744073709551615] 0\n", true},
+      {signal("taxi_state", kStatus, 0x6000, 1, 0, 8, 32),
+       "gs_taxi_state 0 [0|1] 0\nstval_0x6000_0x1 0 [0|4294967295] 0 once\nstval_taxi_state 0 [0|255] 0\n", true},
   };
   for (const Case& c : cases) {
     const SignalVariableNames names = signalVariableNames(c.record, c.record.signalName);
-    EXPECT_EQ(describe(signalVariableEntries(c.record, names)), c.expected) << c.record.signalName;
+    EXPECT_EQ(describe(signalVariableEntries(c.record, names, "", c.splitWide)), c.expected) << c.record.signalName;
   }
 }
 

@@ -80,17 +80,24 @@ TEST(GoldenFiles, TesterNodeScript) {
 }
 
 TEST(GoldenFiles, SimulatedNodeInclude) {
-  RunSettings settings;
-  settings.setGenerationMode(3);
-  settings.setTesterNodeId(5);
-  settings.setVirtualDevice(VirtualDevice::taxm, true);
-  ScopedRunSettings scoped(settings);
-  std::ostringstream console;
-  ConsoleCapture capture(console);
-  const ZSignalTable table = smallTable();
-  ZCANopenDS447InteractionLayerMode3Factory factory;
-  compareWithGolden(generate(factory, table), "small_mode3.cin");
-  EXPECT_EQ(console.str(), "");
+  // With -wide the 64-bit status object and the 40-bit command object are
+  // split and packed signal by signal.
+  for (const auto& [splitWideObjects, goldenName] : {std::pair<bool, const char*>{false, "small_mode3.cin"},
+                                                     std::pair<bool, const char*>{true, "small_mode3_wide.cin"}}) {
+    SCOPED_TRACE(goldenName);
+    RunSettings settings;
+    settings.setGenerationMode(3);
+    settings.setTesterNodeId(5);
+    settings.setVirtualDevice(VirtualDevice::taxm, true);
+    settings.setSplitWideObjects(splitWideObjects);
+    ScopedRunSettings scoped(settings);
+    std::ostringstream console;
+    ConsoleCapture capture(console);
+    const ZSignalTable table = smallTable();
+    ZCANopenDS447InteractionLayerMode3Factory factory;
+    compareWithGolden(generate(factory, table), goldenName);
+    EXPECT_EQ(console.str(), "");
+  }
 }
 
 }  // namespace
