@@ -20,7 +20,7 @@ using testsupport::shellQuote;
 const std::string kManPage = std::string(CO447GEN_SOURCE_DIR) + "/man/co447gen.1";
 
 // Options that the usage text does not list.
-const char* const kOptionsBeyondTheUsageText[] = {"-me", "--help", "--version"};
+const char* const kOptionsBeyondTheUsageText[] = {"-me", "-wide", "--help", "--version"};
 
 // The options of the usage text: each entry line names one in quotes
 // ("   '-id  + value'   : ...").
