@@ -346,7 +346,8 @@ TEST(WideObjectsWork, EverySignalSizeAtEveryOffsetReadsAndCommandsItsOwnBits) {
   std::string table;
   for (const auto& [width, count] : counts) {
     table += std::to_string(width) + " bits: " + std::to_string(count.readRight) + "/" + std::to_string(count.read) +
-             " read, " + std::to_string(count.commandedRight) + "/" + std::to_string(count.commanded) + " commanded\n";
+             " status signals read right, " + std::to_string(count.commandedRight) + "/" +
+             std::to_string(count.commanded) + " commands right (2 values per command signal)\n";
   }
   std::printf("%s", table.c_str());
 }
