@@ -35,8 +35,8 @@ const std::unordered_set<std::string>& formatKeywords() {
 
 // Sections that come before the environment variables in a database file.
 bool precedesVariables(const std::string& keyword) {
-  static const std::unordered_set<std::string> keywords = {"VERSION", "NS_", "BS_",       "BU_",
-                                                           "VAL_TABLE_", "BO_", "SG_", "BO_TX_BU_"};
+  static const std::unordered_set<std::string> keywords = {
+      "VERSION", "NS_", "BS_", "BU_", "VAL_TABLE_", "BO_", "SG_", "BO_TX_BU_"};
   return keywords.count(keyword) != 0;
 }
 

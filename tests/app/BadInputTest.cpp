@@ -328,8 +328,10 @@ TEST(BadInput, DatabaseBinaryOrMalformed) {
        "line 1: a NUL byte, which no text file holds"},
       {"malformed variable", "VERSION \"\"\r\n\r\nBU_: Tester\r\n\r\nEV_ broken: 0 [0|1 \"\" 0 1;\r\n",
        "line 5: \"EV_\" statement cannot be read from \"\"\" 0 1;\""},
-      {"string never closed", "VERSION \"\r\n\r\nBU_: Tester\r\n", "line 1: a quoted string starts here and is never closed"},
-      {"C source", "#include \"taxi.h\"\n\nint main(void) {\n  return 0;\n}\n", "line 1: \"#include\" is not a statement"},
+      {"string never closed", "VERSION \"\r\n\r\nBU_: Tester\r\n",
+       "line 1: a quoted string starts here and is never closed"},
+      {"C source", "#include \"taxi.h\"\n\nint main(void) {\n  return 0;\n}\n",
+       "line 1: \"#include\" is not a statement"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -338,8 +340,8 @@ TEST(BadInput, DatabaseBinaryOrMalformed) {
     writeFile(dir.file("taxi.dbc"), c.bytes);
     const CommandResult result = runProgram(mode1Arguments(), dir.path());
     EXPECT_EQ(result.exitCode, 2);
-    EXPECT_TRUE(endsWith(result.output, "Database \"./taxi.dbc\" cannot be opened\n" + c.why + "\n\nERROR GENERATING\n"))
-        << result.output;
+    const std::string tail = "Database \"./taxi.dbc\" cannot be opened\n" + c.why + "\n\nERROR GENERATING\n";
+    EXPECT_TRUE(endsWith(result.output, tail)) << result.output;
     EXPECT_EQ(readFile(dir.file("taxi.dbc")), c.bytes);
     EXPECT_FALSE(testsupport::exists(dir.file("tester.can")));
   }

@@ -152,7 +152,8 @@ TEST(OpenToolReadsDatabase, ExtendedDatabasesOfOtherTools) {
        "ev coval_a_command_signal_with_a_long_name_too 0 0 0 0\nev EnvSpeed 1 -1.5 1000 0.5\n"
        "frame TaximeterStatus TaxiState\n"},
       {"comment-first.dbc",
-       "ev stval_a_status_signal_with_a_very_long_name 0 0 255 0\nev coval_a_command_signal_with_a_long_name_too 0 0 255 0\n"
+       "ev stval_a_status_signal_with_a_very_long_name 0 0 255 0\n"
+       "ev coval_a_command_signal_with_a_long_name_too 0 0 255 0\n"
        "frame TaximeterStatus TaxiState Fare\nframe RoofBarCommand RoofLight Brightness\n"},
   };
   for (const auto& c : cases) {
@@ -163,7 +164,8 @@ TEST(OpenToolReadsDatabase, ExtendedDatabasesOfOtherTools) {
     ZEnvVarDatabaseWriter writer("Tester");
     ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened) << writer.errorText();
     ASSERT_TRUE(addAll(writer));
-    for (const char* name : {"stval_a_status_signal_with_a_very_long_name", "coval_a_command_signal_with_a_long_name_too"}) {
+    for (const char* name :
+         {"stval_a_status_signal_with_a_very_long_name", "coval_a_command_signal_with_a_long_name_too"}) {
       ASSERT_TRUE(writer.addVariable(name, kVariableCodeReadWrite, kTypeCodeNumeric, 0, 255, 0));
     }
     ASSERT_TRUE(writer.saveAndClose());
