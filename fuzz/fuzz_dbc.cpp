@@ -2,6 +2,7 @@
 // must take new variables and read back with the old and the new ones; a
 // file that does not open must stay as it was.
 #include <cstddef>
+#include <iterator>
 #include <cstdint>
 #include <string>
 #include <unordered_set>
@@ -39,9 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   }
   if (!isDatabase) fuzzsupport::fail("a file that does not read was opened");
 
-  bool added = false;
+  // A name that exists (a long name of an editor's included) is not added.
+  std::unordered_set<std::string> expected = variableNames(before);
+  std::unordered_set<std::string> existing;
   for (const char* name : kNewNames) {
-    added = added || !writer.variableExists(name);
+    (writer.variableExists(name) ? existing : expected).insert(name);
     const int32_t type = name[0] == 'c' ? kTypeCodeString : kTypeCodeNumeric;
     if (!writer.addVariable(name, kVariableCodeReadWrite, type, 0, 255, 0)) {
       // Only a file whose ids are used up refuses a new variable.
@@ -49,13 +52,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
       return 0;
     }
   }
+  // Only a variable the file had and the run asked for with other
+  // attributes is noted.
+  for (const KeptVariable& kept : writer.keptVariables()) {
+    if (existing.count(kept.name) == 0 || sameAttributes(kept.kept, kept.needed)) {
+      fuzzsupport::fail("a variable was noted that the file did not have or that keeps what was asked for");
+    }
+  }
   if (!writer.saveAndClose()) fuzzsupport::fail("the database was not saved");
 
   ZDatabaseText after;
   if (!after.read(fuzzsupport::readWholeFile(path), error)) fuzzsupport::fail("the saved database does not read");
-  std::unordered_set<std::string> expected = variableNames(before);
-  for (const char* name : kNewNames) expected.insert(name);
   if (variableNames(after) != expected) fuzzsupport::fail("the saved database lost or gained variables");
+  const bool added = existing.size() < std::size(kNewNames);
   if (added && after.bytes().size() <= bytes.size()) fuzzsupport::fail("the saved database is not longer");
   return 0;
 }

@@ -117,12 +117,13 @@ void writeDuplicateReport(const std::string& nameAsRead, const ZListEntry& recor
   log.write(text);
 }
 
-// Enters the variables in order; an object variable only when absent. False,
+// Enters the variables in order. False,
 // with the message on the console and in the log, at the first failure.
 bool enterVariables(ZEnvVarDatabaseWriter& database, const std::vector<EnvVarEntry>& entries,
                     ZTextStream& log) {
   for (const EnvVarEntry& entry : entries) {
-    if (entry.onlyWhenAbsent && database.variableExists(entry.name)) continue;
+    // An existing variable stays as it is (the writer notes one whose
+    // attributes differ from the entry's), shared ones included.
     if (!database.addVariable(entry.name, kVariableCodeReadWrite, entry.typeCode, entry.minimum,
                               entry.maximum, entry.initial)) {
       const std::string message = "Error adding environmant variable " + quoted(entry.name);
@@ -228,6 +229,10 @@ bool fillDatabase(const RunSettings& settings, ZSignalTable& table, ZTextStream&
       break;
     case ZEnvVarDatabaseWriter::OpenResult::OpenFailed:
       consoleOut() << "Database " << quoted(databasePath) << " cannot be opened\n" << std::flush;
+      if (!database.refusal().empty()) {
+        printNow(database.refusal());
+        log.write("Database " + quoted(databasePath) + " cannot be opened\n" + database.refusal() + "\n\n");
+      }
       return false;
     case ZEnvVarDatabaseWriter::OpenResult::CreateFailed:
       consoleOut() << "Database " << quoted(databasePath) << " cannot be created\n" << std::flush;
@@ -242,6 +247,7 @@ bool fillDatabase(const RunSettings& settings, ZSignalTable& table, ZTextStream&
     return false;
   }
   if (!runSignalPass(table, settings.splitWideObjects(), database, relations, log)) return false;
+  writeKeptVariablesReport(database.keptVariables(), databasePath, log);
   // Every record of these modes is a command or a status signal, so the
   // list stays empty; the report is written all the same.
   writeSignalListReport(kNotUsedSignalsTitle, std::string(), log);

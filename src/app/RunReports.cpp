@@ -69,6 +69,21 @@ void writeSheetWarnings(const std::vector<std::string>& warnings, ZTextStream& l
   log.write(block);
 }
 
+void writeKeptVariablesReport(const std::vector<KeptVariable>& variables, const std::string& databasePath,
+                              ZTextStream& log) {
+  if (variables.empty()) return;
+  std::string block;
+  for (const KeptVariable& variable : variables) {
+    block += "Warning: environment variable \"" + variable.name + "\" keeps " + describeAttributes(variable.kept) +
+             "; the sheet needs " + describeAttributes(variable.needed) + "\n\n";
+  }
+  block += "Database \"" + databasePath +
+           "\" keeps the variables above as they are: run with -deldb if it holds nothing else you need, "
+           "or remove them from it\n\n";
+  consoleOut() << block;
+  log.write(block);
+}
+
 void writeRelationsHeader(ZTextStream& relations) { relations.lines(kRelationsHeader); }
 
 void writeRelationLine(ZTextStream& relations, const ZListEntry& record,

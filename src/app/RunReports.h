@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "database/VariableAttributes.h"
 #include "input/ZListEntry.h"
 #include "util/TextStream.h"
 
@@ -33,6 +34,12 @@ void writeNotReadReport(const std::string& errorText, ZTextStream& log);
 // The warnings of the sheet check as one block: each line ended, then one
 // empty line; first on the console, then in the log. Nothing for none.
 void writeSheetWarnings(const std::vector<std::string>& warnings, ZTextStream& log);
+
+// The database's variables that keep other attributes than the sheet needs:
+// one warning each, then what to do, every message followed by an empty
+// line; first on the console, then in the log. Nothing for none.
+void writeKeptVariablesReport(const std::vector<KeptVariable>& variables, const std::string& databasePath,
+                              ZTextStream& log);
 
 void writeRelationsHeader(ZTextStream& relations);
 // "0x" + index + "sub" + sub-index (five columns) + tab + trigger variable +

@@ -85,8 +85,8 @@ struct EnvVarEntry {
   uint64_t minimum = 0;
   uint64_t maximum = 0;
   uint64_t initial = 0;
-  // Entered only when absent (the object variable, shared by the signals of
-  // one object); the others are entered unconditionally.
+  // Shared by several signals (the object variable of one object, say):
+  // the first of them enters it, the others find it in the database.
   bool onlyWhenAbsent = false;
 };
 

@@ -1,6 +1,8 @@
 #include "database/EnvVarStatement.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdlib>
 
 #include "database/VariableAttributes.h"
 
@@ -40,6 +42,7 @@ class LineCursor {
  public:
   explicit LineCursor(std::string_view text) : text_(text) {}
 
+  std::size_t position() const { return pos_; }
   bool atEnd() const { return pos_ == text_.size(); }
   char peek() const { return atEnd() ? '\0' : text_[pos_]; }
 
@@ -70,10 +73,14 @@ class LineCursor {
   // Decimal digits into a 64-bit value; false on overflow.
   bool unsignedNumber(uint64_t* value) {
     if (!isDigit(peek())) return false;
+    const std::size_t start = pos_;
     uint64_t result = 0;
     while (!atEnd() && isDigit(peek())) {
       const uint64_t digit = static_cast<uint64_t>(peek() - '0');
-      if (result > (UINT64_MAX - digit) / 10) return false;
+      if (result > (UINT64_MAX - digit) / 10) {
+        pos_ = start;
+        return false;
+      }
       result = result * 10 + digit;
       ++pos_;
     }
@@ -81,7 +88,8 @@ class LineCursor {
     return true;
   }
   // [+-] digits [. digits] [e [+-] digits], or the fraction alone.
-  bool number() {
+  bool number(double* value = nullptr) {
+    const std::size_t signStart = pos_;
     if (peek() == '+' || peek() == '-') ++pos_;
     const std::size_t start = pos_;
     while (!atEnd() && isDigit(peek())) ++pos_;
@@ -98,20 +106,33 @@ class LineCursor {
       if (!isDigit(peek())) return false;
       while (!atEnd() && isDigit(peek())) ++pos_;
     }
+    // The program runs in the "C" locale: the point is the decimal point.
+    if (value != nullptr) *value = std::strtod(std::string(text_.substr(signStart, pos_ - signStart)).c_str(), nullptr);
     return true;
   }
-  bool hexDigits() {
+  // Hexadecimal digits; the value keeps the low 64 bits of a longer number.
+  bool hexDigits(uint64_t* value) {
     if (!isHexDigit(peek())) return false;
-    while (!atEnd() && isHexDigit(peek())) ++pos_;
+    uint64_t result = 0;
+    while (!atEnd() && isHexDigit(peek())) {
+      const char c = peek();
+      result = result << 4 | static_cast<uint64_t>(isDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10);
+      ++pos_;
+    }
+    *value = result;
     return true;
   }
-  // A double-quoted text in which a backslash protects the next character.
-  bool quotedText() {
+  // A double-quoted text in which a backslash protects the next character;
+  // contents: what stands between the quotes.
+  bool quotedText(std::string_view* contents = nullptr) {
     if (peek() != '"') return false;
-    ++pos_;
+    const std::size_t start = ++pos_;
     while (!atEnd()) {
       const char c = text_[pos_++];
-      if (c == '"') return true;
+      if (c == '"') {
+        if (contents != nullptr) *contents = text_.substr(start, pos_ - 1 - start);
+        return true;
+      }
       if (c == '\\' && !atEnd()) ++pos_;
     }
     return false;
@@ -124,29 +145,39 @@ class LineCursor {
 
 }  // namespace
 
-bool parseEnvVarStatement(std::string_view line, EnvVarStatement& statement) {
-  LineCursor in(line);
-  EnvVarStatement result;
+namespace {
+
+// attributes: where to put the type, range and starting value; null when
+// they are not needed.
+bool readEnvVarStatement(LineCursor& in, EnvVarStatement& result, VariableAttributes* attributes) {
   in.skipBlanks();
   if (!in.literal("EV_") || !in.blanks() || !in.identifier(&result.name)) return false;
   in.skipBlanks();
   if (!in.literal(":")) return false;
   in.skipBlanks();
-  if (!in.unsignedNumber(nullptr) || !in.blanks()) return false;
+  uint64_t type = 0;
+  if (!in.unsignedNumber(&type) || !in.blanks()) return false;
   if (!in.literal("[")) return false;
   in.skipBlanks();
-  if (!in.number()) return false;
+  VariableAttributes values;
+  if (!in.number(attributes != nullptr ? &values.minimum : nullptr)) return false;
   in.skipBlanks();
   if (!in.literal("|")) return false;
   in.skipBlanks();
-  if (!in.number()) return false;
+  if (!in.number(attributes != nullptr ? &values.maximum : nullptr)) return false;
   in.skipBlanks();
   if (!in.literal("]")) return false;
   in.skipBlanks();
   if (!in.quotedText() || !in.blanks()) return false;
-  if (!in.number() || !in.blanks()) return false;
+  if (!in.number(attributes != nullptr ? &values.initialValue : nullptr) || !in.blanks()) return false;
   if (!in.unsignedNumber(&result.id) || !in.blanks()) return false;
-  if (!in.literal(kAccessPrefix) || !in.hexDigits() || !in.blanks()) return false;
+  uint64_t access = 0;
+  if (!in.literal(kAccessPrefix) || !in.hexDigits(&access) || !in.blanks()) return false;
+  if (attributes != nullptr) {
+    const bool isString = type == kTypeCodeString || (access & kStringFlag) != 0;
+    values.typeCode = isString ? kTypeCodeString : static_cast<int32_t>(std::min<uint64_t>(type, INT32_MAX));
+    *attributes = values;
+  }
   if (!in.identifier(nullptr)) return false;
   in.skipBlanks();
   while (in.literal(",")) {
@@ -156,8 +187,44 @@ bool parseEnvVarStatement(std::string_view line, EnvVarStatement& statement) {
   }
   if (!in.literal(";")) return false;
   in.skipBlanks();
-  if (!in.atEnd()) return false;
+  return in.atEnd();
+}
+
+}  // namespace
+
+bool parseEnvVarStatement(std::string_view line, EnvVarStatement& statement, std::size_t* failedAt) {
+  LineCursor in(line);
+  EnvVarStatement result;
+  if (!readEnvVarStatement(in, result, nullptr)) {
+    if (failedAt != nullptr) *failedAt = in.position();
+    return false;
+  }
+  result.line = line;
   statement = result;
+  return true;
+}
+
+VariableAttributes envVarAttributes(const EnvVarStatement& statement) {
+  LineCursor in(statement.line);
+  EnvVarStatement again;
+  VariableAttributes attributes;
+  readEnvVarStatement(in, again, &attributes);
+  return attributes;
+}
+
+bool parseLongNameStatement(std::string_view line, std::string_view& shortName, std::string_view& longName) {
+  LineCursor in(line);
+  in.skipBlanks();
+  if (!in.literal("BA_") || !in.blanks() || !in.literal("\"SystemEnvVarLongSymbol\"") || !in.blanks()) return false;
+  std::string_view shortPart, longPart;
+  if (!in.literal("EV_") || !in.blanks() || !in.identifier(&shortPart) || !in.blanks()) return false;
+  if (!in.quotedText(&longPart)) return false;
+  in.skipBlanks();
+  if (!in.literal(";")) return false;
+  in.skipBlanks();
+  if (!in.atEnd()) return false;
+  shortName = shortPart;
+  longName = longPart;
   return true;
 }
 

@@ -11,17 +11,34 @@
 #include <string>
 #include <string_view>
 
-// The parts of an existing statement that the writer needs. The name is a
-// view into the line it was read from.
+#include "database/VariableAttributes.h"
+
+// The parts of an existing statement that the writer needs: views into the
+// line it was read from.
 struct EnvVarStatement {
   std::string_view name;
   uint64_t id = 0;
+  std::string_view line;
 };
 
 // Reads a line without its line end. Blanks and tabs may surround every
 // part; numbers may carry a sign, a fraction and an exponent, as in files
-// written by other tools. False when the line is not one whole statement.
-bool parseEnvVarStatement(std::string_view line, EnvVarStatement& statement);
+// written by other tools. False when the line is not one whole statement;
+// failedAt then tells where in the line reading stopped.
+bool parseEnvVarStatement(std::string_view line, EnvVarStatement& statement, std::size_t* failedAt = nullptr);
+
+// The type, range and starting value of a statement that was read (only
+// these variables' are needed, so they are read when asked for). A string
+// variable is one of type 2 or one whose access code carries the string
+// flag 8000 (as database editors write it, with type 0).
+VariableAttributes envVarAttributes(const EnvVarStatement& statement);
+
+// Database editors store a variable name of more than 32 characters as a
+// shortened "EV_" name and this attribute statement (one line, without its
+// line end):
+//   BA_ "SystemEnvVarLongSymbol" EV_ <short name> "<long name>";
+// False when the line is not one; the names are views into it.
+bool parseLongNameStatement(std::string_view line, std::string_view& shortName, std::string_view& longName);
 
 // A variable the writer adds. The texts are views: the caller's strings
 // must outlive the formatting.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // Access of every variable the generator enters: read and write.
 constexpr int32_t kVariableCodeReadWrite = 3;
@@ -19,3 +20,28 @@ constexpr int32_t kTypeCodeString = 2;
 // more saturates at 18446744073709551615, the largest value a variable can
 // carry.
 uint64_t maxValueOfBits(int32_t bits);
+
+// What a variable holds: its type and, for a number, its range and the
+// value it starts at (a string has neither).
+struct VariableAttributes {
+  int32_t typeCode = kTypeCodeNumeric;
+  double minimum = 0;
+  double maximum = 0;
+  double initialValue = 0;
+};
+
+// The same type and, for numbers, the same range and starting value.
+bool sameAttributes(const VariableAttributes& a, const VariableAttributes& b);
+
+// A variable that a database already holds, with the attributes it keeps
+// there and the ones a run asked for.
+struct KeptVariable {
+  std::string name;
+  VariableAttributes kept;
+  VariableAttributes needed;
+};
+
+// "integer 0 to 255 starting at 0", "floating -1.5 to 1000 starting at 0.5",
+// "string" ("type 7" for a type code the format does not name). Numbers in
+// their shortest exact form.
+std::string describeAttributes(const VariableAttributes& attributes);

@@ -33,6 +33,13 @@ const std::unordered_set<std::string>& formatKeywords() {
   return keywords;
 }
 
+// Sections that come before the environment variables in a database file.
+bool precedesVariables(const std::string& keyword) {
+  static const std::unordered_set<std::string> keywords = {
+      "VERSION", "NS_", "BS_", "BU_", "VAL_TABLE_", "BO_", "SG_", "BO_TX_BU_"};
+  return keywords.count(keyword) != 0;
+}
+
 // Sections that come after the node list.
 bool followsNodeList(const std::string& keyword) {
   return keyword == "VAL_TABLE_" || keyword == "BO_" || keyword == "BO_TX_BU_" || keyword == "EV_" ||
@@ -40,11 +47,14 @@ bool followsNodeList(const std::string& keyword) {
 }
 
 // Whether a quoted string is still open at the end of the line, given
-// whether one was open at its start.
-bool insideStringAfter(std::string_view line, bool inside) {
+// whether one was open at its start; opened tells whether the string open
+// at the end started in this line.
+bool insideStringAfter(std::string_view line, bool inside, bool& opened) {
+  opened = false;
   for (std::size_t i = 0; i < line.size(); ++i) {
     if (line[i] == '"') {
       inside = !inside;
+      opened = inside;
     } else if (inside && line[i] == '\\') {
       ++i;
     }
@@ -52,13 +62,37 @@ bool insideStringAfter(std::string_view line, bool inside) {
   return inside;
 }
 
+bool isCommentLine(std::string_view line) {
+  const std::size_t start = line.find_first_not_of(" \t");
+  return start != std::string_view::npos && line.compare(start, 2, "//") == 0;
+}
+
+// A piece of the file as a reason shows it: at most 40 bytes (then "...",
+// not cutting a UTF-8 character), control characters as \xNN.
+std::string shown(std::string_view text) {
+  constexpr std::size_t kLongest = 40;
+  std::size_t length = text.size();
+  if (length > kLongest) {
+    length = kLongest;
+    while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
+  }
+  std::string result;
+  for (std::size_t i = 0; i < length; ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    result += c < 0x20 || c == 0x7F ? strFormat("\\x%02X", c) : std::string(1, text[i]);
+  }
+  return length < text.size() ? result + "..." : result;
+}
+
 }  // namespace
 
 bool ZDatabaseText::read(std::string bytes, std::string& errorText) {
   *this = ZDatabaseText();
   bytes_ = std::move(bytes);
-  if (bytes_.find('\0') != std::string::npos) {
-    errorText = "The file is not a text file";
+  const std::size_t nul = bytes_.find('\0');
+  if (nul != std::string::npos) {
+    const auto lineNumber = 1 + std::count(bytes_.begin(), bytes_.begin() + static_cast<std::ptrdiff_t>(nul), '\n');
+    errorText = strFormat("line %d: a NUL byte, which no text file holds", static_cast<int>(lineNumber));
     return false;
   }
   const std::size_t firstLineFeed = bytes_.find('\n');
@@ -68,6 +102,7 @@ bool ZDatabaseText::read(std::string bytes, std::string& errorText) {
   textStart_ = bytes_.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0;
 
   bool insideString = false;
+  int stringStartLine = 0;
   int lineNumber = 1;
   std::size_t lineStart = textStart_;
   while (lineStart < bytes_.size()) {
@@ -76,13 +111,16 @@ bool ZDatabaseText::read(std::string bytes, std::string& errorText) {
     std::size_t lineEnd = lineFeed == std::string::npos ? bytes_.size() : lineFeed;
     if (lineEnd > lineStart && bytes_[lineEnd - 1] == '\r') --lineEnd;
     const std::string_view line(bytes_.data() + lineStart, lineEnd - lineStart);
-    if (!insideString && !readStatement(line, lineStart, nextLine, lineNumber, errorText)) return false;
-    insideString = insideStringAfter(line, insideString);
+    const bool comment = !insideString && isCommentLine(line);
+    if (!insideString && !comment && !readStatement(line, lineStart, nextLine, lineNumber, errorText)) return false;
+    bool opened = false;
+    if (!comment) insideString = insideStringAfter(line, insideString, opened);
+    if (opened) stringStartLine = lineNumber;
     lineStart = nextLine;
     ++lineNumber;
   }
   if (insideString) {
-    errorText = "A quoted string is not closed";
+    errorText = strFormat("line %d: a quoted string starts here and is never closed", stringStartLine);
     return false;
   }
 
@@ -107,25 +145,42 @@ bool ZDatabaseText::readStatement(std::string_view line, std::size_t lineStart, 
   if (keywordEnd == keywordStart || !hasMore) return true;
   const std::string keyword(line.substr(keywordStart, keywordEnd - keywordStart));
   if (formatKeywords().count(keyword) == 0) {
-    errorText = strFormat("Line %d does not start with a keyword of the format", lineNumber);
+    errorText = strFormat("line %d: \"%s\" is not a statement", lineNumber, shown(keyword).c_str());
     return false;
   }
 
   if (keyword == "EV_") {
-    EnvVarStatement variable;
-    if (!parseEnvVarStatement(line, variable)) {
-      errorText = strFormat("Line %d is not a valid environment variable", lineNumber);
-      return false;
-    }
-    variables_.push_back(variable);
+    // Most statements of a large file: no more than needed.
+    if (!readVariable(line, lineNumber, errorText)) return false;
     lastVariableEnd_ = nextLine;
-  } else if (keyword == "BU_" && !hasNodeList_) {
-    readNodeList(line, lineStart, keywordEnd);
+    if (firstAfterNodes_ == std::string::npos) firstAfterNodes_ = lineStart;
+    return true;
   }
-  if (firstAfterVariables_ == std::string::npos && keywordsAfterVariables().count(keyword) != 0) {
+  if (keyword == "BU_" && !hasNodeList_) readNodeList(line, lineStart, keywordEnd);
+  if (keyword == "BA_") {
+    LongName name;
+    if (parseLongNameStatement(line, name.shortName, name.longName)) longNames_.push_back(name);
+  }
+  if (precedesVariables(keyword)) {
+    firstAfterVariables_ = std::string::npos;
+  } else if (firstAfterVariables_ == std::string::npos && keywordsAfterVariables().count(keyword) != 0) {
     firstAfterVariables_ = lineStart;
   }
   if (firstAfterNodes_ == std::string::npos && followsNodeList(keyword)) firstAfterNodes_ = lineStart;
+  return true;
+}
+
+bool ZDatabaseText::readVariable(std::string_view line, int lineNumber, std::string& errorText) {
+  EnvVarStatement variable;
+  std::size_t failedAt = 0;
+  if (!parseEnvVarStatement(line, variable, &failedAt)) {
+    errorText = failedAt >= line.size()
+                    ? strFormat("line %d: \"EV_\" statement ends before it is complete", lineNumber)
+                    : strFormat("line %d: \"EV_\" statement cannot be read from \"%s\"", lineNumber,
+                                shown(line.substr(failedAt)).c_str());
+    return false;
+  }
+  variables_.push_back(variable);
   return true;
 }
 

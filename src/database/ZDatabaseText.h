@@ -6,8 +6,10 @@
 // keyword (the indented keyword list under "NS_ :" has nothing after its
 // words, so it holds no statements). Quoted strings may run over several
 // lines, as comments do; a backslash inside one protects the next character.
-// A UTF-8 byte order mark at the start, which some tools write, belongs to
-// no statement: it is kept with the bytes.
+// A line whose first word starts with "//" outside a string is a comment
+// line: it holds no statement, and quotes in it open no string. A UTF-8
+// byte order mark at the start, which some tools write, belongs to no
+// statement: it is kept with the bytes.
 #pragma once
 
 #include <cstddef>
@@ -30,8 +32,10 @@ class ZDatabaseText {
   // Takes the bytes of a file. False, with the reason in errorText, when
   // they are not a database: a NUL byte (not text), a statement that does
   // not start with a keyword of the format, an "EV_" statement that cannot
-  // be read, or a quoted string that is never closed. No bytes (an empty
-  // file) are an empty database.
+  // be read, or a quoted string that is never closed. The reason is one
+  // line that starts with the line number, as in
+  //   line 12: "#include" is not a statement
+  // No bytes (an empty file) are an empty database.
   bool read(std::string bytes, std::string& errorText);
 
   const std::string& bytes() const { return bytes_; }
@@ -42,9 +46,22 @@ class ZDatabaseText {
   bool usesCrLf() const { return usesCrLf_; }
   const std::vector<EnvVarStatement>& variables() const { return variables_; }
 
-  // Where new variable statements go: right after the last "EV_" statement;
-  // without one, before the first statement of a section that follows the
-  // variables in the format's order; else at the end.
+  // The long names that database editors attach to shortened variable
+  // names (see parseLongNameStatement), in file order: views into the bytes.
+  struct LongName {
+    std::string_view shortName;
+    std::string_view longName;
+  };
+  const std::vector<LongName>& longNames() const { return longNames_; }
+
+  // Where new variable statements go: right after the last "EV_" statement.
+  // Without one, after the statements of the sections that precede the
+  // variables in the format's order (up to the node list, value tables,
+  // messages with their signals and their senders): before the first
+  // statement of a section that follows the variables and comes after the
+  // last of those, else at the end. So a comment that stands before the
+  // messages does not draw the variables in front of them, and a file in
+  // the format's order gets them before its first following section.
   std::size_t variableInsertOffset() const { return variableInsertOffset_; }
 
   // The node list of the first "BU_:" statement, if there is one.
@@ -60,16 +77,20 @@ class ZDatabaseText {
  private:
   bool readStatement(std::string_view line, std::size_t lineStart, std::size_t nextLine, int lineNumber,
                      std::string& errorText);
+  bool readVariable(std::string_view line, int lineNumber, std::string& errorText);
   void readNodeList(std::string_view line, std::size_t lineStart, std::size_t keywordEnd);
 
   std::string bytes_;
   std::size_t textStart_ = 0;
   bool usesCrLf_ = true;
   std::vector<EnvVarStatement> variables_;
+  std::vector<LongName> longNames_;
   bool hasNodeList_ = false;
   std::vector<std::string> nodes_;
   std::size_t nodeListEnd_ = 0;
   std::size_t lastVariableEnd_ = std::string::npos;
+  // The first statement of a following section since the last statement of
+  // a preceding one.
   std::size_t firstAfterVariables_ = std::string::npos;
   std::size_t firstAfterNodes_ = std::string::npos;
   std::size_t variableInsertOffset_ = 0;

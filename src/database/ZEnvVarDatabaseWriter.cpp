@@ -46,6 +46,8 @@ ZEnvVarDatabaseWriter::OpenResult ZEnvVarDatabaseWriter::openOrCreateDatabase(co
                                                                                bool discardOld) {
   close();
   errorText_.clear();
+  refusal_.clear();
+  keptVariables_.clear();
   const bool exists = fileExists(path);
   if (path.size() > kMaxPathLength) {
     errorText_ = strFormat("The path is longer than %zu characters", kMaxPathLength);
@@ -87,18 +89,34 @@ bool ZEnvVarDatabaseWriter::openExisting(const std::string& path) {
       errorText_ = "The file cannot be read";
       return false;
   }
-  if (!text_.read(std::move(bytes), errorText_)) return false;
-  uint64_t highestId = 0;
-  names_.reserve(text_.variables().size());
-  for (const EnvVarStatement& variable : text_.variables()) {
-    names_.insertView(variable.name);
-    highestId = std::max(highestId, variable.id);
+  if (!text_.read(std::move(bytes), errorText_)) {
+    refusal_ = errorText_;
+    return false;
   }
-  idsExhausted_ = highestId == UINT64_MAX;
-  nextId_ = highestId + 1;
+  learnFileVariables();
   path_ = path;
   isOpen_ = true;
   return true;
+}
+
+void ZEnvVarDatabaseWriter::learnFileVariables() {
+  uint64_t highestId = 0;
+  const std::size_t names = text_.variables().size() + text_.longNames().size();
+  names_.reserve(names);
+  fileStatements_.reserve(names);
+  for (const EnvVarStatement& variable : text_.variables()) {
+    if (names_.insertView(variable.name)) fileStatements_.push_back(&variable);
+    highestId = std::max(highestId, variable.id);
+  }
+  // A long name counts once its short name is a variable of the file.
+  for (const ZDatabaseText::LongName& name : text_.longNames()) {
+    const std::size_t shortened = names_.indexOf(name.shortName);
+    if (shortened == ZStringSet::npos) continue;
+    if (names_.insertView(name.longName)) fileStatements_.push_back(fileStatements_[shortened]);
+  }
+  noted_.assign(fileStatements_.size(), false);
+  idsExhausted_ = highestId == UINT64_MAX;
+  nextId_ = highestId + 1;
 }
 
 bool ZEnvVarDatabaseWriter::createNew(const std::string& path, bool replaceExisting) {
@@ -166,7 +184,15 @@ bool ZEnvVarDatabaseWriter::addVariable(const std::string& name, int32_t variabl
     errorText_ = "The variable name is not an identifier";
     return false;
   }
-  if (variableExists(name)) return true;
+  if (variableExists(name)) {
+    VariableAttributes needed;
+    needed.typeCode = typeCode;
+    needed.minimum = static_cast<double>(minimum);
+    needed.maximum = static_cast<double>(maximum);
+    needed.initialValue = static_cast<double>(initialValue);
+    noteKept(name, needed);
+    return true;
+  }
   if (typeCode < 0 || typeCode > 2 || variableCode < 0 || variableCode > 3) {
     errorText_ = strFormat("Type code %d or variable code %d is not valid", static_cast<int>(typeCode),
                            static_cast<int>(variableCode));
@@ -197,6 +223,16 @@ bool ZEnvVarDatabaseWriter::addVariable(const std::string& name, int32_t variabl
   return true;
 }
 
+void ZEnvVarDatabaseWriter::noteKept(const std::string& name, const VariableAttributes& needed) {
+  const std::size_t index = names_.indexOf(name);
+  // The run's own variables come after the file's.
+  if (index >= fileStatements_.size() || noted_[index]) return;
+  const VariableAttributes kept = envVarAttributes(*fileStatements_[index]);
+  if (sameAttributes(kept, needed)) return;
+  noted_[index] = true;
+  keptVariables_.push_back({name, kept, needed});
+}
+
 bool ZEnvVarDatabaseWriter::saveAndClose() {
   errorText_.clear();
   savedOverOtherLinks_ = false;
@@ -218,6 +254,8 @@ void ZEnvVarDatabaseWriter::close() {
   path_.clear();
   // The names point into the texts: they go first.
   names_.clear();
+  fileStatements_.clear();
+  noted_.clear();
   text_ = ZDatabaseText();
   newStatements_.clear();
   newStatementCount_ = 0;

@@ -2,7 +2,9 @@
 //
 // An existing file is opened and keeps every byte: new variable statements
 // are inserted where the format expects them (see ZDatabaseText) and written
-// in the file's own line-end style. A new file starts as an empty database
+// in the file's own line-end style. A variable that database editors store
+// under a shortened name with its long name in an attribute exists under
+// both names. A new file starts as an empty database
 // with CR LF line ends. Each new variable gets the next free id and the
 // writer's node as its only node, and that node is added to the file's node
 // list ("BU_:") when it is missing there.
@@ -23,6 +25,7 @@
 #include <string_view>
 #include <vector>
 
+#include "database/VariableAttributes.h"
 #include "database/ZDatabaseText.h"
 #include "util/FileLock.h"
 #include "util/StringSet.h"
@@ -78,11 +81,18 @@ class ZEnvVarDatabaseWriter {
   void reserveVariables(std::size_t count);
 
   // True when the variable exists afterwards. An existing variable keeps
-  // its attributes. False (nothing added) without an open database, for a
-  // name that is no identifier or has kNameLengthLimit characters or more,
-  // and for a type code other than 0 to 2 or a variable code other than 0 to 3.
+  // its attributes; when it came with the file and they differ from the
+  // ones asked for, it is noted in keptVariables (once). False (nothing
+  // added) without an open database, for a name that is no identifier or
+  // has kNameLengthLimit characters or more, and for a type code other
+  // than 0 to 2 or a variable code other than 0 to 3.
   bool addVariable(const std::string& name, int32_t variableCode, int32_t typeCode, uint64_t minimum,
                    uint64_t maximum, uint64_t initialValue);
+
+  // The variables of the file that were asked for with other attributes
+  // than they keep, in the order they were first asked for; emptied when
+  // another database is opened or created.
+  const std::vector<KeptVariable>& keptVariables() const { return keptVariables_; }
 
   // Writes the database, closes it and lets go of the lock. False when
   // nothing is open or the save failed; the old database is then untouched.
@@ -94,6 +104,10 @@ class ZEnvVarDatabaseWriter {
 
   // Why the last failed operation failed.
   const std::string& errorText() const { return errorText_; }
+  // When the last open failed because the file's text is no database: the
+  // reason, one line that names the line number and what stands there
+  // (see ZDatabaseText::read). Empty otherwise.
+  const std::string& refusal() const { return refusal_; }
 
  private:
   bool openExisting(const std::string& path);
@@ -101,6 +115,8 @@ class ZEnvVarDatabaseWriter {
   void close();
   void releaseLock();
   void writeDatabase(ZTextStream& out) const;
+  void learnFileVariables();
+  void noteKept(const std::string& name, const VariableAttributes& needed);
 
   // Room for one more statement of this length at the end of the
   // statements, in a chunk that does not move.
@@ -113,6 +129,12 @@ class ZEnvVarDatabaseWriter {
   // The names of the file's variables and of the new ones: views of the
   // statements of the file (in text_) and of the new statements.
   ZStringSet names_;
+  // The file's variables, by their place in names_ (the file's names come
+  // first there, long names included): their statements in text_, and
+  // whether they were noted as kept already.
+  std::vector<const EnvVarStatement*> fileStatements_;
+  std::vector<bool> noted_;
+  std::vector<KeptVariable> keptVariables_;
   // The new statements, each followed by "\n", in chunks that are filled
   // up to their capacity and never grow, so the names point into them for
   // good.
@@ -121,6 +143,7 @@ class ZEnvVarDatabaseWriter {
   uint64_t nextId_ = 1;
   bool idsExhausted_ = false;
   std::string errorText_;
+  std::string refusal_;
   ZFileLock lock_;
   bool lockTaken_ = false;  // lockDatabase took the lock
   bool savedOverOtherLinks_ = false;

@@ -35,6 +35,12 @@ bool ZStringSet::contains(std::string_view text) const {
   return slots_[find(text, hashOf(text))].entry != 0;
 }
 
+std::size_t ZStringSet::indexOf(std::string_view text) const {
+  if (slots_.empty()) return npos;
+  const uint32_t entry = slots_[find(text, hashOf(text))].entry;
+  return entry == 0 ? npos : entry - 1;
+}
+
 bool ZStringSet::insertView(std::string_view text) { return insert(text, false); }
 
 bool ZStringSet::insertCopy(std::string_view text) { return insert(text, true); }

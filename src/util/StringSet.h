@@ -20,6 +20,10 @@ class ZStringSet {
   // The same, but the set keeps a copy of its own.
   bool insertCopy(std::string_view text);
   bool contains(std::string_view text) const;
+  // Where the string stands in the order the strings were added (0 for
+  // the first), or npos when it is not in the set.
+  std::size_t indexOf(std::string_view text) const;
+  static constexpr std::size_t npos = static_cast<std::size_t>(-1);
   std::size_t size() const { return entries_.size(); }
   void clear();
 

@@ -319,22 +319,31 @@ TEST(BadInput, LineJoinInName) {
 }
 
 TEST(BadInput, DatabaseBinaryOrMalformed) {
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"binary", std::string("\x7f" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0", 16) + std::string(200, '\x01')},
-      {"malformed variable", "VERSION \"\"\r\n\r\nBU_: Tester\r\n\r\nEV_ broken: 0 [0|1 \"\" 0 1;\r\n"},
-      {"string never closed", "VERSION \"\r\n\r\nBU_: Tester\r\n"},
-      {"C source", "#include \"taxi.h\"\n\nint main(void) {\n  return 0;\n}\n"},
+  const struct {
+    const char* what;
+    std::string bytes;
+    std::string why;
+  } cases[] = {
+      {"binary", std::string("\x7f" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0", 16) + std::string(200, '\x01'),
+       "line 1: a NUL byte, which no text file holds"},
+      {"malformed variable", "VERSION \"\"\r\n\r\nBU_: Tester\r\n\r\nEV_ broken: 0 [0|1 \"\" 0 1;\r\n",
+       "line 5: \"EV_\" statement cannot be read from \"\"\" 0 1;\""},
+      {"string never closed", "VERSION \"\r\n\r\nBU_: Tester\r\n",
+       "line 1: a quoted string starts here and is never closed"},
+      {"C source", "#include \"taxi.h\"\n\nint main(void) {\n  return 0;\n}\n",
+       "line 1: \"#include\" is not a statement"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
     TempDir dir;
     placeSheet(dir);
-    writeFile(dir.file("taxi.dbc"), c.second);
+    writeFile(dir.file("taxi.dbc"), c.bytes);
     const CommandResult result = runProgram(mode1Arguments(), dir.path());
-    EXPECT_EQ(result.exitCode, 2) << c.first;
-    EXPECT_TRUE(endsWith(result.output, "Database \"./taxi.dbc\" cannot be opened\nERROR GENERATING\n"))
-        << c.first << "\n" << result.output;
-    EXPECT_EQ(readFile(dir.file("taxi.dbc")), c.second) << c.first;
-    EXPECT_FALSE(testsupport::exists(dir.file("tester.can"))) << c.first;
+    EXPECT_EQ(result.exitCode, 2);
+    const std::string tail = "Database \"./taxi.dbc\" cannot be opened\n" + c.why + "\n\nERROR GENERATING\n";
+    EXPECT_TRUE(endsWith(result.output, tail)) << result.output;
+    EXPECT_EQ(readFile(dir.file("taxi.dbc")), c.bytes);
+    EXPECT_FALSE(testsupport::exists(dir.file("tester.can")));
   }
 }
 

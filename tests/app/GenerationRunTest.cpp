@@ -12,8 +12,12 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "TestSupport.h"
+#include "app/RunFixtures.h"
 
 namespace {
 
@@ -191,6 +195,41 @@ TEST(GenerationRun, SecondRunKeepsOldAttributesUnlessTheDatabaseIsDeleted) {
             "EV_ stval_taxi_state: 0 [0|15] \"\"");
 }
 
+// Against the database of the run before, a sheet that widened a signal,
+// grew an object past 32 bits and lost a signal: each variable that keeps
+// other attributes than the sheet needs is reported once, on the console
+// and in the log, with what to do; the database is written as before, and
+// the variables of the lost signal are neither touched nor reported.
+TEST(GenerationRun, VariablesThatKeepOldAttributesAreReported) {
+  TempDir dir;
+  placeSheet(dir, "basic");
+  ASSERT_EQ(runProgram(mode1Arguments(), dir.path()).exitCode, 0);
+  const std::string firstDatabase = readFile(dir.file("taxi.dbc"));
+  std::string sheet = readFile(dir.file("signals.csv"));
+  for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+           {"Taxi State,TaxiState,0,8,", "Taxi State,TaxiState,0,12,"},
+           {"6002,Roof lamp status,2,8,", "6002,Roof lamp status,2,40,"},
+           {"60A0,Driver identification,1A,16,Driver Id,DriverId,0,16,,x,,,x,,\n", ""}}) {
+    ASSERT_NE(sheet.find(from), std::string::npos) << from;
+    sheet.replace(sheet.find(from), from.size(), to);
+  }
+  writeFile(dir.file("signals.csv"), sheet);
+
+  const CommandResult second = runProgram(mode1Arguments(), dir.path());
+  ASSERT_EQ(second.exitCode, 0) << second.output;
+  const std::string report =
+      "Warning: environment variable \"stval_taxi_state\" keeps integer 0 to 255 starting at 0; "
+      "the sheet needs integer 0 to 4095 starting at 0\n\n"
+      "Warning: environment variable \"stval_0x6002_0x2\" keeps integer 0 to 255 starting at 0; "
+      "the sheet needs string\n\n"
+      "Warning: environment variable \"stval_lamp\" keeps integer 0 to 1 starting at 0; the sheet needs string\n\n"
+      "Database \"./taxi.dbc\" keeps the variables above as they are: run with -deldb if it holds nothing else "
+      "you need, or remove them from it\n\n";
+  EXPECT_NE(second.output.find("\n\n" + report + "\nsignals not used:\n"), std::string::npos) << second.output;
+  EXPECT_NE(readFile(dir.file("signals_log.txt")).find(crlf(report)), std::string::npos);
+  EXPECT_EQ(readFile(dir.file("taxi.dbc")), firstDatabase);
+}
+
 TEST(GenerationRun, Mode2SheetOfOnlyReservedSignalsGivesEmptyListsAndAHeader) {
   TempDir dir;
   placeSheet(dir, "reserved-only");
@@ -314,10 +353,12 @@ TEST(GenerationRunFailure, DatabaseCannotBeOpened) {
   const CommandResult result = runProgram(mode1Arguments(), dir.path());
   EXPECT_EQ(result.exitCode, 2);
   const std::string text = afterBanner(result);
-  const std::string tail = "Creating emtpty database \"./taxi.dbc\"...\n\n"
-                           "Database \"./taxi.dbc\" cannot be opened\nERROR GENERATING\n";
+  // Why, on the console and in the log.
+  const std::string why = "Database \"./taxi.dbc\" cannot be opened\nline 1: a NUL byte, which no text file holds\n\n";
+  const std::string tail = "Creating emtpty database \"./taxi.dbc\"...\n\n" + why + "ERROR GENERATING\n";
   ASSERT_GE(text.size(), tail.size());
   EXPECT_EQ(text.substr(text.size() - tail.size()), tail) << text;
+  EXPECT_TRUE(runfixtures::endsWith(readFile(dir.file("signals_log.txt")), crlf(why)));
   EXPECT_EQ(readFile(dir.file("taxi.dbc")), notADatabase);
   EXPECT_FALSE(testsupport::exists(dir.file("tester.can")));
 }

@@ -222,12 +222,10 @@ std::string hex(uint64_t value) {
   return text;
 }
 
-using Variables = std::vector<std::pair<std::string, std::string>>;  // trigger, value
-
-// Runs mode 3 with -wide on the rows in dir and builds the node program;
-// the variables of each row as the relations file names them (none when
-// the node could not be built). No variable may be written in two places.
-Variables buildNode(const ts::TempDir& dir, const std::vector<Row>& rows) {
+// The rows as signals.csv with its column map in dir, and a mode 3 run on
+// them (database ./node.dbc, output ./node.cin) with the extra arguments.
+ts::CommandResult runOnRows(const ts::TempDir& dir, const std::vector<Row>& rows,
+                            const std::vector<std::string>& extra) {
   std::string sheet = "Index,Sub,Size,Name,Offset,Bits,Reserved,Used,Command\n";
   for (const Row& row : rows) {
     sheet += hex(row.index) + "," + hex(row.subIndex) + "," + std::to_string(row.objectSize) + "," + row.name + "," +
@@ -236,10 +234,21 @@ Variables buildNode(const ts::TempDir& dir, const std::vector<Row>& rows) {
   }
   ts::writeFile(dir.file("signals.csv"), sheet);
   ts::writeFile(dir.file("signals.ini"), kColumnMap);
-  const ts::CommandResult run = ts::runProgram({"-m", "3", "-sdb", "./node.dbc", "-xls", "./signals.csv", "-out",
-                                                "./node.cin", "-nme", "Taxi", "-tme", "Tester", "-wide"},
-                                               dir.path());
+  std::vector<std::string> arguments = {"-m",   "3",          "-sdb", "./node.dbc", "-xls", "./signals.csv",
+                                        "-out", "./node.cin", "-nme", "Taxi",       "-tme", "Tester"};
+  arguments.insert(arguments.end(), extra.begin(), extra.end());
+  const ts::CommandResult run = ts::runProgram(arguments, dir.path());
   EXPECT_EQ(run.exitCode, 0) << run.output;
+  return run;
+}
+
+using Variables = std::vector<std::pair<std::string, std::string>>;  // trigger, value
+
+// Runs mode 3 with -wide on the rows in dir and builds the node program;
+// the variables of each row as the relations file names them (none when
+// the node could not be built). No variable may be written in two places.
+Variables buildNode(const ts::TempDir& dir, const std::vector<Row>& rows) {
+  runOnRows(dir, rows, {"-wide"});
   const std::string script = ts::readFile(dir.file("node.cin"));
   std::map<std::string, int> writes;
   for (const std::string& name : ts::identifiersAfter(script, "putValue(")) {
@@ -350,6 +359,27 @@ TEST(WideObjectsWork, EverySignalSizeAtEveryOffsetReadsAndCommandsItsOwnBits) {
              std::to_string(count.commanded) + " commands right (2 values per command signal)\n";
   }
   std::printf("%s", table.c_str());
+}
+
+// A database of a run without -wide keeps its string variables; a run with
+// it reports them (and not the object variable it no longer needs).
+TEST(WideObjectsWork, StringVariablesOfAnEarlierRunAreReported) {
+  ts::TempDir dir;
+  const std::vector<Row> odometer = {{0x6040, 1, 64, 0, 48, "Total Distance", false, false},
+                                     {0x6040, 1, 64, 48, 16, "Trip Count", false, false},
+                                     {0x6041, 1, 40, 8, 32, "Set Limit", true, false}};
+  runOnRows(dir, odometer, {});
+  const std::string output = runOnRows(dir, odometer, {"-wide"}).output;
+  const std::string expected =
+      "Warning: environment variable \"stval_total_distance\" keeps string; the sheet needs floating 0 to "
+      "281474976710655 starting at 0\n\n"
+      "Warning: environment variable \"stval_trip_count\" keeps string; the sheet needs integer 0 to 65535 starting "
+      "at 0\n\n"
+      "Warning: environment variable \"coval_set_limit\" keeps string; the sheet needs integer 0 to 4294967295 "
+      "starting at 4294967295\n\n"
+      "Database \"./node.dbc\" keeps the variables above as they are: run with -deldb if it holds nothing else you "
+      "need, or remove them from it\n\n";
+  EXPECT_NE(output.find("...\n\n" + expected + "\n"), std::string::npos) << output;
 }
 
 TEST(WideObjectsWork, RandomSheets) {

@@ -296,34 +296,41 @@ TEST(EnvVarDatabase, StatementsOfEveryKeywordAreADatabase) {
   EXPECT_TRUE(writer.variableExists("a"));
 }
 
+// The reason names the line and what stands there, so that a user can mend
+// the file instead of throwing it away.
 TEST(EnvVarDatabase, FileThatIsNoDatabaseCannotBeOpened) {
+  const std::string cannotRead = "line 1: \"EV_\" statement cannot be read from ";
   const struct {
     const char* what;
     std::string bytes;
     std::string error;
   } cases[] = {
-      {"binary", std::string("BU_: Tester\n\0\x01\x02", 15), "The file is not a text file"},
+      {"binary", std::string("BU_: Tester\n\0\x01\x02", 15), "line 2: a NUL byte, which no text file holds"},
       {"missing semicolon", "BU_: T\nEV_ a: 0 [0|1] \"\" 0 1 DUMMY_NODE_VECTOR3 T\n",
-       "Line 2 is not a valid environment variable"},
-      {"no access code", "EV_ a: 0 [0|1] \"\" 0 1 T;\n", "Line 1 is not a valid environment variable"},
-      {"no node", "EV_ a: 0 [0|1] \"\" 0 1 DUMMY_NODE_VECTOR3 ;\n", "Line 1 is not a valid environment variable"},
-      {"text after the statement", "EV_ a: 0 [0|1] \"\" 0 1 DUMMY_NODE_VECTOR3 T; x\n",
-       "Line 1 is not a valid environment variable"},
+       "line 2: \"EV_\" statement ends before it is complete"},
+      {"no access code", "EV_ a: 0 [0|1] \"\" 0 1 T;\n", cannotRead + "\"T;\""},
+      {"no node", "EV_ a: 0 [0|1] \"\" 0 1 DUMMY_NODE_VECTOR3 ;\n", cannotRead + "\";\""},
+      {"text after the statement", "EV_ a: 0 [0|1] \"\" 0 1 DUMMY_NODE_VECTOR3 T; x\n", cannotRead + "\"x\""},
       {"range not a number", "EV_ a: 0 [0|max] \"\" 0 1 DUMMY_NODE_VECTOR3 T;\n",
-       "Line 1 is not a valid environment variable"},
+       cannotRead + "\"max] \"\" 0 1 DUMMY_NODE_VECTOR3 T;\""},
       {"id out of range", "EV_ a: 0 [0|1] \"\" 0 99999999999999999999 DUMMY_NODE_VECTOR3 T;\n",
-       "Line 1 is not a valid environment variable"},
+       cannotRead + "\"99999999999999999999 DUMMY_NODE_VECTOR3 ...\""},
       {"indented statement over two lines", "BU_:\n  EV_ a: 0 [0|1] \"\" 0 1\n DUMMY_NODE_VECTOR3 T;\n",
-       "Line 2 is not a valid environment variable"},
-      {"unclosed string", "BU_: T\nCM_ \"never closed;\nEV_ a: 0 [0|1] \"\" 0 1 DUMMY_NODE_VECTOR3 T;\n",
-       "A quoted string is not closed"},
+       "line 2: \"EV_\" statement ends before it is complete"},
+      {"unclosed string", "BU_: T\nCM_ \"never closed;\nBA_ \"X\" 1;\nBA_ \"Y\" 2;\n",
+       "line 4: a quoted string starts here and is never closed"},
       // Text that is no database at all: its statements start with other words.
-      {"C source", "#include <stdio.h>\nint main(void) {\n  return 0;\n}\n",
-       "Line 1 does not start with a keyword of the format"},
-      {"a keyword in lower case", "VERSION \"\"\nbu_: Tester\n", "Line 2 does not start with a keyword of the format"},
+      {"C source", "#include <stdio.h>\nint main(void) {\n  return 0;\n}\n", "line 1: \"#include\" is not a statement"},
+      {"a keyword in lower case", "VERSION \"\"\nbu_: Tester\n", "line 2: \"bu_\" is not a statement"},
       {"an unknown word after real statements", "VERSION \"\"\n\nBU_: Tester\nMESSAGE 1 M: 8 Tester\n",
-       "Line 4 does not start with a keyword of the format"},
-      {"a keyword only as a prefix", "VERSION_X \"\"\n", "Line 1 does not start with a keyword of the format"},
+       "line 4: \"MESSAGE\" is not a statement"},
+      {"a keyword only as a prefix", "VERSION_X \"\"\n", "line 1: \"VERSION_X\" is not a statement"},
+      {"a comment mark after a statement's start", "VERSION \"\"\n#// x\n", "line 2: \"#//\" is not a statement"},
+      // Shown safely: control characters escaped, a long word cut (not
+      // inside a UTF-8 character).
+      {"control characters", "VERSION \"\"\n\x1b[2J\x07 x\n", "line 2: \"\\x1B[2J\\x07\" is not a statement"},
+      {"a long word", std::string(39, 'W') + "\xC3\xA4\xC3\xA4 x\n",
+       "line 1: \"" + std::string(39, 'W') + "...\" is not a statement"},
   };
   for (const auto& c : cases) {
     TempDir dir;
@@ -404,7 +411,7 @@ TEST(EnvVarDatabase, ByteOrderMarkIsKept) {
   writeFile(dir.file("node.dbc"), "VERSION \"\"\r\n" + mark + "BU_: Tester\r\n");
   ZEnvVarDatabaseWriter writer("");
   EXPECT_EQ(writer.openOrCreateDatabase(dir.file("node.dbc")), OpenResult::OpenFailed);
-  EXPECT_EQ(writer.errorText(), "Line 2 does not start with a keyword of the format");
+  EXPECT_EQ(writer.errorText(), "line 2: \"\xEF\xBB\xBF" "BU_\" is not a statement");
 }
 
 // A database above 1 GiB is refused before it is read (a sparse file here).

@@ -137,4 +137,41 @@ TEST(OpenToolReadsDatabase, ExistingDatabaseKeepsEverythingElse) {
   if (python.empty()) GTEST_SKIP() << "python3 with canmatrix is not installed; bytes were compared";
 }
 
+// Databases of other tools, extended: a comment line and a comment before
+// the messages (the variables go after them), and variables under the
+// long names database editors keep in an attribute (none added twice).
+TEST(OpenToolReadsDatabase, ExtendedDatabasesOfOtherTools) {
+  const std::string python = pythonWithCanmatrix();
+  if (python.empty()) GTEST_SKIP() << "python3 with canmatrix is not installed";
+  const struct {
+    const char* fixture;
+    std::string expected;  // beyond everyKind
+  } cases[] = {
+      {"long-names.dbc",
+       "ev stval_a_status_signal_with_a_very_long_name 0 0 255 0\n"
+       "ev coval_a_command_signal_with_a_long_name_too 0 0 0 0\nev EnvSpeed 1 -1.5 1000 0.5\n"
+       "frame TaximeterStatus TaxiState\n"},
+      {"comment-first.dbc",
+       "ev stval_a_status_signal_with_a_very_long_name 0 0 255 0\n"
+       "ev coval_a_command_signal_with_a_long_name_too 0 0 255 0\n"
+       "frame TaximeterStatus TaxiState Fare\nframe RoofBarCommand RoofLight Brightness\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fixture);
+    TempDir dir;
+    const std::string path = dir.file("bench.dbc");
+    writeFile(path, readFile(testsupport::dataPath(std::string("database/") + c.fixture)));
+    ZEnvVarDatabaseWriter writer("Tester");
+    ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened) << writer.errorText();
+    ASSERT_TRUE(addAll(writer));
+    for (const char* name :
+         {"stval_a_status_signal_with_a_very_long_name", "coval_a_command_signal_with_a_long_name_too"}) {
+      ASSERT_TRUE(writer.addVariable(name, kVariableCodeReadWrite, kTypeCodeNumeric, 0, 255, 0));
+    }
+    ASSERT_TRUE(writer.saveAndClose());
+    const auto result = checkWithCanmatrix(python, dir, path, expectedVariables() + c.expected + "node Tester\n");
+    EXPECT_EQ(result.exitCode, 0) << result.output;
+  }
+}
+
 }  // namespace

@@ -7,10 +7,12 @@ EXPECTATIONS holds one item a line:
   ev NAME TYPE MIN MAX INITIAL   an environment variable with these attributes
   frame NAME SIGNAL...           a message with (at least) these signals
   node NAME                      a node of the node list
-The database must hold exactly the listed environment variables. Prints
+The database must hold exactly the listed environment variables, each in
+one "EV_" statement (a variable stated twice reads as one). Prints
 "ok" and exits with 0 when everything matches, else prints every mismatch
 and exits with 1.
 """
+import re
 import sys
 
 import canmatrix.formats
@@ -56,6 +58,10 @@ def main():
                 problems.append("unknown expectation: %s" % line.strip())
     for name in sorted(set(db.env_vars) - expected_variables):
         problems.append("unexpected variable %s" % name)
+    with open(database_path, "rb") as database:
+        statements = len(re.findall(rb"^[ \t]*EV_[ \t]+\w+[ \t]*:[ \t]*\d+[ \t]+\[", database.read(), re.MULTILINE))
+    if statements != len(db.env_vars):
+        problems.append("%d EV_ statements hold %d variables" % (statements, len(db.env_vars)))
     for problem in problems:
         print(problem)
     if problems:
