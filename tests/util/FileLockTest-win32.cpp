@@ -40,29 +40,6 @@ TEST(FileLock, LockFileHeldOpenIsWaitedForUntilItsLimit) {
   EXPECT_TRUE(fs::is_regular_file(lockPath));
 }
 
-// Windows opens one file by several names: with a trailing dot or blank,
-// by its short (8.3) name, in another letter case. Each takes the file's
-// one lock: while another run holds it, each waits.
-TEST(FileLock, EverySpellingOfTheFileTakesItsOneLock) {
-  TempDir dir;
-  testsupport::writeFile(dir.file("taxi-database.dbc"), "");
-  const std::string shortName = testsupport::shortNameOf(dir.file("taxi-database.dbc"));
-  ASSERT_NE(shortName, "");
-  ASSERT_NE(shortName, "taxi-database.dbc");
-  testsupport::HeldLock held(dir.file(".taxi-database.dbc.co447gen-lock"));
-  ASSERT_TRUE(held.held());
-  for (const std::string& name : {std::string("taxi-database.dbc."), std::string("taxi-database.dbc "), shortName,
-                                  std::string("TAXI-Database.DBC")}) {
-    SCOPED_TRACE(name);
-    ZFileLock lock;
-    int waits = 0;
-    EXPECT_EQ(lock.acquire(dir.file(name), [&waits] { ++waits; }, std::chrono::milliseconds(0)),
-              ZFileLock::Result::TimedOut);
-    EXPECT_EQ(waits, 1);
-    EXPECT_EQ(ZFileLock::lockPathOf(dir.file(name)), dir.file(".taxi-database.dbc.co447gen-lock"));
-  }
-}
-
 TEST(FileLock, DevicesAndDirectoriesAreNoLockFiles) {
   TempDir dir;
   fs::create_directory(dir.file(".x.dbc.co447gen-lock"));
