@@ -2,12 +2,14 @@
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -29,6 +31,8 @@ bool onWindows() { return false; }
 
 bool underWine() { return false; }
 
+std::string shortNameOf(const std::string&) { return std::string(); }
+
 void setEnvironment(const std::string& name, const char* value) {
   if (value == nullptr) {
     ::unsetenv(name.c_str());
@@ -47,6 +51,36 @@ CommandResult runCommand(const std::string& commandLine) {
   const int status = pclose(pipe);
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
+}
+
+namespace {
+
+// Others may run the file at path: it and every directory above it let
+// them in.
+bool othersMayRun(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0 || (info.st_mode & S_IXOTH) == 0) return false;
+  for (std::size_t slash = path.rfind('/'); slash != std::string::npos && slash > 0;
+       slash = path.rfind('/', slash - 1)) {
+    if (::stat(path.substr(0, slash).c_str(), &info) != 0 || (info.st_mode & S_IXOTH) == 0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string programForEveryUser() {
+  static const std::string program = [] {
+    if (othersMayRun(CO447GEN_BINARY)) return std::string(CO447GEN_BINARY);
+    static const TempDir copies;
+    const std::string copy = copies.file("co447gen");
+    std::error_code error;
+    std::filesystem::copy_file(CO447GEN_BINARY, copy, error);
+    ::chmod(copies.path().c_str(), 0755);
+    ::chmod(copy.c_str(), 0755);
+    return !error && othersMayRun(copy) ? copy : std::string(CO447GEN_BINARY);
+  }();
+  return program;
 }
 
 CommandResult runProgram(const std::vector<std::string>& arguments, const std::string& workDir) {

@@ -136,6 +136,14 @@ bool underWine() {
   return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
+std::string shortNameOf(const std::string& path) {
+  wchar_t shortPath[MAX_PATH];
+  const DWORD length = GetShortPathNameW(widePath(path).c_str(), shortPath, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return std::string();
+  const std::wstring whole(shortPath, length);
+  return utf8Text(whole.substr(whole.find_last_of(L"\\/") + 1));
+}
+
 void setEnvironment(const std::string& name, const char* value) {
   _putenv_s(name.c_str(), value == nullptr ? "" : value);
 }
@@ -145,6 +153,9 @@ CommandResult runCommand(const std::string& commandLine) {
   result.output = "no POSIX shell on Windows: " + commandLine;
   return result;
 }
+
+// One user runs the tests and the program here.
+std::string programForEveryUser() { return CO447GEN_BINARY; }
 
 CommandResult runProgram(const std::vector<std::string>& arguments, const std::string& workDir) {
   CommandResult result = runBuiltProgram(arguments, workDir, std::chrono::minutes(5));

@@ -58,6 +58,10 @@ bool onWindows();
 // everything Windows does (always false on POSIX systems).
 bool underWine();
 
+// The short (8.3) name that Windows gives the existing file at path, or ""
+// (always on POSIX systems).
+std::string shortNameOf(const std::string& path);
+
 // Sets an environment variable of this process, or removes it (value null).
 // (Windows cannot hold an empty value: it removes the variable.)
 void setEnvironment(const std::string& name, const char* value);
@@ -85,6 +89,13 @@ struct CommandResult {
 CommandResult runCommand(const std::string& commandLine);
 // Quotes one argument for the shell.
 std::string shellQuote(const std::string& argument);
+// The built co447gen at a path from which every user can run it (tests
+// run it as "nobody" under root): the build's own where others may enter
+// every directory above it, else a copy in a directory open to all, made
+// once and removed when the tests end (a clone in /root, or in a directory
+// that mktemp -d made, is closed to others). The build's own path when no
+// copy can be made.
+std::string programForEveryUser();
 // Runs the built co447gen with the arguments in directory workDir.
 CommandResult runProgram(const std::vector<std::string>& arguments, const std::string& workDir = "");
 

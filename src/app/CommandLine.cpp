@@ -133,8 +133,31 @@ bool parseNodeId(const std::vector<std::string>& arguments, const std::string& o
   return true;
 }
 
-// Looks up -sdb / -out and checks that the directory part names an existing
-// directory.
+// A name the file system cannot take (Windows): one that names an
+// alternate data stream of a file ("o.can:x"), in every file option, and
+// for a file the run makes (madeByRun) one that holds a character Windows
+// forbids in names. Such a run would fail only once it wrote, modes 1 and
+// 3 after saving the database.
+bool checkFileName(const std::string& path, const std::string& option, const std::string& description,
+                   bool madeByRun, std::ostream& out) {
+  const std::string named = "file name \"" + path + "\" specified in parameter \"" + option + "\" (" + description + ")";
+  switch (fileNameFault(path)) {
+    case FileNameFault::None:
+      break;
+    case FileNameFault::DataStream:
+      printError(out, named + " names an alternate data stream (\":\" after the drive)");
+      return false;
+    case FileNameFault::ForbiddenCharacter:
+      if (!madeByRun) break;
+      printError(out, named + " holds a character that Windows does not allow in a name (< > \" | ? * or a control "
+                              "character)");
+      return false;
+  }
+  return true;
+}
+
+// Looks up -sdb / -out and checks that the name can be made and that the
+// directory part names an existing directory.
 bool parsePathInExistingDirectory(const std::vector<std::string>& arguments,
                                   const std::string& option, const std::string& description,
                                   std::string& path, std::ostream& out) {
@@ -142,6 +165,7 @@ bool parsePathInExistingDirectory(const std::vector<std::string>& arguments,
     printError(out, "missing parameter \"" + option + "\" (" + description + ")");
     return false;
   }
+  if (!checkFileName(path, option, description, true, out)) return false;
   const SplitPath parts = splitPath(path);
   const std::string directory = parts.drive + parts.directory;
   if (directory.empty() || !directoryExists(directory)) {
@@ -272,6 +296,7 @@ bool parseCommandLine(const std::vector<std::string>& arguments, RunSettings& se
     printError(out, "missing parameter \"-xls\" (signal description file)");
     return false;
   }
+  if (!checkFileName(value, "-xls", "signal description file", false, out)) return false;
   settings.setSheetPath(value);
 
   // 8: output file

@@ -17,7 +17,9 @@
 #include "nosl/ZCANopenDS447InteractionLayerFactory.h"
 #include "util/Console.h"
 #include "util/FileLock.h"
+#include "util/FileRead.h"
 #include "util/Paths.h"
+#include "util/ReplacementFile.h"
 #include "util/StringFormat.h"
 #include "util/TextStream.h"
 
@@ -59,13 +61,16 @@ bool outputPathIsUsable(const std::string& outputPath) {
 }
 
 // Deletes an existing output file before the new one is written. False,
-// with the message printed, when that is not possible.
+// with the message printed, when that is not possible; a file that another
+// program keeps open (Windows) is tried again for about a second first.
 bool clearOutputFile(const std::string& outputPath) {
   if (!outputPathIsUsable(outputPath)) return false;
   if (fileExists(outputPath)) {
     printMessage("Deleting output file " + quoted(outputPath) + "...");
-    if (!deleteFile(outputPath)) {
-      printMessage("Error writing output file " + quoted(outputPath));
+    const ZRemoval removal = removeOldFile(outputPath);
+    if (removal != ZRemoval::Removed) {
+      printMessage("Error writing output file " + quoted(outputPath) +
+                   (removal == ZRemoval::InUse ? "\n" + fileInUseText(outputPath) : std::string()));
       return false;
     }
   }
@@ -76,6 +81,16 @@ bool clearOutputFile(const std::string& outputPath) {
     return false;
   }
   return true;
+}
+
+// Makes the file the output is written into before anything is saved or
+// deleted: a run that cannot write its output (a name the file system
+// refuses, a directory the user may not write) leaves every file as it was.
+bool prepareOutput(ZCoNoslGen& generator) {
+  std::string errorText;
+  if (generator.prepareOutput(errorText)) return true;
+  printMessage("Error writing output file " + quoted(generator.outputPath()));
+  return false;
 }
 
 // Lets the factory create the pieces and writes them into the output file.
@@ -228,7 +243,9 @@ bool fillDatabase(const RunSettings& settings, ZSignalTable& table, ZTextStream&
     case ZEnvVarDatabaseWriter::OpenResult::Created:
       break;
     case ZEnvVarDatabaseWriter::OpenResult::OpenFailed:
-      consoleOut() << "Database " << quoted(databasePath) << " cannot be opened\n" << std::flush;
+      consoleOut() << "Database " << quoted(databasePath) << " cannot be opened\n";
+      if (database.fileInUse()) consoleOut() << fileInUseText(databasePath) << "\n";
+      consoleOut() << std::flush;
       if (!database.refusal().empty()) {
         printNow(database.refusal());
         log.write("Database " + quoted(databasePath) + " cannot be opened\n" + database.refusal() + "\n\n");
@@ -320,7 +337,7 @@ bool runNodeScriptGeneration(ZNoslFactoryInterface& factory) {
   ZCoNosl447InteractionLayer generator(reader.signalTable());
   if (!reader.errorText().empty()) writeNotReadReport(reader.errorText(), log);
   writeSheetWarnings(checkSignalSheet(reader.signalTable()), log);
-  if (!fillDatabase(settings, reader.signalTable(), relations, log)) return false;
+  if (!prepareOutput(generator) || !fillDatabase(settings, reader.signalTable(), relations, log)) return false;
 
   const std::string outputPath = settings.outputPath();
   if (!clearOutputFile(outputPath)) return false;
@@ -346,7 +363,7 @@ bool runMacroGeneration(ZNoslFactoryInterface& factory) {
   std::string notUsedText;
   sortMacroSignals(reader.signalTable(), macroSignalText, notUsedText);
 
-  if (!clearOutputFile(outputPath)) return false;
+  if (!prepareOutput(generator) || !clearOutputFile(outputPath)) return false;
   // The macro factory collects the oversized signals while it creates.
   const bool generated = generateOutput(generator, factory);
   const std::string oversizedSignals = settings.oversizedSignalList();

@@ -48,7 +48,9 @@ ZEnvVarDatabaseWriter::OpenResult ZEnvVarDatabaseWriter::openOrCreateDatabase(co
   errorText_.clear();
   refusal_.clear();
   keptVariables_.clear();
-  const bool exists = fileExists(path);
+  fileInUse_ = false;
+  const ZReadAccess access = readAccessOf(path);
+  const bool exists = access != ZReadAccess::Missing;
   if (path.size() > kMaxPathLength) {
     errorText_ = strFormat("The path is longer than %zu characters", kMaxPathLength);
     return exists ? OpenResult::OpenFailed : OpenResult::CreateFailed;
@@ -56,6 +58,11 @@ ZEnvVarDatabaseWriter::OpenResult ZEnvVarDatabaseWriter::openOrCreateDatabase(co
   // A FIFO would be read without end, a device replaced by a file.
   if (exists && !isRegularFile(path)) {
     errorText_ = "The file is not a regular file";
+    return OpenResult::OpenFailed;
+  }
+  if (access == ZReadAccess::InUse) {
+    errorText_ = fileInUseText(path);
+    fileInUse_ = true;
     return OpenResult::OpenFailed;
   }
   if (!lockTaken_ && lockDatabase(path) != ZFileLock::Result::Locked) {
@@ -87,6 +94,10 @@ bool ZEnvVarDatabaseWriter::openExisting(const std::string& path) {
       return false;
     case ZFileReadResult::Failed:
       errorText_ = "The file cannot be read";
+      return false;
+    case ZFileReadResult::InUse:
+      errorText_ = fileInUseText(path);
+      fileInUse_ = true;
       return false;
   }
   if (!text_.read(std::move(bytes), errorText_)) {

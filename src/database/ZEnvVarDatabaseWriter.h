@@ -71,8 +71,11 @@ class ZEnvVarDatabaseWriter {
   // "EV_" statement that cannot be read), and when the lock could not be
   // taken; creating fails when the file cannot be written, or when
   // something that cannot be read already takes the path (it is never
-  // replaced).
+  // replaced). A file that another program keeps from being read (Windows)
+  // fails to open, with or without discardOld, after about a second.
   OpenResult openOrCreateDatabase(const std::string& path, bool discardOld = false);
+  // The last open failed because another program held the file.
+  bool fileInUse() const { return fileInUse_; }
 
   bool variableExists(const std::string& name) const;
 
@@ -147,5 +150,6 @@ class ZEnvVarDatabaseWriter {
   ZFileLock lock_;
   bool lockTaken_ = false;  // lockDatabase took the lock
   bool savedOverOtherLinks_ = false;
+  bool fileInUse_ = false;
   std::chrono::milliseconds lockWaitLimit_ = kLockWaitLimit;
 };

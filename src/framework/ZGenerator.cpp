@@ -20,12 +20,11 @@ bool ZCoNoslGen::writeFunctions(ZGeneratorInterface* generator, ZNoslFactoryInte
   // as if every piece opened the file for appending itself. They go into a
   // temporary file that takes the output's place once it is complete, so
   // that a failed or killed run never leaves half an output behind.
-  ZReplacementFile replacement;
   std::string replacementError;
   bool opened = true;
   if (!inMemory_) {
-    opened = replacement.create(outputPath(), replacementError) &&
-             output_.open(replacement.temporaryPath(), ZTextStream::Mode::Truncate);
+    opened = (!replacement_.temporaryPath().empty() || prepareOutput(replacementError)) &&
+             output_.open(replacement_.temporaryPath(), ZTextStream::Mode::Truncate);
   }
   writing_ = opened;
   bool allWritten = true;
@@ -47,9 +46,14 @@ bool ZCoNoslGen::writeFunctions(ZGeneratorInterface* generator, ZNoslFactoryInte
   writing_ = false;
   if (!inMemory_) {
     if (!output_.close()) allWritten = false;
-    if (allWritten && !replacement.commit(replacementError)) allWritten = false;
+    if (allWritten && !replacement_.commit(replacementError)) allWritten = false;
+    replacement_.discard();
   }
   return allWritten;
+}
+
+bool ZCoNoslGen::prepareOutput(std::string& errorText) {
+  return replacement_.create(outputPath(), errorText, false);
 }
 
 std::string ZCoNosl447InteractionLayer::outputPath() const { return runSettings().outputPath(); }

@@ -8,6 +8,7 @@
 
 #include "framework/ZNoslFunction.h"
 #include "input/ZListEntry.h"
+#include "util/ReplacementFile.h"
 #include "util/TextStream.h"
 
 class ZNoslFactoryInterface;
@@ -35,6 +36,12 @@ class ZCoNoslGen : public ZGeneratorInterface {
   // factory is missing, any piece failed or the file could not take the
   // output's place (the output is then left as it was).
   bool writeFunctions(ZGeneratorInterface* generator, ZNoslFactoryInterface* factory) override;
+  // Makes the temporary file that writeFunctions writes into (it makes it
+  // itself when this was not called), so that a run learns that its output
+  // cannot be made before it saves anything else. A symbolic link at the
+  // output path is what the output replaces. False, with the reason in
+  // errorText, when no temporary file can be made there.
+  bool prepareOutput(std::string& errorText);
   ZTextStream* outputStream() override { return writing_ ? &output_ : nullptr; }
 
   ZFunctionList& functionList() { return functionList_; }
@@ -46,6 +53,7 @@ class ZCoNoslGen : public ZGeneratorInterface {
 
  private:
   ZFunctionList functionList_;
+  ZReplacementFile replacement_;
   ZTextStream output_;
   bool writing_ = false;
   bool inMemory_ = false;

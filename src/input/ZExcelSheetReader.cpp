@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "input/sources/ZCellSourceFactory.h"
+#include "util/FileRead.h"
 #include "util/Paths.h"
 
 namespace {
@@ -39,8 +40,10 @@ void ZExcelSheetReader::setCellSourceFactory(ZCellSourceFactory factory) { facto
 
 bool ZExcelSheetReader::readSheet(const std::string& sheetPath, const std::vector<int>& columns, int skipRows,
                                   const std::string& sheetName) {
-  if (!fileExists(sheetPath)) {
-    errorText_ += "Specified Excel document doesn't exist\n";
+  const ZReadAccess access = readAccessOf(sheetPath);
+  if (access != ZReadAccess::Readable) {
+    errorText_ += access == ZReadAccess::InUse ? kNotOpened + fileInUseText(sheetPath) + "\n"
+                                               : "Specified Excel document doesn't exist\n";
     return false;
   }
   // A FIFO or a device would be read without end (or block): only regular

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "input/ZColumnMapFile.h"
+#include "util/FileRead.h"
 #include "util/Paths.h"
 #include "util/StringFormat.h"
 
@@ -112,8 +113,10 @@ bool ZIniMapExcelSheetReader::read(const std::string& sheetPath, const std::stri
                                    const std::string& sheetName) {
   errorText_.clear();
   columnMapIsEmpty_ = false;
-  if (!fileExists(iniPath)) {
-    errorText_ += "ini file \"" + iniPath + "\" does not exist";
+  const ZReadAccess access = readAccessOf(iniPath);
+  if (access != ZReadAccess::Readable) {
+    errorText_ += "ini file \"" + iniPath + "\"" +
+                  (access == ZReadAccess::InUse ? " cannot be opened\n" + fileInUseText(iniPath) : " does not exist");
     return false;
   }
   if (!isRegularFile(iniPath)) {

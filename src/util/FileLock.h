@@ -4,8 +4,9 @@
 //
 // The file itself cannot carry the lock: it is replaced by a new file on
 // every save. The lock is an flock on ".<name>.co447gen-lock" beside the
-// file (a symbolic link is followed first, so that every path to the file
-// shares one lock). A run removes the lock file when it lets go, but only
+// file (a symbolic link is followed first, and on Windows <name> is the
+// name as the file system keeps it, so that every path to the file shares
+// one lock). A run removes the lock file when it lets go, but only
 // one it made itself; a waiter that then holds the lock of a removed file
 // tries again on the new one. A lock file that is there already (left by
 // a killed run, or kept by another user's run) is locked as it is and left

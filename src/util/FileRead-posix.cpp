@@ -46,3 +46,7 @@ ZFileReadResult readWholeFile(const std::string& path, std::size_t maxBytes, std
   bytes = std::move(contents);
   return ZFileReadResult::Read;
 }
+
+ZReadAccess readAccessOf(const std::string& path) {
+  return fileExists(path) ? ZReadAccess::Readable : ZReadAccess::Missing;
+}

@@ -1,15 +1,53 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "util/FileRead.h"
+#include "util/Paths.h"
 #include "util/WindowsText.h"
 
+namespace {
+
+// How long a file that another program keeps from being read is tried
+// again (as long as a replacement is).
+constexpr auto kRetryFor = std::chrono::milliseconds(1000);
+
+bool isInUse(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+
+// The file at path opened for reading, tried again while another program
+// keeps it from being read; INVALID_HANDLE_VALUE with inUse telling why.
+HANDLE openForReading(const std::string& path, bool& inUse) {
+  const std::wstring widened = widePath(path);
+  const auto deadline = std::chrono::steady_clock::now() + kRetryFor;
+  for (;;) {
+    const HANDLE file = CreateFileW(widened.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    inUse = file == INVALID_HANDLE_VALUE && isInUse(GetLastError());
+    if (!inUse || std::chrono::steady_clock::now() >= deadline) return file;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+}
+
+}  // namespace
+
+ZReadAccess readAccessOf(const std::string& path) {
+  // Devices and directories are never opened here: fileExists tells.
+  if (pathKindAt(path, true) != PathKind::RegularFile) {
+    return fileExists(path) ? ZReadAccess::Readable : ZReadAccess::Missing;
+  }
+  bool inUse = false;
+  const HANDLE file = openForReading(path, inUse);
+  if (file == INVALID_HANDLE_VALUE) return inUse ? ZReadAccess::InUse : ZReadAccess::Missing;
+  CloseHandle(file);
+  return ZReadAccess::Readable;
+}
+
 ZFileReadResult readWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes) {
-  const HANDLE file = CreateFileW(widePath(path).c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return ZFileReadResult::Failed;
+  bool inUse = false;
+  const HANDLE file = openForReading(path, inUse);
+  if (file == INVALID_HANDLE_VALUE) return inUse ? ZFileReadResult::InUse : ZFileReadResult::Failed;
   struct Closer {
     HANDLE file;
     ~Closer() { CloseHandle(file); }

@@ -152,3 +152,7 @@ PathKind pathKindAt(const std::string& path, bool followLinks) {
 }
 
 bool isWritable(const std::string& path) { return !path.empty() && ::access(nativePath(path).c_str(), W_OK) == 0; }
+
+std::string withNameAsKept(const std::string& path) { return path; }
+
+FileNameFault fileNameFault(const std::string&) { return FileNameFault::None; }

@@ -133,7 +133,10 @@ bool fileExists(const std::string& path) {
   const HANDLE file = CreateFileW(widePath(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+  }
   CloseHandle(file);
   return true;
 }
@@ -179,6 +182,24 @@ std::string resolvedPath(const std::string& path) {
   }
 }
 
+std::string withNameAsKept(const std::string& path) {
+  const std::size_t separator = path.find_last_of("/\\");
+  const std::size_t nameStart = separator == std::string::npos ? driveLength(path) : separator + 1;
+  if (nameStart >= path.size() || isDevicePath(path)) return path;
+  std::wstring kept;
+  const HANDLE file = openForQuery(path, false);
+  if (file != INVALID_HANDLE_VALUE) {
+    std::vector<wchar_t> buffer(32768);
+    const DWORD length = GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+    if (length > 0 && length < buffer.size()) kept.assign(buffer.data(), length);
+    CloseHandle(file);
+  }
+  // Nothing there yet: the name that a file made by this path gets.
+  if (kept.empty()) kept = fullPathOf(widePath(path));
+  const std::wstring name = kept.substr(kept.find_last_of(L'\\') + 1);
+  return name.empty() ? path : path.substr(0, nameStart) + utf8Text(name);
+}
+
 bool namesSameFile(const std::string& first, const std::string& second) {
   if (first.empty() || second.empty()) return false;
   const FileInformation a = informationOf(first);
@@ -219,4 +240,22 @@ bool isWritable(const std::string& path) {
   if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
   CloseHandle(file);
   return true;
+}
+
+FileNameFault fileNameFault(const std::string& path) {
+  // "\\?\" and "\\.\" lead to names of their own; a drive's ":" follows.
+  std::size_t start = 0;
+  if (path.size() >= 4 && isPathSeparator(path[0]) && isPathSeparator(path[1]) && (path[2] == '?' || path[2] == '.') &&
+      isPathSeparator(path[3])) {
+    start = 4;
+  }
+  start += driveLength(path.substr(start));
+  const std::string rest = path.substr(start);
+  if (rest.find(':') != std::string::npos) return FileNameFault::DataStream;
+  for (const char c : rest) {
+    if (static_cast<unsigned char>(c) < 0x20 || std::string("<>\"|?*").find(c) != std::string::npos) {
+      return FileNameFault::ForbiddenCharacter;
+    }
+  }
+  return FileNameFault::None;
 }

@@ -45,7 +45,9 @@ std::string nativePath(const std::string& path);
 std::filesystem::path fileSystemPath(const std::string& path);
 
 // A file exists when it can be opened for reading (directories do not count).
-// A FIFO or device counts as existing; testing it never blocks.
+// A FIFO or device counts as existing; testing it never blocks. On Windows
+// a file that another program holds open and shares with nobody for
+// reading exists too: it is there, though it cannot be read now.
 bool fileExists(const std::string& path);
 // The path names a regular file, after following symbolic links.
 bool isRegularFile(const std::string& path);
@@ -55,6 +57,14 @@ bool somethingAt(const std::string& path);
 // the part that exists resolved (a dangling link too); the rest is taken
 // as written. "\\" separates like "/".
 std::string resolvedPath(const std::string& path);
+// The path with its file name as the file system keeps it, the directory
+// part as written. On Windows: the long name of the file at path (of a
+// symbolic link there, which is not followed) in the letter case it is
+// stored in, so that a short (8.3) name, another case, trailing dots and
+// blanks all give one name; where nothing is there yet, the name as
+// Windows will make it (trailing dots and blanks dropped). POSIX systems
+// keep a name as it is written: the path is returned unchanged.
+std::string withNameAsKept(const std::string& path);
 // Both paths name one file: both exist and are the same file (device and
 // inode: hard links too), or, where one does not exist yet, their resolved
 // paths are equal.
@@ -73,3 +83,10 @@ PathKind pathKindAt(const std::string& path, bool followLinks);
 // The process may write the existing file at path (permissions, a
 // read-only attribute, a read-only file system).
 bool isWritable(const std::string& path);
+
+enum class FileNameFault { None, ForbiddenCharacter, DataStream };
+// Why the file system cannot make a file by this path's name although its
+// directory exists: on Windows a name holding < > " | ? * or a control
+// character, or a ":" after the drive, which names an alternate data
+// stream of a file. None on POSIX systems, where every such name is a name.
+FileNameFault fileNameFault(const std::string& path);

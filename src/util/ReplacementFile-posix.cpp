@@ -37,22 +37,26 @@ bool endsWith(const std::string& text, const std::string& end) {
 }
 
 // A temporary file "<prefix><pid>-<n>.tmp" whose process is gone and whose
-// lock is free was left by a killed run: removed.
-void removeLeftovers(const std::string& directory, const std::string& prefix) {
-  DIR* listing = ::opendir(directory.empty() ? "." : directory.c_str());
-  if (listing == nullptr) return;
+// lock is free was left by a killed run: removed from the directory whose
+// descriptor is given.
+void removeLeftovers(int directory, const std::string& prefix) {
+  const int listed = ::dup(directory);
+  DIR* listing = listed < 0 ? nullptr : ::fdopendir(listed);
+  if (listing == nullptr) {
+    if (listed >= 0) ::close(listed);
+    return;
+  }
   while (const dirent* entry = ::readdir(listing)) {
     const std::string name = entry->d_name;
     if (name.compare(0, prefix.size(), prefix) != 0 || !endsWith(name, kSuffix)) continue;
     const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
     if (pid <= 0 || pid == static_cast<long>(::getpid())) continue;
     if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
-    const std::string path = directory + name;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::openat(directory, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) continue;
     struct stat info;
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-      ::unlink(path.c_str());
+      ::unlinkat(directory, name.c_str(), 0);
     }
     ::close(fd);
   }
@@ -93,9 +97,9 @@ std::string replacementTarget(const std::string& path) {
 
 ZReplacementFile::~ZReplacementFile() { discard(); }
 
-bool ZReplacementFile::create(const std::string& target, std::string& errorText) {
+bool ZReplacementFile::create(const std::string& target, std::string& errorText, bool followLink) {
   discard();
-  target_ = replacementTarget(target);
+  target_ = withNameAsKept(followLink ? replacementTarget(target) : nativePath(target));
   const std::string directory = directoryOf(target_);
   const std::string prefix = "." + nameOf(target_) + kMarker;
   if (nameOf(target_).empty()) {
@@ -105,36 +109,39 @@ bool ZReplacementFile::create(const std::string& target, std::string& errorText)
   }
   // Links that lead round in a loop end at a link: it is not replaced.
   struct stat info;
-  if (::lstat(target_.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+  if (followLink && ::lstat(target_.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
     errorText = strFormat("\"%s\" is a loop of symbolic links", target.c_str());
     target_.clear();
     return false;
   }
-  removeLeftovers(directory, prefix);
-  static unsigned counter = 0;
-  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    const std::string name = directory + prefix + std::to_string(::getpid()) + "-" + std::to_string(++counter) + kSuffix;
-    // Registered before it exists: a signal that comes while the file is
-    // being created still finds it. (The name carries this process's id, so
-    // nobody else's file goes by it.)
-    const int slot = registerRemovalOnInterrupt(name);
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) {
-      const int error = errno;
-      unregisterRemovalOnInterrupt(slot);
-      errno = error;
-      if (errno == EEXIST) continue;
-      break;
+  directory_ = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (directory_ >= 0) {
+    removeLeftovers(directory_, prefix);
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+      const std::string name = prefix + std::to_string(::getpid()) + "-" + std::to_string(++counter) + kSuffix;
+      // Registered before it exists: a signal that comes while the file is
+      // being created still finds it. (The name carries this process's id,
+      // so nobody else's file goes by it.)
+      const int slot = registerRemovalOnInterrupt(directory + name);
+      const int fd = ::openat(directory_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+      if (fd < 0) {
+        const int error = errno;
+        unregisterRemovalOnInterrupt(slot);
+        errno = error;
+        if (errno == EEXIST) continue;
+        break;
+      }
+      ::flock(fd, LOCK_EX | LOCK_NB);
+      temporary_ = directory + name;
+      file_ = fd;
+      interruptSlot_ = slot;
+      return true;
     }
-    ::flock(fd, LOCK_EX | LOCK_NB);
-    temporary_ = name;
-    file_ = fd;
-    interruptSlot_ = slot;
-    return true;
   }
   errorText = strFormat("Cannot create a temporary file in \"%s\": %s", directory.empty() ? "." : directory.c_str(),
                         std::strerror(errno));
-  target_.clear();
+  release();
   return false;
 }
 
@@ -162,8 +169,10 @@ bool ZReplacementFile::commit(std::string& errorText) {
   return true;
 }
 
+// Through the directory it was made in: where that directory was moved
+// away and another (or a link) took its path, the file is still found.
 void ZReplacementFile::discard() {
-  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  if (!temporary_.empty() && directory_ >= 0) ::unlinkat(directory_, nameOf(temporary_).c_str(), 0);
   temporary_.clear();
   release();
 }
@@ -173,5 +182,11 @@ void ZReplacementFile::release() {
   interruptSlot_ = -1;
   if (file_ >= 0) ::close(static_cast<int>(file_));
   file_ = -1;
+  if (directory_ >= 0) ::close(directory_);
+  directory_ = -1;
   target_.clear();
+}
+
+ZRemoval removeOldFile(const std::string& path) {
+  return deleteFile(path) ? ZRemoval::Removed : ZRemoval::Failed;
 }

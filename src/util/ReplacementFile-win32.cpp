@@ -67,6 +67,8 @@ bool isRetryable(DWORD error) {
   return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
 }
 
+bool isInUse(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+
 // The attributes a replaced file passes on (a read-only one is not
 // replaced at all).
 constexpr DWORD kPassedOnAttributes =
@@ -141,9 +143,12 @@ std::string replacementTarget(const std::string& path) {
 
 ZReplacementFile::~ZReplacementFile() { discard(); }
 
-bool ZReplacementFile::create(const std::string& target, std::string& errorText) {
+bool ZReplacementFile::create(const std::string& target, std::string& errorText, bool followLink) {
   discard();
-  target_ = replacementTarget(target);
+  // A short (8.3) name or one with trailing dots or blanks: the file is
+  // replaced under its long name, which a rename onto the short one would
+  // take from it.
+  target_ = withNameAsKept(followLink ? replacementTarget(target) : target);
   const std::string directory = directoryOf(target_);
   const std::string prefix = "." + nameOf(target_) + kMarker;
   if (nameOf(target_).empty()) {
@@ -151,7 +156,7 @@ bool ZReplacementFile::create(const std::string& target, std::string& errorText)
     target_.clear();
     return false;
   }
-  if (pathKindAt(target_, false) == PathKind::SymbolicLink) {
+  if (followLink && pathKindAt(target_, false) == PathKind::SymbolicLink) {
     errorText = strFormat("\"%s\" is a symbolic link to nothing", target.c_str());
     target_.clear();
     return false;
@@ -236,4 +241,21 @@ void ZReplacementFile::release() {
   if (file_ != -1) CloseHandle(reinterpret_cast<HANDLE>(file_));
   file_ = -1;
   target_.clear();
+}
+
+// A file that another program holds open without sharing its deletion
+// cannot be deleted; one whose deletion it shares stays at its path,
+// deletion pending, until that program lets it go. Either is waited for.
+ZRemoval removeOldFile(const std::string& path) {
+  const auto deadline = std::chrono::steady_clock::now() + kRetryFor;
+  bool deleted = false;
+  for (;;) {
+    if (!deleted) {
+      deleted = deleteFile(path);
+      if (!deleted && !isInUse(GetLastError())) return ZRemoval::Failed;
+    }
+    if (deleted && !somethingAt(path)) return ZRemoval::Removed;
+    if (std::chrono::steady_clock::now() >= deadline) return ZRemoval::InUse;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
 }

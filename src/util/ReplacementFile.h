@@ -10,9 +10,12 @@
 // Temporary files are named ".<target name>.co447gen-<pid>-<n>.tmp" and
 // are held by their writer while it lives (POSIX: an flock; Windows: an
 // open handle that lets nobody else delete the file; there they are also
-// hidden); they are removed on an interrupt (see Interruption.h). Creating
-// one first removes the temporary files that killed runs left for the same
-// target: those whose process is gone and that nobody holds.
+// hidden); they are removed on an interrupt (see Interruption.h), and
+// otherwise through the directory they were made in (POSIX: a descriptor
+// of it), so that one is never left behind where that directory was moved
+// and something else took its path meanwhile. Creating one first removes
+// the temporary files that killed runs left for the same target: those
+// whose process is gone and that nobody holds.
 #pragma once
 
 #include <cstdint>
@@ -39,11 +42,14 @@ class ZReplacementFile {
 
   // Creates the temporary file for the target. A symbolic link at the
   // target is followed: the file it names is the one replaced, or created
-  // where a link points to nothing yet. False, with the reason in
-  // errorText, when no temporary file can be created there, and for links
-  // that lead round in a loop.
-  bool create(const std::string& target, std::string& errorText);
-  // Where the new contents are to be written.
+  // where a link points to nothing yet; with followLink false the link
+  // itself is what the new file replaces. The target is replaced under its
+  // name as the file system keeps it (see withNameAsKept: on Windows the
+  // long name of a file given by its short name). False, with the reason
+  // in errorText, when no temporary file can be created there, and for
+  // links that lead round in a loop.
+  bool create(const std::string& target, std::string& errorText, bool followLink = true);
+  // Where the new contents are to be written; empty before create.
   const std::string& temporaryPath() const { return temporary_; }
 
   // Renames the temporary file over the target. An existing target passes
@@ -61,8 +67,16 @@ class ZReplacementFile {
   std::string target_;
   std::string temporary_;
   std::intptr_t file_ = -1;  // the temporary file's descriptor or handle, holding it
+  int directory_ = -1;       // POSIX: a descriptor of the directory it was made in
   int interruptSlot_ = -1;   // its registration for removal on an interrupt
 };
+
+enum class ZRemoval { Removed, InUse, Failed };
+
+// Deletes an old file that a new one is to replace. On Windows a file that
+// another program holds open (a virus scanner, an editor) is tried again
+// for about a second, as a commit is; InUse when it is held still.
+ZRemoval removeOldFile(const std::string& path);
 
 // The file a path finally names: a symbolic link at the path is followed
 // to where it points (also when nothing is there yet; on Windows only a

@@ -27,16 +27,17 @@ std::wstring widePath(const std::string& path) {
   for (wchar_t& c : wide) {
     if (c == L'/') c = L'\\';
   }
-  // Short paths and paths that already bypass the classic limit go as they are.
+  // Paths that bypass the classic limit already go as they are; the others
+  // by the length of their full path, which a relative path can exceed
+  // while it is short itself.
   constexpr std::size_t kClassicLimit = 248;  // directories: 260 less room for an 8.3 name
-  if (wide.size() < kClassicLimit || wide.rfind(L"\\\\?\\", 0) == 0 || wide.rfind(L"\\\\.\\", 0) == 0) {
-    return wide;
-  }
+  if (wide.empty() || wide.rfind(L"\\\\?\\", 0) == 0 || wide.rfind(L"\\\\.\\", 0) == 0) return wide;
   const DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-  if (length == 0) return wide;
+  if (length == 0 || length <= kClassicLimit) return wide;
   std::vector<wchar_t> full(length);
   if (GetFullPathNameW(wide.c_str(), length, full.data(), nullptr) == 0) return wide;
   const std::wstring absolute(full.data());
+  if (absolute.size() < kClassicLimit) return wide;
   if (absolute.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + absolute.substr(2);
   return L"\\\\?\\" + absolute;
 }

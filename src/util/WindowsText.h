@@ -11,9 +11,10 @@ std::wstring wideText(std::string_view utf8);
 // UTF-16 to UTF-8. An unpaired surrogate becomes U+FFFD.
 std::string utf8Text(std::wstring_view wide);
 
-// A path as the wide file calls take it: "/" becomes "\", and a path too
-// long for the classic limit of 260 characters is made absolute and given
-// the "\\?\" prefix, so that it works on every Windows whatever the long
+// A path as the wide file calls take it: "/" becomes "\", and a path whose
+// full path is too long for the classic limit of 260 characters (a short
+// relative one too, in a deep current directory) is made absolute and
+// given the "\\?\" prefix, so that it works on every Windows whatever the long
 // path setting of the machine.
 std::wstring widePath(const std::string& path);
 

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -38,7 +39,7 @@ CommandResult runUnprivileged(const std::vector<std::string>& arguments, const s
   if (::geteuid() != 0) return runProgram(arguments, workDir);
   fs::permissions(workDir, fs::perms::all);
   std::string command = "cd " + shellQuote(workDir) +
-                        " && exec setpriv --reuid=65534 --regid=65534 --clear-groups " + shellQuote(CO447GEN_BINARY);
+                        " && exec setpriv --reuid=65534 --regid=65534 --clear-groups " + shellQuote(testsupport::programForEveryUser());
   for (const std::string& argument : arguments) command += " " + shellQuote(argument);
   return runCommand(command);
 }
@@ -57,19 +58,27 @@ TEST(BadInput, ReadOnlyDatabase) {
   EXPECT_FALSE(testsupport::exists(dir.file("tester.can")));
 }
 
+// Modes 1 and 3 find this out before they save the database: it stays.
 TEST(BadInput, OutputDirectoryNotWritable) {
-  TempDir dir;
-  placeSheet(dir);
-  fs::create_directory(dir.file("locked"));
-  fs::permissions(dir.file("locked"), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                                          fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
-  std::vector<std::string> arguments = mode2Arguments();
-  arguments[5] = "./locked/macros.h";
-  const CommandResult result = runUnprivileged(arguments, dir.path());
-  EXPECT_EQ(result.exitCode, 2);
-  EXPECT_TRUE(endsWith(result.output, "Error writing output file \"./locked/macros.h\"\n\nERROR GENERATING\n"))
-      << result.output;
-  EXPECT_TRUE(fs::is_empty(dir.file("locked")));
+  for (std::vector<std::string> arguments : {mode2Arguments(), mode1Arguments()}) {
+    SCOPED_TRACE(arguments[1]);
+    TempDir dir;
+    placeSheet(dir);
+    const std::string database = "VERSION \"\"\r\n\r\nBU_: Tester\r\n";
+    writeFile(dir.file("taxi.dbc"), database);
+    ::chmod(dir.file("taxi.dbc").c_str(), 0666);
+    fs::create_directory(dir.file("locked"));
+    fs::permissions(dir.file("locked"), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                            fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    const std::string output = arguments[1] == "2" ? "./locked/macros.h" : "./locked/tester.can";
+    *(std::find(arguments.begin(), arguments.end(), "-out") + 1) = output;
+    const CommandResult result = runUnprivileged(arguments, dir.path());
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(endsWith(result.output, "Error writing output file \"" + output + "\"\n\nERROR GENERATING\n"))
+        << result.output;
+    EXPECT_TRUE(fs::is_empty(dir.file("locked")));
+    EXPECT_EQ(readFile(dir.file("taxi.dbc")), database);
+  }
 }
 
 // ---- The database's size

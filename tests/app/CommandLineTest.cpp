@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <sstream>
 
 #include "TestSupport.h"
@@ -101,6 +103,48 @@ TEST(CommandLine, RelativeOutputInCurrentDirectoryPasses) {
   std::ostringstream out;
   EXPECT_TRUE(parseCommandLine({"-m", "2", "-xls", "s", "-out", "./out.h", "-nme", "a", "-tme", "b"}, settings, out));
   EXPECT_EQ(settings.outputPath(), "./out.h");
+}
+
+// On Windows a file name that holds a character Windows forbids (for the
+// files a run makes) or that names an alternate data stream (every file
+// option) is refused before the run; elsewhere such names are names.
+TEST(CommandLine, NamesWindowsCannotTakeAreRefusedThere) {
+  TempDir dir;
+  const std::string stream = " names an alternate data stream (\":\" after the drive)";
+  const std::string forbidden =
+      " holds a character that Windows does not allow in a name (< > \" | ? * or a control character)";
+  struct Case {
+    std::string option, value, fault;  // fault: what follows the name in the message, "" for none
+  };
+  std::vector<Case> cases = {{"-out", "@DIR/o<.can", forbidden},   {"-out", "@DIR/o>.can", forbidden},
+                             {"-out", "@DIR/o\".can", forbidden},  {"-out", "@DIR/o|.can", forbidden},
+                             {"-out", "@DIR/o?.can", forbidden},   {"-out", "@DIR/o*.can", forbidden},
+                             {"-out", "@DIR/o\x01.can", forbidden}, {"-out", "@DIR/o\x1f.can", forbidden},
+                             {"-sdb", "@DIR/d?.dbc", forbidden},   {"-out", "@DIR/o.can:x", stream},
+                             {"-sdb", "@DIR/db.dbc::$DATA", stream}, {"-xls", "s.xlsx:x", stream},
+                             {"-xls", "s?.xlsx", ""},              {"-out", "@DIR/o.can", ""}};
+  if (testsupport::onWindows()) {
+    std::string absolute = "\\\\?\\" + dir.path() + "\\o.can";
+    std::replace(absolute.begin(), absolute.end(), '/', '\\');
+    cases.push_back({"-out", absolute, ""});
+  }
+  const std::map<std::string, std::string> described = {
+      {"-out", "output file"}, {"-sdb", "database to generate"}, {"-xls", "signal description file"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.option + " " + c.value);
+    std::vector<std::string> arguments = {"-m", "1", "-id", "1", "-idt", "16", "-sdb", "@DIR/x.dbc", "-xls", "s.xlsx",
+                                          "-out", "@DIR/o.can", "-nme", "Dut", "-tme", "T"};
+    *(std::find(arguments.begin(), arguments.end(), c.option) + 1) = c.value;
+    arguments = expand(arguments, dir.path());
+    const std::string value = expand({c.value}, dir.path()).front();
+    RunSettings settings;
+    std::ostringstream out;
+    const bool refused = testsupport::onWindows() && !c.fault.empty();
+    EXPECT_EQ(parseCommandLine(arguments, settings, out), !refused);
+    EXPECT_EQ(out.str(), refused ? kPrefix + "file name \"" + value + "\" specified in parameter \"" + c.option +
+                                       "\" (" + described.at(c.option) + ")" + c.fault + "\n\n"
+                                 : std::string());
+  }
 }
 
 TEST(CommandLine, OptionLookupRules) {

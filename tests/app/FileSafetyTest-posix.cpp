@@ -44,7 +44,7 @@ namespace fs = std::filesystem;
 // 60 seconds (exit code 124) instead of hanging the test.
 CommandResult runShell(const std::string& prefix, const std::vector<std::string>& arguments,
                        const std::string& workDir, const std::string& suffix = "") {
-  std::string command = "cd " + shellQuote(workDir) + " && " + prefix + "timeout 60 " + shellQuote(CO447GEN_BINARY);
+  std::string command = "cd " + shellQuote(workDir) + " && " + prefix + "timeout 60 " + shellQuote(testsupport::programForEveryUser());
   for (const std::string& argument : arguments) command += " " + shellQuote(argument);
   return runCommand(command + suffix);
 }
@@ -367,7 +367,7 @@ TEST(FileSafety, WaitingIsSeenWhileTheRunWaits) {
   // it must wait all the same.
   testsupport::HeldLock lock(dir.file(".taxi.dbc.co447gen-lock"));
   ASSERT_TRUE(lock.held());
-  std::string command = "cd " + shellQuote(dir.path()) + " && exec " + unprivileged() + shellQuote(CO447GEN_BINARY);
+  std::string command = "cd " + shellQuote(dir.path()) + " && exec " + unprivileged() + shellQuote(testsupport::programForEveryUser());
   for (const std::string& argument : mode1Arguments()) command += " " + shellQuote(argument);
   const pid_t pid = startShell(command, dir.file("console.txt"));
   const std::string waiting = "Creating emtpty database \"./taxi.dbc\"...\n\n"
@@ -393,7 +393,7 @@ TEST(FileSafety, TwoUsersOnOneDatabaseLoseNoVariable) {
   if (runCommand("command -v setpriv").exitCode != 0) GTEST_SKIP() << "setpriv is not installed";
   const CommandResult measured =
       runCommand(shellQuote(std::string(CO447GEN_SOURCE_DIR) + "/tools/measure_two_users.sh") + " " +
-                 shellQuote(CO447GEN_BINARY) + " 3 10000");
+                 shellQuote(testsupport::programForEveryUser()) + " 3 10000");
   EXPECT_EQ(measured.exitCode, 0);
   EXPECT_EQ(measured.output,
             "trials=3 signals=10000 trials_with_loss=0 variables_lost=0 failed_runs=0 leftovers=0\n");

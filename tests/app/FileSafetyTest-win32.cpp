@@ -182,6 +182,72 @@ TEST(FileSafety, LockHeldByAnotherProcessIsWaitedFor) {
   EXPECT_NE(attributesOf(lockPath) & FILE_ATTRIBUTE_READONLY, 0u);
 }
 
+// ---- Files that another program holds open
+
+// A sheet, column map, database or old output that another program (an
+// editor, a virus scanner) holds open and shares with nobody is tried
+// again for about a second, then reported with its role's message and as
+// used by another program, never as missing; the file stays as it was. An
+// old output whose deletion the program shares stays at its path until it
+// is let go: it is waited for the same way (and then goes). A file that is
+// let go within the second is read or replaced as usual.
+TEST(FileSafety, FilesInUseAreTriedAgainAndThenReportedAsSuch) {
+  struct Case {
+    std::string file;
+    DWORD share;
+    std::vector<std::string> arguments;
+    std::string tail;
+  };
+  const std::string inUse = "\" is used by another program\n";
+  const std::string outputInUse = "Deleting output file \"./macros.h\"...\n\nError writing output file \"./macros.h\"\n"
+                                  "File \"./macros.h" + inUse + "\nERROR GENERATING\n";
+  const std::vector<Case> cases = {
+      {"signals.csv", 0, mode2Arguments(),
+       "Error opening Ecxel sheet \"./signals.csv\"\nSpecified Excel document cannot be opened\nFile \"./signals.csv" +
+           inUse + "\nERROR GENERATING\n"},
+      {"signals.ini", 0, mode2Arguments(),
+       "Error opening Ecxel sheet \"./signals.csv\"\nini file \"./signals.ini\" cannot be opened\nFile \"./signals.ini" +
+           inUse + "ERROR GENERATING\n"},
+      {"taxi.dbc", 0, mode1Arguments(),
+       "Database \"./taxi.dbc\" cannot be opened\nFile \"./taxi.dbc" + inUse + "ERROR GENERATING\n"},
+      {"macros.h", 0, mode2Arguments(), outputInUse},
+      {"macros.h", FILE_SHARE_READ | FILE_SHARE_DELETE, mode2Arguments(), outputInUse},
+  };
+  for (const Case& c : cases) {
+    for (const bool letGo : {false, true}) {
+      SCOPED_TRACE(c.file + (c.share != 0 ? ", deletion shared" : "") + (letGo ? ", let go after 500 ms" : ", held"));
+      TempDir dir;
+      placeSheet(dir);
+      writeFile(dir.file("taxi.dbc"), kEmptyDatabase);
+      writeFile(dir.file("macros.h"), "old header\r\n");
+      const std::string old = readFile(dir.file(c.file));
+      const HANDLE held = CreateFileW(widePath(dir.file(c.file)).c_str(), GENERIC_READ, c.share, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+      ASSERT_NE(held, INVALID_HANDLE_VALUE);
+      std::thread holder;
+      if (letGo) {
+        holder = std::thread([held] {
+          std::this_thread::sleep_for(std::chrono::milliseconds(500));
+          CloseHandle(held);
+        });
+      }
+      const CommandResult result = runProgram(c.arguments, dir.path());
+      if (letGo) {
+        holder.join();
+        EXPECT_EQ(result.exitCode, 0) << result.output;
+        continue;
+      }
+      CloseHandle(held);
+      EXPECT_EQ(result.exitCode, 2);
+      EXPECT_TRUE(endsWith(result.output, c.tail)) << result.output;
+      if (c.share == 0) {
+        EXPECT_EQ(readFile(dir.file(c.file)), old);
+      }
+      EXPECT_EQ(leftovers(dir.path()), std::vector<std::string>());
+    }
+  }
+}
+
 // ---- Interrupted and killed runs
 
 // A run of a large sheet that writes an output (and a database) over the

@@ -36,7 +36,7 @@ std::vector<std::string> mode3Arguments() {
 // program that runs it.
 CommandResult runPrefixed(const std::string& prefix, const std::vector<std::string>& arguments,
                           const std::string& workDir) {
-  std::string command = "cd " + shellQuote(workDir) + " && " + prefix + shellQuote(CO447GEN_BINARY);
+  std::string command = "cd " + shellQuote(workDir) + " && " + prefix + shellQuote(testsupport::programForEveryUser());
   for (const std::string& argument : arguments) command += " " + shellQuote(argument);
   return runCommand(command);
 }
@@ -81,8 +81,8 @@ TEST(GenerationRunFailure, OutputFileCannotBeReplacedOrWritten) {
     std::string expectedTail;
   };
   const std::vector<Case> cases = {
-      {"cannot be deleted", Obstacle::ReadOnlyDirectory, "./locked/macros.h",
-       "Deleting output file \"./locked/macros.h\"...\n\n"
+      // Found before the old output is deleted: no new file can be made there.
+      {"directory cannot be written", Obstacle::ReadOnlyDirectory, "./locked/macros.h",
        "Error writing output file \"./locked/macros.h\"\n\nERROR GENERATING\n"},
       {"pieces cannot be written", Obstacle::NoDiskSpace, "./macros.h",
        "Error writing output file \"./macros.h\"\n\nERROR GENERATING\n"},

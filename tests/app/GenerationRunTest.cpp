@@ -10,6 +10,7 @@
 //   soffice --headless --infilter="CSV:44,34,76,1,1/2/2/1/3/2/4/1" --convert-to xlsx Signals.csv
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -423,6 +424,30 @@ TEST(GenerationRunFailure, DirectoryInPlaceOfTheOutput) {
   EXPECT_EQ(afterBanner(result), "Generated output file: \"./macros.h\"\n"
                                  "Error writing output file \"./macros.h\"\n\nERROR GENERATING\n");
   EXPECT_TRUE(fs::is_directory(dir.file("macros.h")));
+}
+
+// An output that cannot be made (a name longer than any file system takes)
+// ends modes 1 and 3 before the database is saved; old output and database
+// stay as they were. (A directory the user may not write:
+// BadInput.OutputDirectoryNotWritable.)
+TEST(GenerationRunFailure, OutputThatCannotBeMadeLeavesTheDatabaseAsItWas) {
+  const std::string output = "./" + std::string(300, 'o') + ".can";
+  for (std::vector<std::string> arguments : {mode1Arguments(), mode3Arguments()}) {
+    SCOPED_TRACE(arguments[1]);
+    TempDir dir;
+    placeSheet(dir, "basic");
+    const std::string database = "VERSION \"\"\r\n\r\nBU_: Tester\r\n";
+    writeFile(dir.file("taxi.dbc"), database);
+    arguments[arguments[1] == "1" ? 11 : 7] = output;
+    const CommandResult result = runProgram(arguments, dir.path());
+    EXPECT_EQ(result.exitCode, 2);
+    const std::string tail = "Error writing output file \"" + output + "\"\n\nERROR GENERATING\n";
+    EXPECT_EQ(result.output.substr(result.output.size() - std::min(result.output.size(), tail.size())), tail)
+        << result.output;
+    EXPECT_EQ(result.output.find("Saving database"), std::string::npos);
+    EXPECT_EQ(readFile(dir.file("taxi.dbc")), database);
+    EXPECT_EQ(testsupport::listing(dir.path()).find("co447gen-"), std::string::npos);
+  }
 }
 
 TEST(GenerationRunFailure, RelationsFileThatCannotBeOpenedIsReportedAndTheRunGoesOn) {
