@@ -201,8 +201,13 @@ ZCellSourceResult ZXlsxCellSource::openDocument(const std::string& path) {
     if (found != relationships.end()) sheets_.push_back(Sheet{sheetName, found->second.target});
   }
   for (const auto& entry : relationships) {
-    // Read once the sheet tells which of them its cells use.
-    if (endsWith(entry.second.type, "/sharedStrings")) sharedStringParts_.push_back(entry.second.target);
+    // Read once the sheet tells which of them its cells use. A workbook
+    // that names a shared strings part it does not hold is damaged: every
+    // text cell would show empty.
+    if (endsWith(entry.second.type, "/sharedStrings")) {
+      if (!zip_.has(entry.second.target)) return ZCellSourceResult::failed;
+      sharedStringParts_.push_back(entry.second.target);
+    }
     if (endsWith(entry.second.type, "/styles") && !readStyles(entry.second.target)) {
       return ZCellSourceResult::failed;
     }
@@ -221,9 +226,7 @@ bool ZXlsxCellSource::readSharedStrings() {
 
 bool ZXlsxCellSource::readSharedStrings(const std::string& part, uint64_t& index) {
   ZZipArchive::Stream stream;
-  const ZZipArchive::Status status = zip_.open(part, stream);
-  if (status == ZZipArchive::Status::missing) return true;
-  if (status != ZZipArchive::Status::ok) return false;
+  if (zip_.open(part, stream) != ZZipArchive::Status::ok) return false;
   // Each <si> is plain text in <t> or rich text runs <r><t>; phonetic runs
   // (<rPh>) are not shown.
   ZXmlPullReader reader([&stream](char* buffer, std::size_t size) { return stream.read(buffer, size); });

@@ -25,7 +25,7 @@ class ZXlsxCellSource : public ZCellSource {
   void keepOnlyColumns(const std::vector<int>& columns) override { grid_.keepColumns(columns); }
   ZCellSourceResult start() override;
   // Reads the workbook, its relationships and the styles. A missing or
-  // damaged part fails.
+  // damaged part fails (a shared strings part only needs to be there).
   ZCellSourceResult openDocument(const std::string& path) override;
   // Finds the sheet by name (ASCII case does not matter, as sheet names are
   // unique without it) and parses its part once, then the shared strings

@@ -157,8 +157,11 @@ bool ZZipArchive::readCentralDirectory(std::ifstream& file, uint64_t fileSize) {
     if (p + recordSize > directory.size()) return false;
     if (!readZip64Extra(record + kCentralRecordBytes + nameLength, extraLength, entry, entryDisk)) return false;
     if (entryDisk != 0) return false;
-    // The first of equal names counts.
-    names_.emplace(lookupName(std::string(record + kCentralRecordBytes, nameLength)), entries_.size());
+    // Two entries that one name finds make the archive ambiguous: readers
+    // differ in which of them they take.
+    if (!names_.emplace(lookupName(std::string(record + kCentralRecordBytes, nameLength)), entries_.size()).second) {
+      return false;
+    }
     entries_.push_back(entry);
     p += recordSize;
   }
