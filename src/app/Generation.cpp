@@ -36,6 +36,24 @@ void printMessage(const std::string& message) { consoleOut() << message << "\n\n
 // that waits, or ends, must not leave its last lines in a buffer.
 void printNow(const std::string& message) { consoleOut() << message << "\n\n" << std::flush; }
 
+// A warning on the console and in the log, each followed by an empty line.
+void warn(const std::string& warning, ZTextStream& log) {
+  printMessage(warning);
+  log.write(warning + "\n\n");
+}
+
+// What the run says after reading: the rows not read, the sheet check's
+// warnings, and a word when no signal at all came from the sheet (a
+// SkipRows past the data, wrong column numbers, an empty sheet...), which
+// would otherwise give empty outputs without a word.
+void reportReading(const ZIniMapExcelSheetReader& reader, ZTextStream& log) {
+  if (!reader.errorText().empty()) writeNotReadReport(reader.errorText(), log);
+  writeSheetWarnings(checkSignalSheet(reader.signalTable()), log);
+  if (reader.signalTable().count() == 0) {
+    warn("Warning: no signal was read from " + quoted(runSettings().sheetPath()), log);
+  }
+}
+
 std::unique_ptr<ZNoslFactoryInterface> createFactory(int32_t generationMode) {
   switch (generationMode) {
     case 1:
@@ -311,8 +329,7 @@ bool runNodeScriptGeneration(ZNoslFactoryInterface& factory) {
   ZTextStream log;
   if (!outputPathIsUsable(settings.outputPath()) || !openSheetAndLog(reader, log)) return false;
   ZCoNosl447InteractionLayer generator(reader.signalTable());
-  if (!reader.errorText().empty()) writeNotReadReport(reader.errorText(), log);
-  writeSheetWarnings(checkSignalSheet(reader.signalTable()), log);
+  reportReading(reader, log);
   if (!fillDatabase(settings, reader.signalTable(), relations, log)) return false;
 
   const std::string outputPath = settings.outputPath();
@@ -332,8 +349,7 @@ bool runMacroGeneration(ZNoslFactoryInterface& factory) {
 
   ZTextStream log;
   if (!outputPathIsUsable(outputPath) || !openSheetAndLog(reader, log)) return false;
-  if (!reader.errorText().empty()) writeNotReadReport(reader.errorText(), log);
-  writeSheetWarnings(checkSignalSheet(reader.signalTable()), log);
+  reportReading(reader, log);
   ZCoMacro447InteractionLayer generator(reader.signalTable());
   std::string macroSignalText;
   std::string notUsedText;

@@ -196,6 +196,44 @@ TEST(BadInput, IncompleteOrAmbiguousWorkbook) {
   }
 }
 
+// A run that reads no signal at all says so after its reports of reading,
+// on the console and in the log, in every mode, and goes on.
+TEST(BadInput, SheetThatGivesNoSignal) {
+  const std::string map = readFile(dataPath("app/basic.ini"));
+  const std::string sheet = readFile(dataPath("app/basic.csv"));
+  const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+    return text.replace(text.find(from), from.size(), to);
+  };
+  struct Case {
+    const char* what;
+    std::string map;
+    std::string sheet;
+  };
+  const std::vector<Case> cases = {
+      {"SkipRows past the data", replaced(map, "SkipRows=1", "SkipRows=500"), sheet},
+      {"used flags read from an empty column", replaced(map, "SignalIsUsed=9", "SignalIsUsed=20"), sheet},
+      {"no data rows", map, sheet.substr(0, sheet.find('\n') + 1)},
+  };
+  const std::string warning = "Warning: no signal was read from \"./signals.csv\"\n\n";
+  for (const Case& c : cases) {
+    for (const auto& [arguments, next] :
+         {std::make_pair(mode1Arguments(), "Creating emtpty database"),
+          std::make_pair(runfixtures::mode2Arguments(), "\nmacros are generated for the following signals:"),
+          std::make_pair(runfixtures::mode3Arguments(), "Creating emtpty database")}) {
+      SCOPED_TRACE(std::string(c.what) + ", mode " + arguments[1]);
+      TempDir dir;
+      writeFile(dir.file("signals.ini"), c.map);
+      writeFile(dir.file("signals.csv"), c.sheet);
+      const CommandResult result = runProgram(arguments, dir.path());
+      EXPECT_EQ(result.exitCode, 0) << result.output;
+      EXPECT_NE(result.output.find("Scanning Excel sheet \"./signals.csv\"...\n\n" + warning + next),
+                std::string::npos)
+          << result.output;
+      EXPECT_NE(readFile(dir.file("signals_log.txt")).find(testsupport::crlf(warning)), std::string::npos);
+    }
+  }
+}
+
 // A workbook saved with a password (encrypted.xls, see make-encrypted.py).
 TEST(BadInput, EncryptedSheet) {
   TempDir dir;

@@ -16,6 +16,7 @@
 namespace {
 
 using runfixtures::mode2Arguments;
+using runfixtures::mode3Arguments;
 using runfixtures::placeSheet;
 using testsupport::CommandResult;
 using testsupport::readFile;
@@ -26,11 +27,6 @@ using testsupport::TempDir;
 using testsupport::writeFile;
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> mode3Arguments() {
-  return {"-m", "3", "-sdb", "./taxi.dbc", "-xls", "./signals.csv", "-out", "./node.cin", "-nme", "Taximeter",
-          "-tme", "Tester"};
-}
 
 // Runs the program in workDir after a shell prefix that ends in exec or a
 // program that runs it.
