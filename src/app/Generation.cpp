@@ -1,9 +1,13 @@
 #include "app/Generation.h"
 
+#include <filesystem>
 #include <memory>
+#include <new>
 #include <ostream>
 #include <string>
+#include <system_error>
 
+#include "app/HeapSetup.h"
 #include "app/RunReports.h"
 #include "app/RunSettings.h"
 #include "app/SheetCheck.h"
@@ -22,6 +26,8 @@
 #include "util/TextStream.h"
 
 namespace {
+
+const char kOutOfMemory[] = "Not enough memory to finish the run";
 
 constexpr int kColumnSetNodeScript = 1;
 constexpr int kColumnSetMacros = 2;
@@ -319,14 +325,13 @@ bool openSheetAndLog(ZIniMapExcelSheetReader& reader, ZTextStream& log) {
   return false;
 }
 
-bool runNodeScriptGeneration(ZNoslFactoryInterface& factory) {
+bool runNodeScriptGeneration(ZNoslFactoryInterface& factory, ZTextStream& log) {
   const RunSettings& settings = runSettings();
   ZIniMapExcelSheetReader reader(kColumnSetNodeScript);
   ZTextStream relations;
   openRelationsFile(relationsFilePath(settings.sheetPath()), relations);
   printNodeScriptSettings(settings);
 
-  ZTextStream log;
   if (!outputPathIsUsable(settings.outputPath()) || !openSheetAndLog(reader, log)) return false;
   ZCoNosl447InteractionLayer generator(reader.signalTable());
   reportReading(reader, log);
@@ -341,13 +346,12 @@ bool runNodeScriptGeneration(ZNoslFactoryInterface& factory) {
   return true;
 }
 
-bool runMacroGeneration(ZNoslFactoryInterface& factory) {
+bool runMacroGeneration(ZNoslFactoryInterface& factory, ZTextStream& log) {
   RunSettings& settings = runSettings();
   ZIniMapExcelSheetReader reader(kColumnSetMacros);
   const std::string outputPath = settings.outputPath();
   consoleOut() << "Generated output file: " << quoted(outputPath) << "\n";
 
-  ZTextStream log;
   if (!outputPathIsUsable(outputPath) || !openSheetAndLog(reader, log)) return false;
   reportReading(reader, log);
   ZCoMacro447InteractionLayer generator(reader.signalTable());
@@ -378,6 +382,29 @@ bool runMacroGeneration(ZNoslFactoryInterface& factory) {
 bool runGeneration() {
   const std::unique_ptr<ZNoslFactoryInterface> factory = createFactory(runSettings().generationMode());
   if (factory == nullptr || !factory->initialize()) return false;
-  if (runSettings().generationMode() == 2) return runMacroGeneration(*factory);
-  return runNodeScriptGeneration(*factory);
+  std::error_code error;
+  const std::uintmax_t sheetBytes = std::filesystem::file_size(fileSystemPath(runSettings().sheetPath()), error);
+  reserveHeapForRun(error ? 0 : static_cast<uint64_t>(sheetBytes));
+  // The log outlives the run's other objects, so that it can still say why
+  // the run ended when memory ran out: by then everything else is gone,
+  // the temporary files removed and the database left as it was.
+  ZTextStream log;
+  try {
+    if (runSettings().generationMode() == 2) return runMacroGeneration(*factory, log);
+    return runNodeScriptGeneration(*factory, log);
+  } catch (const std::bad_alloc&) {
+    reportOutOfMemory(&log);
+    return false;
+  }
+}
+
+void reportOutOfMemory(ZTextStream* log) {
+  consoleOut() << kOutOfMemory << "\n\n" << std::flush;
+  if (log == nullptr) return;
+  // The log may need memory for the message that is not there either.
+  try {
+    log->write(kOutOfMemory);
+    log->write("\n\n");
+  } catch (const std::bad_alloc&) {
+  }
 }

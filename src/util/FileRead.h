@@ -1,5 +1,5 @@
 // Reading a whole file into memory, within a limit that is checked before
-// anything is read.
+// anything is read; telling a file that failed to open for lack of memory.
 #pragma once
 
 #include <cstddef>
@@ -16,3 +16,8 @@ enum class ZFileReadResult {
 // that grows meanwhile is read up to the limit and no further). A FIFO or
 // device is read without blocking.
 ZFileReadResult readWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes);
+
+// After a file failed to open: throws std::bad_alloc when it failed for
+// lack of memory (errno ENOMEM: the C library found no room for the open
+// file), which is no fault of the file and must not pass for one.
+void throwIfOpenLackedMemory();

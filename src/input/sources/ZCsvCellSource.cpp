@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "input/sources/ZZipArchive.h"
+#include "util/FileRead.h"
 #include "util/Paths.h"
 
 namespace {
@@ -186,7 +187,10 @@ ZCellSourceResult ZCsvCellSource::start() { return ZCellSourceResult::ok; }
 ZCellSourceResult ZCsvCellSource::openDocument(const std::string& path) {
   grid_.clear();
   std::ifstream in(fileSystemPath(path), std::ios::binary);
-  if (!in) return ZCellSourceResult::failed;
+  if (!in) {
+    throwIfOpenLackedMemory();
+    return ZCellSourceResult::failed;
+  }
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
   if (size < 0 || static_cast<uint64_t>(size) > ZZipArchive::kMaxEntryBytes) return ZCellSourceResult::failed;

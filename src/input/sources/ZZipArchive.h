@@ -56,7 +56,8 @@ class ZZipArchive {
     uint64_t slotEnd = 0;       // where the next entry (or the central directory) begins
   };
 
-  // An entry read piece by piece.
+  // An entry read piece by piece. Where zlib finds no memory, open and
+  // read throw std::bad_alloc: that is no damage of the file.
   class Stream {
    public:
     Stream() = default;
