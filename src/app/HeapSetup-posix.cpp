@@ -11,11 +11,10 @@
 
 namespace {
 
-// The heap of a run is reserved in one step, about this many bytes per
-// byte of its sheet (a run of 100 000 signals takes less than a tenth of
-// it) and at most kLargestReserve, so that a large run never grows it
-// again; a run whose share comes to less than kSmallestReserve reserves
-// nothing.
+// The heap of a run is reserved in one step, this many bytes per byte of
+// its sheet (a run of 100 000 signals takes a fifth of it or less) and at
+// most kLargestReserve, so that a large run never grows it again; a run
+// whose share comes to less than kSmallestReserve reserves nothing.
 constexpr uint64_t kReservePerSheetByte = 64;
 constexpr std::size_t kLargestReserve = 256u << 20;
 constexpr std::size_t kSmallestReserve = 8u << 20;
