@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <iostream>
+#include <new>
 
 #include "app/CommandLine.h"
 #include "app/Generation.h"
@@ -38,8 +39,15 @@ int runApplication(const std::vector<std::string>& arguments) {
     printUsage(out);
     return kExitUsage;
   }
-  if (!parseCommandLine(arguments, runSettings(), out)) return kExitUsage;
-  if (!runGeneration()) {
+  bool generated = false;
+  try {
+    if (!parseCommandLine(arguments, runSettings(), out)) return kExitUsage;
+    generated = runGeneration();
+  } catch (const std::bad_alloc&) {
+    // Memory ran out outside the run itself, which reports its own.
+    reportOutOfMemory(nullptr);
+  }
+  if (!generated) {
     out << "ERROR GENERATING\n";
     return kExitGenerationFailed;
   }
