@@ -1,7 +1,10 @@
 // Runs the built program: banner, usage and exit codes as a user sees them.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "TestSupport.h"
+#include "app/CommandLine.h"
 
 namespace {
 
@@ -46,6 +49,37 @@ TEST(Application, ExitCodesAndConventionalOptions) {
   // Recognised only as the first argument: elsewhere it is an ignored argument.
   const auto late = runProgram({"-m", "0", "--version"});
   EXPECT_EQ(late.exitCode, 1);
+}
+
+TEST(Application, HelpSpellingsPrintWhatHelpPrints) {
+  std::ostringstream help;
+  printUsage(help);
+  printHelpNotes(help);
+  struct Case {
+    std::vector<std::string> arguments;
+    bool help;
+  };
+  const std::vector<Case> cases = {
+      {{"--help"}, true},
+      {{"-h"}, true},
+      {{"help"}, true},
+      {{"/?"}, testsupport::onWindows()},
+      {{"--help", "-m", "9"}, true},  // the first argument
+      {{"-h", "-m", "9"}, false},     // the others only as the only argument
+      {{"help", "-m", "9"}, false},
+      {{"-H"}, false},
+      {{"--h"}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments.front() + " and " + std::to_string(c.arguments.size() - 1) + " more");
+    const auto result = runProgram(c.arguments);
+    EXPECT_EQ(result.exitCode, c.help ? 0 : 1);
+    if (c.help) {
+      EXPECT_EQ(result.output, banner() + help.str());
+    } else {
+      EXPECT_EQ(result.output.find("Exit status:"), std::string::npos);
+    }
+  }
 }
 
 }  // namespace

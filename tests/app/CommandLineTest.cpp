@@ -68,7 +68,8 @@ TEST(CommandLine, ValidationStepsAndMessages) {
        "missing parameter \"-xls\" (signal description file)"},
       {"missing output", {"-m", "2", "-xls", "s.xlsx"}, false, "missing parameter \"-out\" (output file)"},
       {"bare output file name", {"-m", "2", "-xls", "s.xlsx", "-out", "out.can"}, false,
-       "directory \"\" specified in parameter \"-out\" (output file) does not exist"},
+       "directory \"\" specified in parameter \"-out\" (output file) does not exist\ngive \"." +
+           std::string(1, kDirectorySeparator) + "out.can\" for a file in the current directory"},
       {"output without extension is a directory", {"-m", "2", "-xls", "s.xlsx", "-out", "@DIR/node"}, false,
        "directory \"@DIR/node" + std::string(1, kDirectorySeparator) +
            "\" specified in parameter \"-out\" (output file) does not exist"},
@@ -93,6 +94,39 @@ TEST(CommandLine, ValidationStepsAndMessages) {
     EXPECT_EQ(ok, c.ok);
     const std::string message = expand({c.message}, dir.path()).front();
     EXPECT_EQ(out.str(), c.ok ? std::string() : kPrefix + message + "\n\n");
+  }
+}
+
+TEST(CommandLine, PathWithoutDirectoryPartGetsAHint) {
+  TempDir dir;
+  struct Case {
+    std::vector<std::string> arguments;  // "@DIR" stands for an existing directory
+    std::string option;
+    std::string directory;  // as the message shows it
+    std::string hint;       // the file name the hint shows, "" for none
+  };
+  const std::vector<Case> cases = {
+      {{"-m", "2", "-xls", "s", "-out", "x.h"}, "-out", "", "x.h"},
+      {{"-m", "1", "-id", "1", "-idt", "2", "-sdb", "d.dbc"}, "-sdb", "", "d.dbc"},
+      {{"-m", "3", "-sdb", "n.dbc"}, "-sdb", "", "n.dbc"},
+      {{"-m", "3", "-sdb", "@DIR/n.dbc", "-xls", "s", "-out", "n.cin"}, "-out", "", "n.cin"},
+      {{"-m", "2", "-xls", "s", "-out", "out"}, "-out", "", "out"},
+      {{"-m", "2", "-xls", "s", "-out", "T\xc3\xa4ter.h"}, "-out", "", "T\xc3\xa4ter.h"},
+      {{"-m", "2", "-xls", "s", "-out"}, "-out", "", ""},  // no file name to show
+      {{"-m", "2", "-xls", "s", "-out", "@DIR/no/x.h"}, "-out", "@DIR/no/", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments.back());
+    RunSettings settings;
+    std::ostringstream out;
+    EXPECT_FALSE(parseCommandLine(expand(c.arguments, dir.path()), settings, out));
+    const std::string description = c.option == "-out" ? "output file" : "database to generate";
+    std::string expected = kPrefix + "directory \"" + expand({c.directory}, dir.path()).front() +
+                           "\" specified in parameter \"" + c.option + "\" (" + description + ") does not exist\n";
+    if (!c.hint.empty()) {
+      expected += "give \"." + std::string(1, kDirectorySeparator) + c.hint + "\" for a file in the current directory\n";
+    }
+    EXPECT_EQ(out.str(), expected + "\n");
   }
 }
 

@@ -4,6 +4,7 @@
 // short manual it is meant to be and points to every document.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -146,6 +147,36 @@ TEST(DocumentLinks, ReadmeIsShortAndPointsToEveryDocument) {
     if (name == "README.md") continue;
     EXPECT_TRUE(linked[name]) << "the README does not link " << name;
   }
+}
+
+// The Windows zip's README.txt speaks of the zip as it is unzipped: every
+// file it names lies in the zip (README.md, docs\, example\), and nothing
+// of the source tree or of a Linux install.
+TEST(DocumentLinks, WindowsReadmeNamesWhatTheZipHolds) {
+  const std::string readme = readFile((kSourceDir / "packaging/windows/README.txt").string());
+  for (const char* foreign : {"scripts/", "/usr/", "examples/", "dist/", "build"}) {
+    EXPECT_EQ(readme.find(foreign), std::string::npos) << foreign;
+  }
+  // Names of files: letters, digits, "-", "_" and "." ending in .md, .ini or .xlsx.
+  const auto isNameChar = [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == '.';
+  };
+  std::size_t named = 0;
+  for (std::size_t end = 0; end < readme.size(); ++end) {
+    if (end + 1 < readme.size() && isNameChar(readme[end + 1])) continue;
+    std::size_t start = end + 1;
+    while (start > 0 && isNameChar(readme[start - 1])) --start;
+    const std::string name = readme.substr(start, end + 1 - start);
+    const std::size_t dot = name.rfind('.');
+    if (dot == 0 || dot == std::string::npos) continue;
+    const std::string extension = name.substr(dot);
+    if (extension != ".md" && extension != ".ini" && extension != ".xlsx") continue;
+    SCOPED_TRACE(name);
+    ++named;
+    EXPECT_TRUE(fs::exists(kSourceDir / name) || fs::exists(kSourceDir / "docs" / name) ||
+                fs::exists(kSourceDir / "examples" / name));
+  }
+  EXPECT_GE(named, 8u);
 }
 
 }  // namespace
