@@ -179,4 +179,33 @@ TEST(DocumentLinks, WindowsReadmeNamesWhatTheZipHolds) {
   EXPECT_GE(named, 8u);
 }
 
+// The README's table of fixed texts that mislead names texts the program
+// writes: each text of its first column, up to its first "…", quote or
+// digit, stands in the sources.
+TEST(DocumentLinks, ReadmeFixedTextsAreTheProgramsOwn) {
+  const std::string readme = readFile((kSourceDir / "README.md").string());
+  const std::size_t section = readme.find("\n## Fixed texts\n");
+  ASSERT_NE(section, std::string::npos);
+  std::string sources;
+  for (const auto& entry : fs::recursive_directory_iterator(kSourceDir / "src")) {
+    if (entry.is_regular_file()) sources += readFile(entry.path().string());
+  }
+  std::istringstream rows(readme.substr(section, readme.find("\n## ", section + 1) - section));
+  std::size_t checked = 0;
+  for (std::string row; std::getline(rows, row);) {
+    if (row.rfind("| `", 0) != 0) continue;
+    const std::string column = row.substr(2, row.find(" | ") - 2);
+    for (std::size_t at = column.find('`'); at != std::string::npos; at = column.find('`', at + 1)) {
+      const std::size_t end = column.find('`', at + 1);
+      const std::string text = column.substr(at + 1, end - at - 1);
+      const std::string fixed = text.substr(0, text.find_first_of("\"0123456789\xe2"));
+      at = end;
+      if (fixed.size() < 8) continue;
+      ++checked;
+      EXPECT_NE(sources.find(fixed), std::string::npos) << fixed;
+    }
+  }
+  EXPECT_GE(checked, 10u);
+}
+
 }  // namespace
