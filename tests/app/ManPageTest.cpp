@@ -67,7 +67,8 @@ TEST(ManPage, LintFindsNothing) {
   // Only the one style note on the name and version given to .Os, which
   // put the version into the footer.
   const auto lint = runCommand("mandoc -Tlint " + shellQuote(kManPage));
-  EXPECT_EQ(lint.output, "mandoc: " + kManPage + ":4:5: STYLE: operating system explicitly specified: Os co447gen (NetBSD)\n");
+  EXPECT_EQ(lint.output,
+            "mandoc: " + kManPage + ":4:5: STYLE: operating system explicitly specified: Os co447gen (NetBSD)\n");
 }
 
 TEST(ManPage, EveryOptionHasItsEntry) {
