@@ -2,7 +2,8 @@
 # C library's standard printf (%zu, %lld), localtime_r, Unicode Win32 calls, and a
 # resource with the version texts of the banner and the manifest.
 add_compile_definitions(__USE_MINGW_ANSI_STDIO=1 _POSIX_THREAD_SAFE_FUNCTIONS UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
-add_link_options(-static -static-libgcc -static-libstdc++)
+# No link time in the program file: two builds of one commit give the same bytes.
+add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
 
 set(CO447GEN_MANIFEST ${CMAKE_SOURCE_DIR}/src/app/windows/co447gen.manifest)
 configure_file(${CMAKE_SOURCE_DIR}/src/app/windows/co447gen.rc.in ${CMAKE_BINARY_DIR}/generated/co447gen.rc @ONLY)

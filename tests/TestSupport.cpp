@@ -11,6 +11,24 @@
 
 namespace testsupport {
 
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+}  // namespace
+
+bool underAddressSanitizer() { return kAddressSanitizer; }
+
 TempDir::~TempDir() {
   std::error_code ignored;
   // Restore write permission that a test may have taken away, then remove.

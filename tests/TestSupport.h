@@ -54,6 +54,10 @@ std::string crlf(const std::string& text);
 // The tests run on Windows (where a few concerns differ or do not exist).
 bool onWindows();
 
+// The tests and the program are built with AddressSanitizer, whose shadow
+// memory no limit on the address space admits.
+bool underAddressSanitizer();
+
 // The tests run under wine, which stands in for Windows but cannot prove
 // everything Windows does (always false on POSIX systems).
 bool underWine();

@@ -20,9 +20,10 @@ CO447GEN_WINDOWS_PACKAGES=(
 # scripts/bench (peak memory, the reference reader, the profiler).
 CO447GEN_FUZZ_PACKAGES=(clang)
 CO447GEN_BENCH_PACKAGES=(time python3-openpyxl valgrind)
-# Extra packages of scripts/package: dpkg-shlibdeps, and file, with which
-# CPack finds the programs whose libraries it asks for.
-CO447GEN_PACKAGE_PACKAGES=(dpkg-dev file)
+# Extra packages of scripts/package: dpkg-shlibdeps, file, with which
+# CPack finds the programs whose libraries it asks for, and Debian's
+# package checker.
+CO447GEN_PACKAGE_PACKAGES=(dpkg-dev file lintian)
 
 co447gen_root() { cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd; }
 
@@ -44,16 +45,35 @@ co447gen_install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures and builds into build/ (or $CO447GEN_BUILD_DIR); extra CMake
-# arguments come from the function's arguments.
-co447gen_build() {
+# Configures build/ (or $CO447GEN_BUILD_DIR); extra CMake arguments come
+# from the function's arguments.
+co447gen_configure() {
   local root build
   root=$(co447gen_root)
   build=${CO447GEN_BUILD_DIR:-$root/build}
   local werror=OFF
   [ -n "${CI:-}" ] && werror=ON
   cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCO447GEN_WERROR="$werror" "$@" >/dev/null
-  cmake --build "$build" -j"$(nproc)"
+}
+
+# Configures and builds everything (the tests included) into build/ (or
+# $CO447GEN_BUILD_DIR); extra CMake arguments come from the function's
+# arguments.
+co447gen_build() {
+  co447gen_configure "$@"
+  cmake --build "${CO447GEN_BUILD_DIR:-$(co447gen_root)/build}" -j"$(nproc)"
+}
+
+# Configures and builds the program alone, not the test program.
+co447gen_build_program() {
+  co447gen_configure
+  cmake --build "${CO447GEN_BUILD_DIR:-$(co447gen_root)/build}" -j"$(nproc)" --target co447gen
+}
+
+# The moment that packages and the example's header are dated with: the
+# time of the last commit, or 0 outside a git checkout.
+co447gen_source_date_epoch() {
+  git -C "$(co447gen_root)" log -1 --format=%ct 2>/dev/null || echo 0
 }
 
 # The bundled example's three runs (modes 1, 2 and 3), in the current

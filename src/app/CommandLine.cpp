@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdint>
 
+#include "app/CommandLineOptions.h"
 #include "app/FileRoles.h"
 #include "app/Identifier.h"
 #include "app/RunSettings.h"
@@ -90,10 +91,23 @@ const char* const kDeleteDatabaseLines[] = {
     "   ...................variables are still included within the database!",
 };
 
+// The paragraph the help adds after the usage text; "@MANUAL" stands for
+// where this platform keeps the manual.
+const char* const kHelpNotes[] = {
+    "   Mode 2 needs '-nme' and '-tme' as well, although the sections above do not list them.",
+    "   '-wide' (modes 1 and 3): read and command each signal of an object of 33 to 64 bits as a number of its own.",
+    "   'co447gen --version' prints the version. The manual: @MANUAL.",
+    "   Exit status: 0 output produced, 1 no arguments or a command-line error, 2 the generation run failed.",
+    "",
+};
+
 constexpr std::size_t kOptionColumnWidth = 20;
 
-void printError(std::ostream& out, const std::string& message) {
-  out << errorPrefix() << message << "\n\n";
+// The message, a line end and an empty line; a hint goes in between.
+void printError(std::ostream& out, const std::string& message, const std::string& hint = "") {
+  out << errorPrefix() << message << "\n";
+  if (!hint.empty()) out << hint << "\n";
+  out << "\n";
 }
 
 // The value of the last occurrence of a valued option; "" when it is the last
@@ -116,18 +130,26 @@ bool lookUpFlag(const std::vector<std::string>& arguments, const std::string& op
   return false;
 }
 
+void printMissing(std::ostream& out, const std::string& option) {
+  printError(out, "missing parameter \"" + option + "\" (" + commandLineOption(option).description + ")");
+}
+
+void printInvalidNumber(std::ostream& out, const std::string& option, int32_t number) {
+  printError(out, "invalid parameter value (\"" + std::to_string(number) + "\") for parameter \"" + option +
+                      "\" (" + commandLineOption(option).description + ")");
+}
+
 // Looks up -id / -idt and checks the range 1..16.
 bool parseNodeId(const std::vector<std::string>& arguments, const std::string& option,
-                 const std::string& description, int32_t& nodeId, std::ostream& out) {
+                 int32_t& nodeId, std::ostream& out) {
   std::string value;
   if (!lookUpValue(arguments, option, value)) {
-    printError(out, "missing parameter \"" + option + "\" (" + description + ")");
+    printMissing(out, option);
     return false;
   }
   nodeId = atoiLike(value);
   if (nodeId < 1 || nodeId > 16) {
-    printError(out, "invalid parameter value (\"" + std::to_string(nodeId) + "\") for parameter \"" +
-                        option + "\" (" + description + ")");
+    printInvalidNumber(out, option, nodeId);
     return false;
   }
   return true;
@@ -157,20 +179,27 @@ bool checkFileName(const std::string& path, const std::string& option, const std
 }
 
 // Looks up -sdb / -out and checks that the name can be made and that the
-// directory part names an existing directory.
+// directory part names an existing directory. A bare file name gets a hint
+// after the message: the current directory has to be named.
 bool parsePathInExistingDirectory(const std::vector<std::string>& arguments,
-                                  const std::string& option, const std::string& description,
-                                  std::string& path, std::ostream& out) {
+                                  const std::string& option, std::string& path, std::ostream& out) {
+  const std::string description = commandLineOption(option).description;
   if (!lookUpValue(arguments, option, path)) {
-    printError(out, "missing parameter \"" + option + "\" (" + description + ")");
+    printMissing(out, option);
     return false;
   }
   if (!checkFileName(path, option, description, true, out)) return false;
   const SplitPath parts = splitPath(path);
   const std::string directory = parts.drive + parts.directory;
   if (directory.empty() || !directoryExists(directory)) {
-    printError(out, "directory \"" + directory + "\" specified in parameter \"" + option + "\" (" +
-                        description + ") does not exist");
+    const std::string hint = directory.empty() && !path.empty()
+                                 ? "give \"." + std::string(1, kDirectorySeparator) + path +
+                                       "\" for a file in the current directory"
+                                 : "";
+    printError(out,
+               "directory \"" + directory + "\" specified in parameter \"" + option + "\" (" + description +
+                   ") does not exist",
+               hint);
     return false;
   }
   return true;
@@ -179,7 +208,8 @@ bool parsePathInExistingDirectory(const std::vector<std::string>& arguments,
 // Applies every occurrence of -nme / -tme in order. An occurrence whose
 // sanitised value is empty is reported and leaves the name unchanged.
 bool parseName(const std::vector<std::string>& arguments, const std::string& option,
-               const std::string& description, std::string& name, std::ostream& out) {
+               std::string& name, std::ostream& out) {
+  const std::string description = commandLineOption(option).description;
   bool found = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     if (arguments[i] != option) continue;
@@ -193,7 +223,7 @@ bool parseName(const std::vector<std::string>& arguments, const std::string& opt
     }
   }
   if (!found) {
-    printError(out, "missing parameter \"" + option + "\" (" + description + ")");
+    printMissing(out, option);
     return false;
   }
   return true;
@@ -228,6 +258,15 @@ void printUsage(std::ostream& out) {
   }
 }
 
+void printHelpNotes(std::ostream& out) {
+  for (const char* line : kHelpNotes) {
+    std::string text = line;
+    const std::size_t manual = text.find("@MANUAL");
+    if (manual != std::string::npos) text.replace(manual, 7, kManualPointer);
+    out << text << "\n";
+  }
+}
+
 int32_t atoiLike(const std::string& text) {
   std::size_t i = 0;
   while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
@@ -251,14 +290,13 @@ bool parseCommandLine(const std::vector<std::string>& arguments, RunSettings& se
   std::string value;
   // 1, 2: generation mode
   if (!lookUpValue(arguments, "-m", value)) {
-    printError(out, "missing parameter \"-m\" (generation mode)");
+    printMissing(out, "-m");
     return false;
   }
   const int32_t mode = atoiLike(value);
   settings.setGenerationMode(mode);
   if (mode < 1 || mode > 3) {
-    printError(out, "invalid parameter value (\"" + std::to_string(mode) +
-                        "\") for parameter \"-m\" (generation mode)");
+    printInvalidNumber(out, "-m", mode);
     return false;
   }
 
@@ -276,24 +314,22 @@ bool parseCommandLine(const std::vector<std::string>& arguments, RunSettings& se
   // 4, 5: node ids (tester node only)
   if (mode == 1) {
     int32_t nodeId = 0;
-    if (!parseNodeId(arguments, "-id", "node id of device under test", nodeId, out)) return false;
+    if (!parseNodeId(arguments, "-id", nodeId, out)) return false;
     settings.setDutNodeId(nodeId);
-    if (!parseNodeId(arguments, "-idt", "tester node ID", nodeId, out)) return false;
+    if (!parseNodeId(arguments, "-idt", nodeId, out)) return false;
     settings.setTesterNodeId(nodeId);
   }
 
   // 6: signal database (node scripts only)
   if (mode == 1 || mode == 3) {
     std::string path;
-    if (!parsePathInExistingDirectory(arguments, "-sdb", "database to generate", path, out)) {
-      return false;
-    }
+    if (!parsePathInExistingDirectory(arguments, "-sdb", path, out)) return false;
     settings.setDatabasePath(path);
   }
 
   // 7: signal description sheet
   if (!lookUpValue(arguments, "-xls", value)) {
-    printError(out, "missing parameter \"-xls\" (signal description file)");
+    printMissing(out, "-xls");
     return false;
   }
   if (!checkFileName(value, "-xls", "signal description file", false, out)) return false;
@@ -301,15 +337,15 @@ bool parseCommandLine(const std::vector<std::string>& arguments, RunSettings& se
 
   // 8: output file
   std::string outputPath;
-  if (!parsePathInExistingDirectory(arguments, "-out", "output file", outputPath, out)) return false;
+  if (!parsePathInExistingDirectory(arguments, "-out", outputPath, out)) return false;
   settings.setOutputPath(outputPath);
 
   // 9, 10: names
   std::string name = settings.dutName();
-  if (!parseName(arguments, "-nme", "name of device under test", name, out)) return false;
+  if (!parseName(arguments, "-nme", name, out)) return false;
   settings.setDutName(name);
   name = settings.testerName();
-  if (!parseName(arguments, "-tme", "name of tester device", name, out)) return false;
+  if (!parseName(arguments, "-tme", name, out)) return false;
   settings.setTesterName(name);
 
   // 11: -me wins over -mex because it is looked up last

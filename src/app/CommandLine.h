@@ -9,6 +9,10 @@ class RunSettings;
 
 void printBanner(std::ostream& out);
 void printUsage(std::ostream& out);
+// The paragraph the help adds after the usage text: what the usage text
+// leaves out (the names mode 2 needs, the version, the manual, the exit
+// statuses).
+void printHelpNotes(std::ostream& out);
 
 // Converts like the C library's atoi: leading white space and a sign are
 // accepted, conversion stops at the first non-digit, no digits give 0.

@@ -1,9 +1,13 @@
 #include "app/Generation.h"
 
+#include <filesystem>
 #include <memory>
+#include <new>
 #include <ostream>
 #include <string>
+#include <system_error>
 
+#include "app/HeapSetup.h"
 #include "app/RunReports.h"
 #include "app/RunSettings.h"
 #include "app/SheetCheck.h"
@@ -25,6 +29,8 @@
 
 namespace {
 
+const char kOutOfMemory[] = "Not enough memory to finish the run";
+
 constexpr int kColumnSetNodeScript = 1;
 constexpr int kColumnSetMacros = 2;
 const char* const kSheetName = "Signals";
@@ -37,6 +43,24 @@ void printMessage(const std::string& message) { consoleOut() << message << "\n\n
 // The same, seen at once also on a console that is a pipe or a file: a run
 // that waits, or ends, must not leave its last lines in a buffer.
 void printNow(const std::string& message) { consoleOut() << message << "\n\n" << std::flush; }
+
+// A warning on the console and in the log, each followed by an empty line.
+void warn(const std::string& warning, ZTextStream& log) {
+  printMessage(warning);
+  log.write(warning + "\n\n");
+}
+
+// What the run says after reading: the rows not read, the sheet check's
+// warnings, and a word when no signal at all came from the sheet (a
+// SkipRows past the data, wrong column numbers, an empty sheet...), which
+// would otherwise give empty outputs without a word.
+void reportReading(const ZIniMapExcelSheetReader& reader, ZTextStream& log) {
+  if (!reader.errorText().empty()) writeNotReadReport(reader.errorText(), log);
+  writeSheetWarnings(checkSignalSheet(reader.signalTable()), log);
+  if (reader.signalTable().count() == 0) {
+    warn("Warning: no signal was read from " + quoted(runSettings().sheetPath()), log);
+  }
+}
 
 std::unique_ptr<ZNoslFactoryInterface> createFactory(int32_t generationMode) {
   switch (generationMode) {
@@ -325,18 +349,16 @@ bool openSheetAndLog(ZIniMapExcelSheetReader& reader, ZTextStream& log) {
   return false;
 }
 
-bool runNodeScriptGeneration(ZNoslFactoryInterface& factory) {
+bool runNodeScriptGeneration(ZNoslFactoryInterface& factory, ZTextStream& log) {
   const RunSettings& settings = runSettings();
   ZIniMapExcelSheetReader reader(kColumnSetNodeScript);
   ZTextStream relations;
   openRelationsFile(relationsFilePath(settings.sheetPath()), relations);
   printNodeScriptSettings(settings);
 
-  ZTextStream log;
   if (!outputPathIsUsable(settings.outputPath()) || !openSheetAndLog(reader, log)) return false;
   ZCoNosl447InteractionLayer generator(reader.signalTable());
-  if (!reader.errorText().empty()) writeNotReadReport(reader.errorText(), log);
-  writeSheetWarnings(checkSignalSheet(reader.signalTable()), log);
+  reportReading(reader, log);
   if (!prepareOutput(generator) || !fillDatabase(settings, reader.signalTable(), relations, log)) return false;
 
   const std::string outputPath = settings.outputPath();
@@ -348,16 +370,14 @@ bool runNodeScriptGeneration(ZNoslFactoryInterface& factory) {
   return true;
 }
 
-bool runMacroGeneration(ZNoslFactoryInterface& factory) {
+bool runMacroGeneration(ZNoslFactoryInterface& factory, ZTextStream& log) {
   RunSettings& settings = runSettings();
   ZIniMapExcelSheetReader reader(kColumnSetMacros);
   const std::string outputPath = settings.outputPath();
   consoleOut() << "Generated output file: " << quoted(outputPath) << "\n";
 
-  ZTextStream log;
   if (!outputPathIsUsable(outputPath) || !openSheetAndLog(reader, log)) return false;
-  if (!reader.errorText().empty()) writeNotReadReport(reader.errorText(), log);
-  writeSheetWarnings(checkSignalSheet(reader.signalTable()), log);
+  reportReading(reader, log);
   ZCoMacro447InteractionLayer generator(reader.signalTable());
   std::string macroSignalText;
   std::string notUsedText;
@@ -386,6 +406,29 @@ bool runMacroGeneration(ZNoslFactoryInterface& factory) {
 bool runGeneration() {
   const std::unique_ptr<ZNoslFactoryInterface> factory = createFactory(runSettings().generationMode());
   if (factory == nullptr || !factory->initialize()) return false;
-  if (runSettings().generationMode() == 2) return runMacroGeneration(*factory);
-  return runNodeScriptGeneration(*factory);
+  std::error_code error;
+  const std::uintmax_t sheetBytes = std::filesystem::file_size(fileSystemPath(runSettings().sheetPath()), error);
+  reserveHeapForRun(error ? 0 : static_cast<uint64_t>(sheetBytes));
+  // The log outlives the run's other objects, so that it can still say why
+  // the run ended when memory ran out: by then everything else is gone,
+  // the temporary files removed and the database left as it was.
+  ZTextStream log;
+  try {
+    if (runSettings().generationMode() == 2) return runMacroGeneration(*factory, log);
+    return runNodeScriptGeneration(*factory, log);
+  } catch (const std::bad_alloc&) {
+    reportOutOfMemory(&log);
+    return false;
+  }
+}
+
+void reportOutOfMemory(ZTextStream* log) {
+  consoleOut() << kOutOfMemory << "\n\n" << std::flush;
+  if (log == nullptr) return;
+  // The log may need memory for the message that is not there either.
+  try {
+    log->write(kOutOfMemory);
+    log->write("\n\n");
+  } catch (const std::bad_alloc&) {
+  }
 }

@@ -3,3 +3,5 @@
 // The Windows heap grows in large reserved regions on its own; there is
 // nothing to set up.
 void prepareHeapForLargeRuns() {}
+
+void reserveHeapForRun(uint64_t sheetBytes) { (void)sheetBytes; }

@@ -4,8 +4,10 @@
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <mutex>
 #include <string>
+#include <system_error>
 #include <thread>
 
 #include "util/TextStream.h"
@@ -21,11 +23,14 @@ constexpr std::size_t kPiecesPerBatch = 64;
 // time, which costs more than composing. (A single huge piece, which the
 // writer writes itself, may keep the writer busy for a while.)
 constexpr std::size_t kBytesAhead = 4u << 20;
+// Batches per helper thread: a small file is composed by the writer alone,
+// without the stack and the memory arena another thread would take.
+constexpr std::size_t kBatchesPerHelper = 16;
 
 struct Batch {
   std::size_t first = 0;
   std::size_t last = 0;  // one past
-  std::unique_ptr<ZTextStream> text;  // in memory, once composed
+  std::unique_ptr<ZTextStream> text;  // in memory, once composed; null when composing threw
   bool written = true;   // every piece's body succeeded
   bool done = false;
 };
@@ -94,6 +99,10 @@ class Composer {
     }
     if (own) {
       written = writeBatch(batch, output);
+    } else if (batch.text == nullptr) {
+      // Composing it failed (out of memory): the run ends with that.
+      std::lock_guard<std::mutex> lock(mutex_);
+      std::rethrow_exception(failure_);
     } else {
       // The composed text already has its line ends. (The output of a
       // generator writes CR LF.)
@@ -119,8 +128,16 @@ class Composer {
     changed_.notify_all();
   }
 
+  // What ended composing on some thread (out of memory), or null.
+  std::exception_ptr failure() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return failure_;
+  }
+
  private:
-  // Composes a batch into memory for the writer to copy.
+  // Composes a batch into memory for the writer to copy. What it throws
+  // (out of memory) ends the composing: the batch is done without a text,
+  // and the writer throws it again when it gets there.
   void composeAhead(std::size_t index) {
     Batch& batch = batches_[index];
     std::unique_ptr<ZTextStream> text;
@@ -131,12 +148,22 @@ class Composer {
         spare_.pop_back();
       }
     }
-    if (text == nullptr) text = std::make_unique<ZTextStream>();
-    text->clear();
-    // Batches of one generator are much alike: room for a little more than
-    // the last one took.
-    text->reserve(lastBatchBytes_.load(std::memory_order_relaxed) / 4 * 5);
-    const bool written = writeBatch(batch, *text);
+    bool written = true;
+    try {
+      if (text == nullptr) text = std::make_unique<ZTextStream>();
+      text->clear();
+      // Batches of one generator are much alike: room for a little more
+      // than the last one took.
+      text->reserve(lastBatchBytes_.load(std::memory_order_relaxed) / 4 * 5);
+      written = writeBatch(batch, *text);
+    } catch (...) {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (failure_ == nullptr) failure_ = std::current_exception();
+      batch.done = true;
+      stopping_ = true;
+      changed_.notify_all();
+      return;
+    }
     lastBatchBytes_.store(text->view().size(), std::memory_order_relaxed);
     std::lock_guard<std::mutex> lock(mutex_);
     bytesAhead_ += text->view().size();
@@ -165,6 +192,7 @@ class Composer {
   std::size_t bytesAhead_ = 0;  // composed by helpers, not yet written
   std::atomic<std::size_t> lastBatchBytes_{0};
   bool stopping_ = false;
+  std::exception_ptr failure_;  // the first thing composing threw
 };
 
 }  // namespace
@@ -175,15 +203,30 @@ bool writePiecesInParallel(std::vector<std::unique_ptr<ZNoslFunction>>& pieces, 
                            ZGeneratorInterface& generator, unsigned threads) {
   Composer composer(pieces, generator);
   std::vector<std::thread> helpers;
-  const std::size_t helperCount = std::min<std::size_t>(threads > 1 ? threads - 1 : 0, composer.batchCount());
-  for (std::size_t i = 0; i < helperCount; ++i) helpers.emplace_back([&composer] { composer.help(); });
+  const std::size_t helperCount =
+      std::min<std::size_t>(threads > 1 ? threads - 1 : 0, composer.batchCount() / kBatchesPerHelper);
+  for (std::size_t i = 0; i < helperCount; ++i) {
+    // A thread the system refuses (no memory for its stack) leaves the
+    // work to the threads there are.
+    try {
+      helpers.emplace_back([&composer] { composer.help(); });
+    } catch (const std::system_error&) {
+      break;
+    }
+  }
 
   bool allWritten = true;
-  for (std::size_t index = 0; index < composer.batchCount(); ++index) {
-    if (!composer.writeNext(index, output)) allWritten = false;
+  std::exception_ptr failure;
+  try {
+    for (std::size_t index = 0; index < composer.batchCount(); ++index) {
+      if (!composer.writeNext(index, output)) allWritten = false;
+    }
+  } catch (...) {
+    failure = std::current_exception();
   }
   composer.stop();
   for (std::thread& helper : helpers) helper.join();
   pieces.clear();
+  if (failure != nullptr) std::rethrow_exception(failure);
   return allWritten && !output.failed();
 }

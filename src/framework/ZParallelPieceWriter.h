@@ -17,8 +17,10 @@ class ZTextStream;
 
 // Writes every piece's body into output in order and destroys the pieces.
 // Goes on after a failed piece; false when any piece failed. threads is
-// the number of threads that compose, the caller's included (1: no other
-// thread is started).
+// the most threads that compose, the caller's included (1: no other thread
+// is started); a small list is composed by the caller alone. What a piece
+// throws on any thread (std::bad_alloc) is thrown again here, once every
+// thread has stopped.
 bool writePiecesInParallel(std::vector<std::unique_ptr<ZNoslFunction>>& pieces, ZTextStream& output,
                            ZGeneratorInterface& generator, unsigned threads);
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 // How an operation of a cell source ended. The row loop turns a failure into
 // the message of the operation that failed.
@@ -33,6 +34,10 @@ class ZCellSource {
  public:
   virtual ~ZCellSource() = default;
 
+  // Told before the document is opened: the columns the reader will ask
+  // for. A source may then keep the cells of these columns only, so that
+  // its memory follows what the reader uses, not the size of the sheet.
+  virtual void keepOnlyColumns(const std::vector<int>& columns) { (void)columns; }
   // Makes the source ready to open a document.
   virtual ZCellSourceResult start() = 0;
   // Opens the spreadsheet document at path.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <fstream>
 
+#include "util/FileRead.h"
 #include "util/Paths.h"
 #include "util/StringFormat.h"
 
@@ -91,6 +92,7 @@ int bufferInt(const std::string& value) {
 void ZColumnMapFile::load(const std::string& path) {
   std::string bytes;
   std::ifstream in(fileSystemPath(path), std::ios::binary);
+  if (!in) throwIfOpenLackedMemory();
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
   if (in && size > 0 && size <= kMaxFileBytes) {

@@ -80,6 +80,7 @@ bool ZExcelSheetReader::readSheet(const std::string& sheetPath, const std::vecto
     errorText_ += kNotStarted;
     return false;
   }
+  source->keepOnlyColumns(columns);
   if (!succeeded(source->start(), kNotStarted)) return false;
   if (!succeeded(source->openDocument(sheetPath), kNotOpened)) return false;
   if (!succeeded(source->selectSheet(sheetName), kNoSheet)) return false;

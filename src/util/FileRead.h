@@ -8,6 +8,8 @@
 // second, as a replacement is, and is then reported as used by another
 // program: it is never taken for a missing or a damaged file. POSIX
 // systems have no such sharing: a file there is never in use.
+//
+// A file that failed to open for lack of memory is told apart as well.
 #pragma once
 
 #include <cstddef>
@@ -35,3 +37,8 @@ ZReadAccess readAccessOf(const std::string& path);
 // The line that says why a file in use cannot be opened:
 // File "<path>" is used by another program
 std::string fileInUseText(const std::string& path);
+
+// After a file failed to open: throws std::bad_alloc when it failed for
+// lack of memory (errno ENOMEM: the C library found no room for the open
+// file), which is no fault of the file and must not pass for one.
+void throwIfOpenLackedMemory();

@@ -1,7 +1,10 @@
 // Runs the built program: banner, usage and exit codes as a user sees them.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "TestSupport.h"
+#include "app/CommandLine.h"
 
 namespace {
 
@@ -26,15 +29,29 @@ TEST(Application, ExitCodesAndConventionalOptions) {
     int exitCode;
     std::string outputAfterBanner;  // "" = not checked beyond the banner
   };
+  std::ostringstream help;
+  printUsage(help);
+  printHelpNotes(help);
+  const std::string badMode =
+      "Error executing co447gen: invalid parameter value (\"9\") for parameter \"-m\" (generation mode)\n\n";
+  const std::string noMode = "Error executing co447gen: missing parameter \"-m\" (generation mode)\n\n";
   const std::vector<Case> cases = {
-      {{"-m", "9"}, 1,
-       "Error executing co447gen: invalid parameter value (\"9\") for parameter \"-m\" (generation mode)\n\n"},
-      {{"-x"}, 1, "Error executing co447gen: missing parameter \"-m\" (generation mode)\n\n"},
-      {{"--help"}, 0, ""},
+      {{"-m", "9"}, 1, badMode},
+      {{"-x"}, 1, noMode},
+      // The help: --help as the first argument, the other spellings as the only one.
+      {{"--help"}, 0, help.str()},
+      {{"--help", "-m", "9"}, 0, help.str()},
+      {{"-h"}, 0, help.str()},
+      {{"help"}, 0, help.str()},
+      {{"/?"}, testsupport::onWindows() ? 0 : 1, testsupport::onWindows() ? help.str() : noMode},
+      {{"-h", "-m", "9"}, 1, badMode},
+      {{"help", "-m", "9"}, 1, badMode},
+      {{"-H"}, 1, noMode},
   };
   for (const Case& c : cases) {
     const auto result = runProgram(c.arguments);
-    EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments.front();
+    SCOPED_TRACE(c.arguments.front() + " and " + std::to_string(c.arguments.size() - 1) + " more");
+    EXPECT_EQ(result.exitCode, c.exitCode);
     ASSERT_EQ(result.output.rfind(banner(), 0), 0u) << result.output;
     if (!c.outputAfterBanner.empty()) {
       EXPECT_EQ(result.output.substr(banner().size()), c.outputAfterBanner);

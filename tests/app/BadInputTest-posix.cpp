@@ -149,4 +149,41 @@ TEST(BadInput, DatabaseIsReadInTheMemoryOfItsSize) {
   EXPECT_EQ(readFile(dir.file("taxi.dbc")).compare(0, database.size(), database), 0);
 }
 
+// ---- Bytes the run does not use
+
+// The bundled example padded (tools/make_padded_sheets.py) with 32 MiB that
+// no run uses: shared strings no cell names, empty cells right of and below
+// the signal rows, and the same as one-character cells of a .csv. Each gives
+// the example's header and takes at most 32 MiB more memory than the
+// example (before, each took hundreds of megabytes).
+TEST(BadInput, PaddingTheSheetCostsNoMemory) {
+  TempDir padded;
+  const CommandResult made = runCommand("python3 " + shellQuote(std::string(CO447GEN_SOURCE_DIR) +
+                                                                "/tools/make_padded_sheets.py") +
+                                        " " + shellQuote(padded.path()) + " --mib 32");
+  if (made.exitCode != 0 && !testsupport::runningInCi()) GTEST_SKIP() << "python3 cannot run: " << made.output;
+  ASSERT_EQ(made.exitCode, 0) << made.output;
+  const testsupport::ScopedEnvironment epoch("SOURCE_DATE_EPOCH", "1700000000");
+  const auto run = [](const std::string& sheet, const std::string& map, std::string& header) {
+    TempDir dir;
+    const std::string extension = fs::path(sheet).extension().string();
+    fs::copy_file(sheet, dir.file("signals" + extension));
+    fs::copy_file(map, dir.file("signals.ini"));
+    const auto [exitCode, peakKib] = runMeasured(mode2Arguments("./signals" + extension), dir.path());
+    EXPECT_EQ(exitCode, 0) << sheet;
+    header = readFile(dir.file("macros.h"));
+    return peakKib;
+  };
+  const std::string examples = std::string(CO447GEN_SOURCE_DIR) + "/examples/";
+  std::string expected;
+  const long examplePeakKib =
+      run(examples + "ds447-taxi-signals.xlsx", examples + "ds447-taxi-signals.ini", expected);
+  for (const std::string name : {"strings.xlsx", "cells.xlsx", "cells.csv"}) {
+    std::string header;
+    const long peakKib = run(padded.file(name), padded.file(fs::path(name).stem().string() + ".ini"), header);
+    EXPECT_LT(peakKib - examplePeakKib, 32 * 1024) << name << ": peak " << peakKib << " KiB";
+    EXPECT_TRUE(header == expected) << name;
+  }
+}
+
 }  // namespace

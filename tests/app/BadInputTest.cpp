@@ -5,14 +5,17 @@
 // no existing file was damaged.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "TestSupport.h"
 #include "app/RunFixtures.h"
+#include "input/SheetFiles.h"
 #include "input/ZipWriter.h"
 
 namespace {
@@ -131,6 +134,103 @@ TEST(BadInput, CorruptSheet) {
         << c.first << "\n" << result.output;
     EXPECT_EQ(readFile(dir.file("signals.xlsx")), c.second) << c.first;
     EXPECT_FALSE(testsupport::exists(dir.file("macros.h"))) << c.first;
+  }
+}
+
+// A workbook that names a shared strings part it does not hold would show
+// every text cell empty; one with two entries that are one name to its
+// reader (ASCII case and "\" for "/" aside) reads differently in other
+// programs. Both are damaged: the run ends before the database or the
+// output is touched.
+TEST(BadInput, IncompleteOrAmbiguousWorkbook) {
+  // Row 2 holds a used signal; its used flag is shared string 0.
+  const auto sheet = [](const std::string& name) {
+    return sheetfiles::worksheetXml(
+        "<row r=\"2\"><c r=\"A2\"><v>6000</v></c><c r=\"C2\"><v>1</v></c><c r=\"D2\"><v>32</v></c>"
+        "<c r=\"E2\" t=\"inlineStr\"><is><t>" + name + "</t></is></c><c r=\"G2\"><v>0</v></c>"
+        "<c r=\"H2\"><v>8</v></c><c r=\"J2\" t=\"s\"><v>0</v></c></row>");
+  };
+  struct Case {
+    const char* what;
+    std::function<void(sheetfiles::Parts&)> change;
+    bool damaged;
+  };
+  const std::vector<Case> cases = {
+      {"whole", [](sheetfiles::Parts&) {}, false},
+      {"shared strings part missing",
+       [](sheetfiles::Parts& parts) {
+         parts.erase(std::remove_if(parts.begin(), parts.end(),
+                                    [](const auto& part) { return part.first == "xl/sharedStrings.xml"; }),
+                     parts.end());
+       },
+       true},
+      {"one name twice", [&](sheetfiles::Parts& parts) { parts.emplace_back("xl/worksheets/sheet1.xml", sheet("B")); },
+       true},
+      {"names that differ in case",
+       [&](sheetfiles::Parts& parts) { parts.emplace_back("XL/Worksheets/Sheet1.xml", sheet("B")); }, true},
+      {"names that differ in separator",
+       [&](sheetfiles::Parts& parts) { parts.emplace_back("xl\\worksheets\\sheet1.xml", sheet("B")); }, true},
+  };
+  const std::string database = "VERSION \"\"\r\n\r\nBU_: Tester\r\n";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    fs::copy_file(dataPath("app/basic.ini"), dir.file("signals.ini"));
+    sheetfiles::Parts parts = sheetfiles::xlsxParts({{"Signals", sheet("A")}}, {"<t>x</t>"});
+    c.change(parts);
+    sheetfiles::writeZip(dir.file("signals.xlsx"), parts);
+    writeFile(dir.file("taxi.dbc"), database);
+    writeFile(dir.file("tester.can"), "old script\r\n");
+    const CommandResult result = runProgram(mode1Arguments("./signals.xlsx"), dir.path());
+    if (!c.damaged) {
+      EXPECT_EQ(result.exitCode, 0) << result.output;
+      EXPECT_NE(readFile(dir.file("taxi.dbc")).find("EV_ gs_a: "), std::string::npos);
+      continue;
+    }
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(endsWith(result.output, sheetFailure("./signals.xlsx", "Specified Excel document cannot be opened")))
+        << result.output;
+    EXPECT_EQ(readFile(dir.file("taxi.dbc")), database);
+    EXPECT_TRUE(readFile(dir.file("tester.can")) == "old script\r\n");
+    EXPECT_TRUE(runfixtures::leftovers(dir.path()).empty());
+  }
+}
+
+// A run that reads no signal at all says so after its reports of reading,
+// on the console and in the log, in every mode, and goes on.
+TEST(BadInput, SheetThatGivesNoSignal) {
+  const std::string map = readFile(dataPath("app/basic.ini"));
+  const std::string sheet = readFile(dataPath("app/basic.csv"));
+  const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+    return text.replace(text.find(from), from.size(), to);
+  };
+  struct Case {
+    const char* what;
+    std::string map;
+    std::string sheet;
+  };
+  const std::vector<Case> cases = {
+      {"SkipRows past the data", replaced(map, "SkipRows=1", "SkipRows=500"), sheet},
+      {"used flags read from an empty column", replaced(map, "SignalIsUsed=9", "SignalIsUsed=20"), sheet},
+      {"no data rows", map, sheet.substr(0, sheet.find('\n') + 1)},
+  };
+  const std::string warning = "Warning: no signal was read from \"./signals.csv\"\n\n";
+  for (const Case& c : cases) {
+    for (const auto& [arguments, next] :
+         {std::make_pair(mode1Arguments(), "Creating emtpty database"),
+          std::make_pair(runfixtures::mode2Arguments(), "\nmacros are generated for the following signals:"),
+          std::make_pair(runfixtures::mode3Arguments(), "Creating emtpty database")}) {
+      SCOPED_TRACE(std::string(c.what) + ", mode " + arguments[1]);
+      TempDir dir;
+      writeFile(dir.file("signals.ini"), c.map);
+      writeFile(dir.file("signals.csv"), c.sheet);
+      const CommandResult result = runProgram(arguments, dir.path());
+      EXPECT_EQ(result.exitCode, 0) << result.output;
+      EXPECT_NE(result.output.find("Scanning Excel sheet \"./signals.csv\"...\n\n" + warning + next),
+                std::string::npos)
+          << result.output;
+      EXPECT_NE(readFile(dir.file("signals_log.txt")).find(testsupport::crlf(warning)), std::string::npos);
+    }
   }
 }
 

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "TestSupport.h"
+#include "app/CommandLineOptions.h"
 #include "app/Identifier.h"
 #include "app/RunSettings.h"
 #include "util/StringFormat.h"
@@ -43,6 +44,11 @@ std::vector<std::string> expand(const std::vector<std::string>& arguments, const
   return result;
 }
 
+// The line after the message of a path without a directory part.
+std::string hint(const std::string& name) {
+  return "\ngive \"." + std::string(1, kDirectorySeparator) + name + "\" for a file in the current directory";
+}
+
 TEST(CommandLine, ValidationStepsAndMessages) {
   TempDir dir;
   const std::vector<ParseCase> cases = {
@@ -69,7 +75,20 @@ TEST(CommandLine, ValidationStepsAndMessages) {
       {"missing sheet", {"-m", "3", "-sdb", "@DIR/x.dbc"}, false,
        "missing parameter \"-xls\" (signal description file)"},
       {"missing output", {"-m", "2", "-xls", "s.xlsx"}, false, "missing parameter \"-out\" (output file)"},
+      // A path without a directory part gets a hint with the file name given.
       {"bare output file name", {"-m", "2", "-xls", "s.xlsx", "-out", "out.can"}, false,
+       "directory \"\" specified in parameter \"-out\" (output file) does not exist" + hint("out.can")},
+      {"bare output name without extension", {"-m", "2", "-xls", "s", "-out", "out"}, false,
+       "directory \"\" specified in parameter \"-out\" (output file) does not exist" + hint("out")},
+      {"bare non-ASCII output name", {"-m", "2", "-xls", "s", "-out", "T\xc3\xa4ter.h"}, false,
+       "directory \"\" specified in parameter \"-out\" (output file) does not exist" + hint("T\xc3\xa4ter.h")},
+      {"bare database name, mode 1", {"-m", "1", "-id", "1", "-idt", "2", "-sdb", "d.dbc"}, false,
+       "directory \"\" specified in parameter \"-sdb\" (database to generate) does not exist" + hint("d.dbc")},
+      {"bare database name, mode 3", {"-m", "3", "-sdb", "n.dbc"}, false,
+       "directory \"\" specified in parameter \"-sdb\" (database to generate) does not exist" + hint("n.dbc")},
+      {"bare output name, mode 3", {"-m", "3", "-sdb", "@DIR/n.dbc", "-xls", "s", "-out", "n.cin"}, false,
+       "directory \"\" specified in parameter \"-out\" (output file) does not exist" + hint("n.cin")},
+      {"empty output path: no name to show", {"-m", "2", "-xls", "s", "-out"}, false,
        "directory \"\" specified in parameter \"-out\" (output file) does not exist"},
       {"output without extension is a directory", {"-m", "2", "-xls", "s.xlsx", "-out", "@DIR/node"}, false,
        "directory \"@DIR/node" + std::string(1, kDirectorySeparator) +
@@ -323,6 +342,22 @@ TEST(Usage, SectionsUnderlinesAndDeviceLines) {
   EXPECT_EQ(lines.back(), "");
   EXPECT_EQ(*(lines.end() - 2), "");
   EXPECT_EQ(*(lines.end() - 3), "   ...................variables are still included within the database!");
+}
+
+}  // namespace
+
+namespace {
+
+// The help (usage text and the notes after it) names every option of the
+// table but -me, which stands for -mex.
+TEST(Usage, HelpNamesEveryOption) {
+  std::ostringstream help;
+  printUsage(help);
+  printHelpNotes(help);
+  for (const CommandLineOption& option : kCommandLineOptions) {
+    if (std::string(option.name) == "-me") continue;
+    EXPECT_NE(help.str().find("'" + std::string(option.name)), std::string::npos) << option.name;
+  }
 }
 
 }  // namespace

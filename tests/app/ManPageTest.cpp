@@ -1,6 +1,7 @@
-// The manual page man/co447gen.1: clean under mandoc's lint, and every
-// option the program knows has its entry, the virtual devices with the
-// names the usage text gives them.
+// The manual page man/co447gen.1.in, as the build configures it: clean
+// under mandoc's lint, the version in its footer, and every option the
+// program knows has its entry, the virtual devices with the names the
+// usage text gives them.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -8,7 +9,9 @@
 #include <string>
 
 #include "TestSupport.h"
+#include "VersionTexts.h"
 #include "app/CommandLine.h"
+#include "app/CommandLineOptions.h"
 #include "app/RunSettings.h"
 
 namespace {
@@ -17,10 +20,16 @@ using testsupport::readFile;
 using testsupport::runCommand;
 using testsupport::shellQuote;
 
-const std::string kManPage = std::string(CO447GEN_SOURCE_DIR) + "/man/co447gen.1";
+// The page as the build configured it, with the version in its footer.
+const std::string kManPage = std::string(CO447GEN_BUILD_DIR) + "/man/co447gen.1";
 
-// Options that the usage text does not list.
-const char* const kOptionsBeyondTheUsageText[] = {"-me", "-wide", "--help", "--version"};
+// Every option of the command line's tables, the help and the version.
+std::set<std::string> everyOption() {
+  std::set<std::string> options = {kHelpOption, kVersionOption};
+  for (const CommandLineOption& option : kCommandLineOptions) options.insert(option.name);
+  for (const VirtualDeviceOption& device : kVirtualDeviceOptions) options.insert(device.option);
+  return options;
+}
 
 // The options of the usage text: each entry line names one in quotes
 // ("   '-id  + value'   : ...").
@@ -55,15 +64,19 @@ TEST(ManPage, LintFindsNothing) {
     if (testsupport::runningInCi()) FAIL() << "mandoc is not installed";
     GTEST_SKIP() << "mandoc is not installed";
   }
+  // Only the one style note on the name and version given to .Os, which
+  // put the version into the footer.
   const auto lint = runCommand("mandoc -Tlint " + shellQuote(kManPage));
-  EXPECT_EQ(lint.output, "");
-  EXPECT_EQ(lint.exitCode, 0);
+  EXPECT_EQ(lint.output,
+            "mandoc: " + kManPage + ":4:5: STYLE: operating system explicitly specified: Os co447gen (NetBSD)\n");
 }
 
 TEST(ManPage, EveryOptionHasItsEntry) {
-  std::set<std::string> expected = usageTextOptions();
-  ASSERT_EQ(expected.count("-vd_tsto"), 1u) << "the usage text was not read";
-  expected.insert(std::begin(kOptionsBeyondTheUsageText), std::end(kOptionsBeyondTheUsageText));
+  const std::set<std::string> expected = everyOption();
+  // The usage text names no option the tables lack.
+  const std::set<std::string> usage = usageTextOptions();
+  ASSERT_EQ(usage.count("-vd_tsto"), 1u) << "the usage text was not read";
+  for (const std::string& option : usage) EXPECT_EQ(expected.count(option), 1u) << option;
 
   const std::set<std::string> documented = manPageEntries(readFile(kManPage));
   for (const std::string& option : expected) {
@@ -73,6 +86,19 @@ TEST(ManPage, EveryOptionHasItsEntry) {
   // the list of devices).
   for (const std::string& entry : documented) {
     EXPECT_TRUE(expected.count(entry) == 1 || entry == "-vd_") << entry << " is no option of the program";
+  }
+}
+
+TEST(ManPage, FooterCarriesTheVersion) {
+  EXPECT_NE(readFile(kManPage).find(std::string("\n.Os co447gen ") + CO447GEN_VERSION + "\n"), std::string::npos);
+}
+
+// The README's command line names every option but the devices (it names
+// where they are listed).
+TEST(ManPage, ReadmeNamesEveryOption) {
+  const std::string readme = readFile(std::string(CO447GEN_SOURCE_DIR) + "/README.md");
+  for (const CommandLineOption& option : kCommandLineOptions) {
+    EXPECT_NE(readme.find(std::string("`") + option.name + "`"), std::string::npos) << option.name;
   }
 }
 

@@ -16,6 +16,10 @@ std::vector<std::string> mode2Arguments(const std::string& sheet) {
   return {"-m", "2", "-xls", sheet, "-out", "./macros.h", "-nme", "Taximeter", "-tme", "Tester"};
 }
 
+std::vector<std::string> mode3Arguments(const std::string& sheet) {
+  return {"-m", "3", "-sdb", "./taxi.dbc", "-xls", sheet, "-out", "./node.cin", "-nme", "Taximeter", "-tme", "Tester"};
+}
+
 void placeSheet(const testsupport::TempDir& dir, const std::string& extension) {
   fs::copy_file(testsupport::dataPath("app/basic" + extension), dir.file("signals" + extension));
   fs::copy_file(testsupport::dataPath("app/basic.ini"), dir.file("signals.ini"));

@@ -10,10 +10,12 @@
 
 namespace runfixtures {
 
-// Mode 1 (tester node, database ./taxi.dbc, output ./tester.can) and mode 2
-// (header ./macros.h) on the sheet, Taximeter and Tester.
+// Mode 1 (tester node, database ./taxi.dbc, output ./tester.can), mode 2
+// (header ./macros.h) and mode 3 (database ./taxi.dbc, output ./node.cin)
+// on the sheet, Taximeter and Tester.
 std::vector<std::string> mode1Arguments(const std::string& sheet = "./signals.csv");
 std::vector<std::string> mode2Arguments(const std::string& sheet = "./signals.csv");
+std::vector<std::string> mode3Arguments(const std::string& sheet = "./signals.csv");
 
 // The basic fixture sheet (tests/data/app/basic<extension>) and its column
 // map as signals<extension> and signals.ini in dir.

@@ -148,4 +148,46 @@ TEST(DocumentLinks, ReadmeIsShortAndPointsToEveryDocument) {
   }
 }
 
+// The Windows zip's README.txt speaks of the zip as it is unzipped: it names
+// the README and every document of docs\, and nothing of the source tree or
+// of a Linux install.
+TEST(DocumentLinks, WindowsReadmeNamesWhatTheZipHolds) {
+  const std::string readme = readFile((kSourceDir / "packaging/windows/README.txt").string());
+  for (const char* foreign : {"scripts/", "/usr/", "examples/", "docs/"}) {
+    EXPECT_EQ(readme.find(foreign), std::string::npos) << foreign;
+  }
+  for (const fs::path& document : documents()) {
+    EXPECT_NE(readme.find(document.filename().string()), std::string::npos) << document;
+  }
+  EXPECT_NE(readme.find("docs\\generated-files.md"), std::string::npos);
+}
+
+// The README's table of fixed texts that mislead names texts the program
+// writes: each text of its first column, up to its first "…", quote or
+// digit, stands in the sources.
+TEST(DocumentLinks, ReadmeFixedTextsAreTheProgramsOwn) {
+  const std::string readme = readFile((kSourceDir / "README.md").string());
+  const std::size_t section = readme.find("\n## Fixed texts\n");
+  ASSERT_NE(section, std::string::npos);
+  std::string sources;
+  for (const auto& entry : fs::recursive_directory_iterator(kSourceDir / "src")) {
+    if (entry.is_regular_file()) sources += readFile(entry.path().string());
+  }
+  std::istringstream rows(readme.substr(section, readme.find("\n## ", section + 1) - section));
+  std::size_t checked = 0;
+  for (std::string row; std::getline(rows, row);) {
+    const std::string column = row.rfind("| `", 0) == 0 ? row.substr(0, row.find(" | ")) : "";
+    for (std::size_t at = column.find('`'); at != std::string::npos;) {
+      const std::size_t end = column.find('`', at + 1);
+      const std::string text = column.substr(at + 1, end - at - 1);
+      at = column.find('`', end + 1);
+      const std::string fixed = text.substr(0, text.find_first_of("\"0123456789\xe2"));  // \xe2: "…"
+      if (fixed.size() < 8) continue;
+      ++checked;
+      EXPECT_NE(sources.find(fixed), std::string::npos) << fixed;
+    }
+  }
+  EXPECT_GE(checked, 10u);
+}
+
 }  // namespace

@@ -138,4 +138,33 @@ TEST(GeneratedFilesGuide, CExamplesCompileAndPrintWhatTheGuideShows) {
   }
 }
 
+// The guide's excerpt of the relations file: its heading as the file starts,
+// then lines the file of the bundled example holds.
+TEST(GeneratedFilesGuide, RelationsExcerptIsTheExamplesFile) {
+  const std::string guide = readFile(kGuide);
+  const std::size_t start = guide.find("```\nRelations between objects");
+  ASSERT_NE(start, std::string::npos) << "the guide shows no relations file with its heading";
+  std::istringstream excerpt(guide.substr(start + 4, guide.find("```", start + 4) - start - 4));
+  TempDir dir;
+  for (const char* file : {"ds447-taxi-signals.xlsx", "ds447-taxi-signals.ini"}) {
+    writeFile(dir.file(file), readFile(std::string(CO447GEN_SOURCE_DIR) + "/examples/" + file));
+  }
+  const auto run = runProgram({"-m", "3", "-sdb", "./n.dbc", "-xls", "./ds447-taxi-signals.xlsx", "-out", "./n.cin",
+                               "-nme", "Taximeter", "-tme", "Tester"},
+                              dir.path());
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  const std::string written = readFile(dir.file("object_signal_relations.txt"));
+  std::string heading;
+  int number = 0;
+  for (std::string line; std::getline(excerpt, line); ++number) {
+    if (number < 3) {
+      heading += line + "\r\n";
+    } else {
+      EXPECT_NE(written.find("\n" + line + "\r\n"), std::string::npos) << line;
+    }
+  }
+  EXPECT_GT(number, 3);
+  EXPECT_EQ(written.rfind(heading, 0), 0u) << heading;
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,33 @@ TEST(ParallelPieceWriter, WritesInListOrderWhateverTheThreads) {
       // The output goes on writing CR LF line ends.
       output.line("tail");
       EXPECT_EQ(output.contents().substr(output.contents().size() - 6), "tail\r\n");
+    }
+  }
+}
+
+// A piece that runs out of memory on whichever thread composes it ends the
+// writing with that, on the caller's thread, once every thread stopped.
+TEST(ParallelPieceWriter, WhatAPieceThrowsIsThrownToTheCaller) {
+  class ThrowingPiece : public ZNewFunction {
+   public:
+    bool writeBody(ZTextStream&, ZGeneratorInterface&) override { throw std::bad_alloc(); }
+  };
+  ZSignalTable table;
+  ZCoMacro447InteractionLayer generator(table);
+  for (std::size_t throwing : {0u, 1777u, 2999u}) {
+    for (unsigned threads : {1u, 2u, 4u}) {
+      std::vector<std::unique_ptr<ZNoslFunction>> pieces;
+      for (std::size_t i = 0; i < 3000; ++i) {
+        if (i == throwing) {
+          pieces.push_back(std::make_unique<ThrowingPiece>());
+        } else {
+          pieces.push_back(std::make_unique<NumberedPiece>(i, true));
+        }
+      }
+      ZTextStream output;
+      EXPECT_THROW(writePiecesInParallel(pieces, output, generator, threads), std::bad_alloc)
+          << "piece " << throwing << ", " << threads << " threads";
+      EXPECT_TRUE(pieces.empty());
     }
   }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,24 @@ TEST(ReadAhead, StopsWhenDroppedBeforeTheEnd) {
   }
   // It read at most the chunks it may keep, plus the one being given out.
   EXPECT_LE(calls, 3);
+}
+
+// What the source throws on the reading thread (out of memory) reaches the
+// caller, after the bytes read before, and again on every later read.
+TEST(ReadAhead, WhatTheSourceThrowsIsThrownByRead) {
+  PieceSource source{pattern(5000), 100, 0};
+  ZReadAhead ahead(
+      [&source](char* buffer, std::size_t size) {
+        if (source.position >= source.text.size()) throw std::bad_alloc();
+        return source(buffer, size);
+      },
+      256, 3);
+  std::string got;
+  char buffer[64];
+  EXPECT_THROW(
+      for (;;) got.append(buffer, static_cast<std::size_t>(ahead.read(buffer, sizeof buffer))), std::bad_alloc);
+  EXPECT_TRUE(got == source.text);
+  EXPECT_THROW(ahead.read(buffer, sizeof buffer), std::bad_alloc);
 }
 
 }  // namespace

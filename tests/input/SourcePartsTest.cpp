@@ -103,6 +103,28 @@ TEST(CellGrid, FindsCellsOfRowAndCellRuns) {
   }
 }
 
+// A grid told which columns to keep drops the cells of others, and still
+// takes the cells of a row only in ascending columns, kept or not.
+TEST(CellGrid, KeepsOnlyTheColumnsAskedFor) {
+  ZCellGrid<int> grid;
+  grid.keepColumns({5, 2, -1, 2, 99999});
+  EXPECT_TRUE(grid.beginRow(0));
+  EXPECT_FALSE(grid.addCell(0, 2, 1));
+  EXPECT_TRUE(grid.addCell(2, 1, 2));
+  EXPECT_FALSE(grid.addCell(3, 1, 3));
+  EXPECT_TRUE(grid.addCell(4, 2, 4));   // a run over column 5
+  EXPECT_TRUE(grid.beginRow(1));
+  EXPECT_FALSE(grid.addCell(6, 1, 6));
+  EXPECT_FALSE(grid.addCell(5, 1, 9));  // left of the cell before
+  const std::vector<std::pair<uint64_t, uint64_t>> empty = {{0, 0}, {0, 1}, {0, 3}, {1, 5}, {1, 6}};
+  for (const auto& [row, column] : empty) EXPECT_EQ(grid.find(row, column), nullptr) << row << "/" << column;
+  EXPECT_EQ(*grid.find(0, 2), 2);
+  EXPECT_EQ(*grid.find(0, 5), 4);
+  grid.clear();  // keeps the choice
+  EXPECT_TRUE(grid.beginRow(0));
+  EXPECT_FALSE(grid.addCell(0, 1, 1));
+}
+
 std::vector<std::string> csvRow(ZCsvCellSource& source, int row, int columns) {
   std::vector<std::string> cells;
   for (int column = 0; column < columns; ++column) {
@@ -151,9 +173,14 @@ TEST(CsvCellSource, SplitsQuotedFieldsWithTheDetectedDelimiter) {
       {"\"q\"x,  spaced  \rnext", {{"qx", "  spaced  ", ""}, {"next", "", ""}, {"", "", ""}}},
   };
   for (const Case& c : cases) {
-    ZCsvCellSource source;
-    ASSERT_TRUE(source.parse(c.text)) << c.text;
-    for (int row = 1; row <= 3; ++row) EXPECT_EQ(csvRow(source, row, 3), c.rows[row - 1]) << c.text << " row " << row;
+    // A file is split in pieces: a piece may end anywhere.
+    for (std::size_t piece : {std::string::npos, std::size_t{1}, std::size_t{2}, std::size_t{3}}) {
+      ZCsvCellSource source;
+      ASSERT_TRUE(source.parse(c.text, piece)) << c.text;
+      for (int row = 1; row <= 3; ++row) {
+        EXPECT_EQ(csvRow(source, row, 3), c.rows[row - 1]) << c.text << " row " << row << " pieces " << piece;
+      }
+    }
   }
   ZCsvCellSource source;
   EXPECT_FALSE(source.parse(std::string("a,\0b", 4)));

@@ -27,19 +27,39 @@ class ZCellGrid {
     count = std::min(count, kSheetRowLimit - row);
     rows_.push_back(RowRun{static_cast<uint32_t>(row), static_cast<uint32_t>(count), cellCount_, cellCount_});
     rowOpen_ = true;
+    rowColumnEnd_ = 0;
     return true;
   }
 
+  // Keeps only cells of these columns from now on (all columns when the
+  // list is empty): a reader that asks for a few columns need not hold the
+  // rest of a wide sheet. The choice outlasts clear().
+  void keepColumns(std::vector<int> columns) {
+    const auto outside = [](int column) { return column < 0 || static_cast<uint64_t>(column) >= kSheetColumnLimit; };
+    columns.erase(std::remove_if(columns.begin(), columns.end(), outside), columns.end());
+    std::sort(columns.begin(), columns.end());
+    columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
+    keptColumns_.assign(columns.begin(), columns.end());
+    keepAll_ = columns.empty();
+  }
+
+  // Whether cells of the column are kept.
+  bool keepsColumn(uint64_t column) const {
+    return keepAll_ || std::binary_search(keptColumns_.begin(), keptColumns_.end(), column);
+  }
+
   // Adds `count` equal cells from `column` on to the current row. Columns
-  // must ascend within the row; other cells are ignored (false).
+  // must ascend within the row; other cells, and cells of no kept column,
+  // are ignored (false).
   bool addCell(uint64_t column, uint64_t count, Value value) {
-    if (!rowOpen_ || column >= kSheetColumnLimit || count == 0) return false;
+    if (!rowOpen_ || column >= kSheetColumnLimit || count == 0 || column < rowColumnEnd_) return false;
     RowRun& row = rows_.back();
-    if (row.cellEnd > row.cellBegin) {
-      const CellRun& last = cell(cellCount_ - 1);
-      if (column < last.first + last.count) return false;
-    }
     count = std::min(count, kSheetColumnLimit - column);
+    rowColumnEnd_ = column + count;
+    if (!keepAll_) {
+      const auto kept = std::lower_bound(keptColumns_.begin(), keptColumns_.end(), column);
+      if (kept == keptColumns_.end() || *kept >= column + count) return false;
+    }
     if (chunks_.empty() || chunks_.back().size() == kChunkCells) {
       chunks_.emplace_back();
       chunks_.back().reserve(chunks_.size() == 1 ? 64 : kChunkCells);
@@ -132,5 +152,8 @@ class ZCellGrid {
   std::vector<std::vector<CellRun>> chunks_;
   std::size_t cellCount_ = 0;
   bool rowOpen_ = false;
+  uint64_t rowColumnEnd_ = 0;  // past the last cell given to the current row, kept or not
+  std::vector<uint64_t> keptColumns_;  // ascending
+  bool keepAll_ = true;
   mutable std::size_t lastRun_ = 0;
 };

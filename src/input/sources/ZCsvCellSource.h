@@ -15,6 +15,8 @@
 
 class ZCsvCellSource : public ZCellSource {
  public:
+  // Keeps only the cells of these columns.
+  void keepOnlyColumns(const std::vector<int>& columns) override { grid_.keepColumns(columns); }
   ZCellSourceResult start() override;
   // Reads and splits the whole file. A file with NUL bytes is not text and
   // fails.
@@ -24,8 +26,10 @@ class ZCsvCellSource : public ZCellSource {
   ZCellSourceResult finish() override;
   std::size_t rowCountHint() const override { return grid_.rowRunCount(); }
 
-  // Splits text into the grid (exposed for tests); false when it is not text.
-  bool parse(const std::string& text);
+  // Splits text into the grid as openDocument splits a file, handing it
+  // over in pieces of pieceBytes (exposed for tests); false when it is not
+  // text.
+  bool parse(const std::string& text, std::size_t pieceBytes = std::string::npos);
 
  private:
   ZCellGrid<std::string> grid_;

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "input/ZCellSource.h"
 #include "input/sources/ZCellGrid.h"
@@ -18,6 +19,8 @@ class ZOdsCellSource : public ZCellSource {
   // The longest text a cell shows, in bytes; longer texts are cut.
   static constexpr std::size_t kMaxCellText = 32767;
 
+  // Keeps only the cells of these columns.
+  void keepOnlyColumns(const std::vector<int>& columns) override { grid_.keepColumns(columns); }
   ZCellSourceResult start() override;
   // Opens the zip and checks that it has content.xml.
   ZCellSourceResult openDocument(const std::string& path) override;

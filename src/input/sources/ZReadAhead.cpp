@@ -30,8 +30,14 @@ void ZReadAhead::run() {
     }
     ++taken_;
     lock.unlock();
-    chunk.bytes.resize(chunkBytes_);
-    chunk.result = source_(&chunk.bytes[0], chunkBytes_);
+    // What the source throws (out of memory) is thrown again by read().
+    try {
+      chunk.bytes.resize(chunkBytes_);
+      chunk.result = source_(&chunk.bytes[0], chunkBytes_);
+    } catch (...) {
+      chunk.failure = std::current_exception();
+      chunk.result = -1;
+    }
     lock.lock();
     const bool last = chunk.result <= 0;
     ready_.push_back(std::move(chunk));
@@ -54,6 +60,7 @@ long long ZReadAhead::read(char* buffer, std::size_t size) {
     offset_ = 0;
     haveCurrent_ = true;
   }
+  if (current_.failure != nullptr) std::rethrow_exception(current_.failure);
   if (current_.result <= 0) return current_.result;
   const std::size_t count = std::min(size, static_cast<std::size_t>(current_.result) - offset_);
   std::memcpy(buffer, current_.bytes.data() + offset_, count);

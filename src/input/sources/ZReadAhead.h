@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -19,7 +20,8 @@ class ZReadAhead {
   // when the source cannot be read.
   using Source = std::function<long long(char* buffer, std::size_t size)>;
 
-  // Keeps up to `chunks` chunks of `chunkBytes` read ahead.
+  // Keeps up to `chunks` chunks of `chunkBytes` read ahead. Throws
+  // std::system_error when the thread cannot be started.
   explicit ZReadAhead(Source source, std::size_t chunkBytes = 256 * 1024, std::size_t chunks = 4);
   // Stops reading ahead (a read in progress is finished first).
   ~ZReadAhead();
@@ -28,13 +30,15 @@ class ZReadAhead {
 
   // The same answers the source gives, in the same order: the number of
   // bytes copied into buffer, 0 at the end, negative on failure. The end and
-  // a failure are kept: later calls give them again.
+  // a failure are kept: later calls give them again. What the source threw
+  // is thrown here, again on later calls.
   long long read(char* buffer, std::size_t size);
 
  private:
   struct Chunk {
     std::string bytes;
     long long result = 0;  // what the source answered for this chunk
+    std::exception_ptr failure;  // what it threw instead
   };
 
   void run();

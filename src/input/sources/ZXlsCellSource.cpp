@@ -4,6 +4,7 @@
 
 #include "input/sources/ZCompoundFile.h"
 #include "input/sources/ZZipArchive.h"
+#include "util/FileRead.h"
 #include "util/Paths.h"
 #include "util/StringFormat.h"
 
@@ -11,7 +12,10 @@ namespace {
 
 bool readWholeFile(const std::string& path, std::string& data) {
   std::ifstream in(fileSystemPath(path), std::ios::binary);
-  if (!in) return false;
+  if (!in) {
+    throwIfOpenLackedMemory();
+    return false;
+  }
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
   if (size < 0 || static_cast<uint64_t>(size) > ZZipArchive::kMaxEntryBytes) return false;

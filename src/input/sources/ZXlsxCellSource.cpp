@@ -201,8 +201,12 @@ ZCellSourceResult ZXlsxCellSource::openDocument(const std::string& path) {
     if (found != relationships.end()) sheets_.push_back(Sheet{sheetName, found->second.target});
   }
   for (const auto& entry : relationships) {
-    if (endsWith(entry.second.type, "/sharedStrings") && !readSharedStrings(entry.second.target)) {
-      return ZCellSourceResult::failed;
+    // Read once the sheet tells which of them its cells use. A workbook
+    // that names a shared strings part it does not hold is damaged: every
+    // text cell would show empty.
+    if (endsWith(entry.second.type, "/sharedStrings")) {
+      if (!zip_.has(entry.second.target)) return ZCellSourceResult::failed;
+      sharedStringParts_.push_back(entry.second.target);
     }
     if (endsWith(entry.second.type, "/styles") && !readStyles(entry.second.target)) {
       return ZCellSourceResult::failed;
@@ -211,22 +215,30 @@ ZCellSourceResult ZXlsxCellSource::openDocument(const std::string& path) {
   return ZCellSourceResult::ok;
 }
 
-bool ZXlsxCellSource::readSharedStrings(const std::string& part) {
+bool ZXlsxCellSource::readSharedStrings() {
+  sharedStrings_.seal();
+  uint64_t index = 0;  // the items of several parts count on
+  for (const std::string& part : sharedStringParts_) {
+    if (!readSharedStrings(part, index)) return false;
+  }
+  return true;
+}
+
+bool ZXlsxCellSource::readSharedStrings(const std::string& part, uint64_t& index) {
   ZZipArchive::Stream stream;
-  const ZZipArchive::Status status = zip_.open(part, stream);
-  if (status == ZZipArchive::Status::missing) return true;
-  if (status != ZZipArchive::Status::ok) return false;
+  if (zip_.open(part, stream) != ZZipArchive::Status::ok) return false;
   // Each <si> is plain text in <t> or rich text runs <r><t>; phonetic runs
   // (<rPh>) are not shown.
   ZXmlPullReader reader([&stream](char* buffer, std::size_t size) { return stream.read(buffer, size); });
-  std::string text;
+  // The text of the current item when a kept cell uses it, else null.
+  std::string* text = nullptr;
   int phoneticDepth = 0;
   bool inText = false;
   for (;;) {
     switch (reader.next()) {
       case ZXmlPullReader::Event::startElement:
         if (reader.name() == "si") {
-          text.clear();
+          text = sharedStrings_.text(index);
         } else if (reader.name() == "rPh") {
           ++phoneticDepth;
         } else if (reader.name() == "t") {
@@ -235,7 +247,9 @@ bool ZXlsxCellSource::readSharedStrings(const std::string& part) {
         break;
       case ZXmlPullReader::Event::endElement:
         if (reader.name() == "si") {
-          sharedStrings_.push_back(decodeOoxmlEscapes(text));
+          if (text != nullptr) *text = decodeOoxmlEscapes(*text);
+          text = nullptr;
+          ++index;
         } else if (reader.name() == "rPh") {
           --phoneticDepth;
         } else if (reader.name() == "t") {
@@ -243,7 +257,7 @@ bool ZXlsxCellSource::readSharedStrings(const std::string& part) {
         }
         break;
       case ZXmlPullReader::Event::text:
-        if (inText) text += reader.text();
+        if (inText && text != nullptr) *text += reader.text();
         break;
       case ZXmlPullReader::Event::end:
         return true;
@@ -289,9 +303,14 @@ ZCellSourceResult ZXlsxCellSource::selectSheet(const std::string& name) {
   for (const Sheet& sheet : sheets_) {
     if (selected == nullptr && equalsIgnoringAsciiCase(sheet.name, name)) selected = &sheet;
   }
-  if (selected == nullptr) return ZCellSourceResult::failed;
+  // A damaged shared strings part makes the document unreadable whichever
+  // sheet is asked for.
+  if (selected == nullptr) {
+    return readSharedStrings() ? ZCellSourceResult::failed : ZCellSourceResult::documentUnreadable;
+  }
 
-  return readSheet(selected->part) ? ZCellSourceResult::ok : ZCellSourceResult::documentUnreadable;
+  return readSheet(selected->part) && readSharedStrings() ? ZCellSourceResult::ok
+                                                          : ZCellSourceResult::documentUnreadable;
 }
 
 namespace {
@@ -349,7 +368,14 @@ void ZXlsxCellSource::endCell(SheetState& state) {
     values_.replace(cell.offset, std::string::npos, decoded);
   }
   cell.length = static_cast<uint32_t>(values_.size() - cell.offset);
-  if (!state.cellUsable || !grid_.addCell(state.column, 1, cell)) values_.resize(cell.offset);
+  if (!state.cellUsable || !grid_.addCell(state.column, 1, cell)) {
+    values_.resize(cell.offset);
+    return;
+  }
+  uint64_t index = 0;
+  if (cell.type == Cell::Type::sharedString && parseIndex(std::string_view(values_).substr(cell.offset), index)) {
+    sharedStrings_.want(index);
+  }
 }
 
 void ZXlsxCellSource::scanPlainRows(ZXmlPullReader& reader, SheetState& state) {
@@ -398,6 +424,7 @@ void ZXlsxCellSource::scanPlainRows(ZXmlPullReader& reader, SheetState& state) {
 bool ZXlsxCellSource::readSheet(const std::string& part) {
   grid_.clear();
   values_.clear();
+  sharedStrings_.clear();
   ZZipArchive::Stream stream;
   if (zip_.open(part, stream) != ZZipArchive::Status::ok) return false;
   ZXmlPullReader reader([&stream](char* buffer, std::size_t size) { return stream.read(buffer, size); });
@@ -496,8 +523,8 @@ std::string ZXlsxCellSource::displayText(const Cell& cell) const {
       return decodeOoxmlEscapes(std::string(value));
     case Cell::Type::sharedString: {
       uint64_t index = 0;
-      if (!parseIndex(value, index) || index >= sharedStrings_.size()) return std::string();
-      return sharedStrings_[static_cast<std::size_t>(index)];
+      const std::string* text = parseIndex(value, index) ? sharedStrings_.text(index) : nullptr;
+      return text != nullptr ? *text : std::string();
     }
     case Cell::Type::boolean:
       if (value == "1" || value == "true") return displayBoolean(true);

@@ -13,6 +13,7 @@
 #include "input/sources/ZCellGrid.h"
 #include "input/sources/ZTextBudget.h"
 #include "input/sources/ZDisplayText.h"
+#include "input/sources/ZSharedStringSelection.h"
 #include "input/sources/ZSheetRowScanner.h"
 #include "input/sources/ZZipArchive.h"
 
@@ -20,12 +21,15 @@ class ZXmlPullReader;
 
 class ZXlsxCellSource : public ZCellSource {
  public:
+  // Keeps only the cells of these columns.
+  void keepOnlyColumns(const std::vector<int>& columns) override { grid_.keepColumns(columns); }
   ZCellSourceResult start() override;
-  // Reads the workbook, its relationships, the shared strings and the
-  // styles. A missing or damaged part fails.
+  // Reads the workbook, its relationships and the styles. A missing or
+  // damaged part fails (a shared strings part only needs to be there).
   ZCellSourceResult openDocument(const std::string& path) override;
   // Finds the sheet by name (ASCII case does not matter, as sheet names are
-  // unique without it) and parses its part once.
+  // unique without it) and parses its part once, then the shared strings
+  // its kept cells use.
   ZCellSourceResult selectSheet(const std::string& name) override;
   ZCellSourceResult cellText(const ZCellAddress& address, std::string& text) override;
   ZCellSourceResult finish() override;
@@ -65,7 +69,9 @@ class ZXlsxCellSource : public ZCellSource {
     Cell cell;
   };
 
-  bool readSharedStrings(const std::string& part);
+  // Reads the shared strings parts, keeping the texts the kept cells use.
+  bool readSharedStrings();
+  bool readSharedStrings(const std::string& part, uint64_t& index);
   bool readStyles(const std::string& part);
   bool readSheet(const std::string& part);
   // The steps of the sheet data; a null view is an attribute not given.
@@ -83,7 +89,8 @@ class ZXlsxCellSource : public ZCellSource {
 
   ZZipArchive zip_;
   std::vector<Sheet> sheets_;
-  std::vector<std::string> sharedStrings_;
+  std::vector<std::string> sharedStringParts_;
+  ZSharedStringSelection sharedStrings_;
   std::vector<ZNumberFormat> cellFormats_;  // by cell style index
   ZCellGrid<Cell> grid_;
   std::string values_;  // the values of all cells of the sheet, one after another

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <new>
+#include <system_error>
 
+#include "util/FileRead.h"
 #include "util/Paths.h"
 #include "util/StringFormat.h"
 
@@ -82,7 +85,10 @@ bool readZip64Extra(const char* extra, std::size_t length, ZZipArchive::Entry& e
 bool ZZipArchive::open(const std::string& path) {
   close();
   std::ifstream file(fileSystemPath(path), std::ios::binary);
-  if (!file) return false;
+  if (!file) {
+    throwIfOpenLackedMemory();
+    return false;
+  }
   file.seekg(0, std::ios::end);
   const std::streamoff size = file.tellg();
   if (size < static_cast<std::streamoff>(kEndRecordBytes) || !readCentralDirectory(file, static_cast<uint64_t>(size))) {
@@ -157,8 +163,11 @@ bool ZZipArchive::readCentralDirectory(std::ifstream& file, uint64_t fileSize) {
     if (p + recordSize > directory.size()) return false;
     if (!readZip64Extra(record + kCentralRecordBytes + nameLength, extraLength, entry, entryDisk)) return false;
     if (entryDisk != 0) return false;
-    // The first of equal names counts.
-    names_.emplace(lookupName(std::string(record + kCentralRecordBytes, nameLength)), entries_.size());
+    // Two entries that one name finds make the archive ambiguous: readers
+    // differ in which of them they take.
+    if (!names_.emplace(lookupName(std::string(record + kCentralRecordBytes, nameLength)), entries_.size()).second) {
+      return false;
+    }
     entries_.push_back(entry);
     p += recordSize;
   }
@@ -208,9 +217,12 @@ ZZipArchive::Status ZZipArchive::open(const std::string& name, Stream& stream, u
   // The local header only tells where the data begins; the central
   // directory says everything else.
   stream.file_.open(fileSystemPath(path_), std::ios::binary);
+  if (!stream.file_) {
+    throwIfOpenLackedMemory();
+    return Status::damaged;
+  }
   char header[kLocalHeaderBytes];
-  if (!stream.file_ || !readAt(stream.file_, entry.headerOffset, header, sizeof header) ||
-      u32(header) != kLocalSignature) {
+  if (!readAt(stream.file_, entry.headerOffset, header, sizeof header) || u32(header) != kLocalSignature) {
     return Status::damaged;
   }
   const uint64_t dataOffset = entry.headerOffset + kLocalHeaderBytes + u16(header + 26) + u16(header + 28);
@@ -223,7 +235,9 @@ ZZipArchive::Status ZZipArchive::open(const std::string& name, Stream& stream, u
   stream.entry_ = entry;
   stream.dataLeft_ = entry.compressedSize;
   if (entry.method == kDeflated) {
-    if (inflateInit2(&stream.zstream_, -MAX_WBITS) != Z_OK) return Status::damaged;
+    const int started = inflateInit2(&stream.zstream_, -MAX_WBITS);
+    if (started == Z_MEM_ERROR) throw std::bad_alloc();
+    if (started != Z_OK) return Status::damaged;
     stream.inflating_ = true;
     // Room for the whole entry when it is small: documents of many small
     // parts are opened often.
@@ -232,8 +246,12 @@ ZZipArchive::Status ZZipArchive::open(const std::string& name, Stream& stream, u
   }
   if (entry.size >= kReadAheadBytes) {
     Stream* const reading = &stream;
-    stream.ahead_ = std::make_unique<ZReadAhead>(
-        [reading](char* buffer, std::size_t size) { return reading->inflate(buffer, size); });
+    // Without a thread (the system refuses one) the caller inflates.
+    try {
+      stream.ahead_ = std::make_unique<ZReadAhead>(
+          [reading](char* buffer, std::size_t size) { return reading->inflate(buffer, size); });
+    } catch (const std::system_error&) {
+    }
   }
   return Status::ok;
 }
@@ -294,6 +312,8 @@ long long ZZipArchive::Stream::inflate(char* buffer, std::size_t size) {
         atEnd = true;
         break;
       }
+      // A lack of memory is no damage of the file: it ends the run.
+      if (result == Z_MEM_ERROR) throw std::bad_alloc();
       // Z_BUF_ERROR: no progress, as the data ended before the stream did.
       if (result != Z_OK) return fail();
     }

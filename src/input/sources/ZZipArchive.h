@@ -29,7 +29,8 @@ class ZZipArchive {
 
   // False when the file is not a readable zip file: no end record within
   // the last 64 KiB + 22 bytes, an archive spread over several disks, a
-  // central directory or an entry outside the file, entries that overlap.
+  // central directory or an entry outside the file, entries that overlap,
+  // two entries whose names are the same for has() and read().
   bool open(const std::string& path);
   void close();
 
@@ -55,7 +56,8 @@ class ZZipArchive {
     uint64_t slotEnd = 0;       // where the next entry (or the central directory) begins
   };
 
-  // An entry read piece by piece.
+  // An entry read piece by piece. Where zlib finds no memory, open and
+  // read throw std::bad_alloc: that is no damage of the file.
   class Stream {
    public:
     Stream() = default;

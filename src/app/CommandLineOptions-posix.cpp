@@ -1,0 +1,4 @@
+#include "app/CommandLineOptions.h"
+
+const char* const kPlatformHelpSpelling = nullptr;
+const char kManualPointer[] = "'man co447gen'";
