@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "framework/ZNoslFactory.h"
 #include "framework/ZParallelPieceWriter.h"
 #include "util/ReplacementFile.h"
