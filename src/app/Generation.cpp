@@ -79,7 +79,9 @@ std::unique_ptr<ZNoslFactoryInterface> createFactory(int32_t generationMode) {
 // would block the run, a device or a link to nowhere would be replaced.
 // False, with the message printed, otherwise.
 bool outputPathIsUsable(const std::string& outputPath) {
-  if (!somethingAt(outputPath) || isRegularFile(outputPath)) return true;
+  if (pathKindAt(outputPath, true) == PathKind::RegularFile || pathKindAt(outputPath, false) == PathKind::Nothing) {
+    return true;
+  }
   printMessage("Error writing output file " + quoted(outputPath));
   return false;
 }
@@ -89,7 +91,7 @@ bool outputPathIsUsable(const std::string& outputPath) {
 // program keeps open (Windows) is tried again for about a second first.
 bool clearOutputFile(const std::string& outputPath) {
   if (!outputPathIsUsable(outputPath)) return false;
-  if (fileExists(outputPath)) {
+  if (isReadableFile(outputPath)) {
     printMessage("Deleting output file " + quoted(outputPath) + "...");
     const ZRemoval removal = removeOldFile(outputPath);
     if (removal != ZRemoval::Removed) {
@@ -98,9 +100,9 @@ bool clearOutputFile(const std::string& outputPath) {
       return false;
     }
   }
-  // Anything still there (a directory, a file this process may not read,
-  // which fileExists does not count) would stand where the output goes.
-  if (somethingAt(outputPath)) {
+  // Anything still there (a file this process may not read, which is not
+  // deleted) would stand where the output goes.
+  if (pathKindAt(outputPath, false) != PathKind::Nothing) {
     printMessage("Error writing output file " + quoted(outputPath));
     return false;
   }
@@ -224,7 +226,7 @@ void openRelationsFile(const std::string& path, ZTextStream& relations) {
     printMessage("Relations file " + quoted(path) + " cannot be opened");
     return;
   }
-  if (fileExists(path)) deleteFile(path);
+  if (isReadableFile(path)) deleteFile(path);
   // Truncating: an old file that could not be deleted is rewritten, never
   // continued.
   if (relations.open(path, ZTextStream::Mode::Truncate)) {

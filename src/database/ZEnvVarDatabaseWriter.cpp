@@ -56,7 +56,7 @@ ZEnvVarDatabaseWriter::OpenResult ZEnvVarDatabaseWriter::openOrCreateDatabase(co
     return exists ? OpenResult::OpenFailed : OpenResult::CreateFailed;
   }
   // A FIFO would be read without end, a device replaced by a file.
-  if (exists && !isRegularFile(path)) {
+  if (exists && pathKindAt(path, true) != PathKind::RegularFile) {
     errorText_ = "The file is not a regular file";
     return OpenResult::OpenFailed;
   }

@@ -61,7 +61,7 @@ class ZEnvVarDatabaseWriter {
   void setLockWaitLimit(std::chrono::milliseconds limit) { lockWaitLimit_ = limit; }
 
   // Takes the lock first unless lockDatabase did. An existing file
-  // (fileExists) is opened, otherwise a new database is created and written
+  // (isReadableFile) is opened, otherwise a new database is created and written
   // at once; with discardOld an existing file is treated as a new database
   // that replaces it when it is saved (its link, owner and permissions
   // stay, and it keeps its old contents until then). Opening fails

@@ -48,7 +48,7 @@ bool ZExcelSheetReader::readSheet(const std::string& sheetPath, const std::vecto
   }
   // A FIFO or a device would be read without end (or block): only regular
   // files are sheets.
-  if (!isRegularFile(sheetPath)) {
+  if (pathKindAt(sheetPath, true) != PathKind::RegularFile) {
     errorText_ += kNotOpened;
     return false;
   }

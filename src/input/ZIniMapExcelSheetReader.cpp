@@ -119,7 +119,7 @@ bool ZIniMapExcelSheetReader::read(const std::string& sheetPath, const std::stri
                   (access == ZReadAccess::InUse ? " cannot be opened\n" + fileInUseText(iniPath) : " does not exist");
     return false;
   }
-  if (!isRegularFile(iniPath)) {
+  if (pathKindAt(iniPath, true) != PathKind::RegularFile) {
     errorText_ += "ini file \"" + iniPath + "\" is not a regular file";
     return false;
   }

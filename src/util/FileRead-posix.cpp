@@ -48,5 +48,5 @@ ZFileReadResult readWholeFile(const std::string& path, std::size_t maxBytes, std
 }
 
 ZReadAccess readAccessOf(const std::string& path) {
-  return fileExists(path) ? ZReadAccess::Readable : ZReadAccess::Missing;
+  return isReadableFile(path) ? ZReadAccess::Readable : ZReadAccess::Missing;
 }

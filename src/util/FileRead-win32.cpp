@@ -33,9 +33,9 @@ HANDLE openForReading(const std::string& path, bool& inUse) {
 }  // namespace
 
 ZReadAccess readAccessOf(const std::string& path) {
-  // Devices and directories are never opened here: fileExists tells.
+  // Devices and directories are never opened here: isReadableFile tells.
   if (pathKindAt(path, true) != PathKind::RegularFile) {
-    return fileExists(path) ? ZReadAccess::Readable : ZReadAccess::Missing;
+    return isReadableFile(path) ? ZReadAccess::Readable : ZReadAccess::Missing;
   }
   bool inUse = false;
   const HANDLE file = openForReading(path, inUse);

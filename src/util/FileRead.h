@@ -29,7 +29,7 @@ enum class ZFileReadResult {
 ZFileReadResult readWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes);
 
 enum class ZReadAccess { Readable, Missing, InUse };
-// Whether the file at path can be opened for reading, as fileExists tells
+// Whether the file at path can be opened for reading, as isReadableFile tells
 // (Readable, Missing), or is held by another program that lets nobody read
 // it (InUse, after trying again for about a second).
 ZReadAccess readAccessOf(const std::string& path);

@@ -128,13 +128,13 @@ TEST(Paths, SplitAndDirectoryRule) {
 TEST(Paths, ExistenceTreatsBackslashAsSeparator) {
   TempDir dir;
   testsupport::writeFile(dir.file("f.txt"), "x");
-  EXPECT_TRUE(fileExists(dir.file("f.txt")));
-  EXPECT_TRUE(fileExists(dir.path() + "\\f.txt"));
-  EXPECT_FALSE(fileExists(dir.path()));  // a directory is no file
-  EXPECT_TRUE(directoryExists(dir.path() + "\\"));
-  EXPECT_FALSE(fileExists(dir.file("g.txt")));
+  EXPECT_TRUE(isReadableFile(dir.file("f.txt")));
+  EXPECT_TRUE(isReadableFile(dir.path() + "\\f.txt"));
+  EXPECT_FALSE(isReadableFile(dir.path()));  // a directory is no file
+  EXPECT_EQ(pathKindAt(dir.path() + "\\", true), PathKind::Directory);
+  EXPECT_FALSE(isReadableFile(dir.file("g.txt")));
   EXPECT_TRUE(deleteFile(dir.file("f.txt")));
-  EXPECT_FALSE(fileExists(dir.file("f.txt")));
+  EXPECT_FALSE(isReadableFile(dir.file("f.txt")));
   EXPECT_FALSE(deleteFile(dir.file("f.txt")));
 }
 
