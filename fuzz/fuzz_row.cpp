@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     ++rowNumber;
   }
 
-  ZSignalTable& table = reader.signalTable();
+  SignalTable& table = reader.signalTable();
   for (const ZListEntry& record : table) {
     if (record.signalName.empty()) fuzzsupport::fail("a record without a signal name was stored");
     objectKey(record);

@@ -170,7 +170,7 @@ uint32_t ZCoCreateAdditionalObjects::virtualDeviceMask() const {
   return mask;
 }
 
-bool ZCoCreateAdditionalObjects::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCoCreateAdditionalObjects::writeBody(TextStream& stream, ZGeneratorInterface&) {
   writeMarkerBegin(stream, functionMarker("coGen_ODCreateAdditionalObjects", ""));
   stream.lines(kPartA);
   stream.line(strFormat("  val0x1000 = 0x%x;", kDeviceProfile));
