@@ -19,7 +19,7 @@ add_custom_command(OUTPUT ${extras}/changelog.gz
   DEPENDS ${CMAKE_SOURCE_DIR}/CHANGELOG.md ${CMAKE_SOURCE_DIR}/cmake/debian-changelog.awk VERBATIM)
 
 add_executable(co447gen_completion tools/bash-completion.cpp)
-target_link_libraries(co447gen_completion PRIVATE co447core)
+target_link_libraries(co447gen_completion PRIVATE co447_app)
 add_custom_command(OUTPUT ${extras}/bash-completion/co447gen
   COMMAND co447gen_completion ${extras}/bash-completion/co447gen
   DEPENDS co447gen_completion VERBATIM)

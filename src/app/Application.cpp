@@ -4,11 +4,11 @@
 #include <iostream>
 #include <new>
 
+#include "VersionTexts.h"
 #include "app/CommandLine.h"
 #include "app/CommandLineOptions.h"
 #include "app/Generation.h"
-#include "app/RunSettings.h"
-#include "VersionTexts.h"
+#include "core/RunSettings.h"
 #include "util/Console.h"
 
 namespace {

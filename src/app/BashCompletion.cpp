@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/CommandLineOptions.h"
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 
 #include "app/CommandLineOptions.h"
 #include "app/FileRoles.h"
-#include "app/Identifier.h"
-#include "app/RunSettings.h"
 #include "app/VersionInfo.h"
+#include "core/RunSettings.h"
 #include "macros/LocalClock.h"
+#include "util/Identifier.h"
 #include "util/Paths.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "app/RunReports.h"
-#include "app/RunSettings.h"
 #include "app/VersionInfo.h"
+#include "core/RunSettings.h"
 #include "util/Paths.h"
 
 namespace {

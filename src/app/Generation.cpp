@@ -9,9 +9,9 @@
 
 #include "app/HeapSetup.h"
 #include "app/RunReports.h"
-#include "app/RunSettings.h"
 #include "app/SheetCheck.h"
 #include "app/SignalVariables.h"
+#include "core/RunSettings.h"
 #include "database/EnvVarDatabaseWriter.h"
 #include "database/VariableAttributes.h"
 #include "framework/ZGenerator.h"

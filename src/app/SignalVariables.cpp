@@ -1,7 +1,7 @@
 #include "app/SignalVariables.h"
 
-#include "app/Identifier.h"
 #include "database/VariableAttributes.h"
+#include "util/Identifier.h"
 #include "util/StringFormat.h"
 
 bool isCommandSignal(const ZListEntry& record) { return record.commandOrStatus == 1; }

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/Identifier.h"
 #include "database/EnvVarStatement.h"
 #include "database/FileReplacement.h"
 #include "util/FileRead.h"
+#include "util/Identifier.h"
 #include "util/Paths.h"
 #include "util/StringFormat.h"
 #include "util/TextStream.h"

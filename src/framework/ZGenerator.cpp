@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "framework/ParallelPieceWriter.h"
 #include "framework/ZNoslFactory.h"
 #include "util/ReplacementFile.h"

@@ -28,7 +28,9 @@ class ZGeneratorInterface {
 class ZCoNoslGen : public ZGeneratorInterface {
  public:
   // Lets the factory fill the list. False only when an argument is missing;
-  // the factory's own result is not passed on.
+  // the factory's own result is not passed on. The signature (the generator
+  // and the factory as pointers, though the generator is this object) is the
+  // one the generation run and every factory were written against: it stays.
   bool createFunctions(ZGeneratorInterface* generator, ZNoslFactoryInterface* factory) override;
   // Writes every piece front to back into the output file and destroys it.
   // The file is written beside the output and takes its place only when

@@ -5,8 +5,8 @@
 #include <functional>
 #include <unordered_set>
 
-#include "app/Identifier.h"
 #include "macros/ZCo447MacroDefinition.h"
+#include "util/Identifier.h"
 #include "util/StringSet.h"
 
 std::string shortNameIdentifier(const ZListEntry& record) {

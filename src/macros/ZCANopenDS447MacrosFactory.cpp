@@ -1,6 +1,6 @@
 #include "macros/ZCANopenDS447MacrosFactory.h"
 
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "macros/ZCo447MacroBottomPart.h"
 #include "macros/ZCo447MacroDefinitionCharacter.h"
 #include "macros/ZCo447MacroDefinitionInteger.h"

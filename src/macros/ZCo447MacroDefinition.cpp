@@ -1,7 +1,7 @@
 #include "macros/ZCo447MacroDefinition.h"
 
-#include "app/Identifier.h"
 #include "macros/MacroText.h"
+#include "util/Identifier.h"
 #include "util/StringFormat.h"
 
 std::string objectLabel(const ZListEntry& record) {

@@ -1,6 +1,6 @@
 #include "macros/ZCo447MacroDefinitionInteger.h"
 
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "macros/MacroText.h"
 
 int32_t ZCo447MacroDefinitionInteger::shiftPosition() const { return record().signalOffset; }

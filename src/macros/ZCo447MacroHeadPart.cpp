@@ -1,8 +1,8 @@
 #include "macros/ZCo447MacroHeadPart.h"
 
-#include "app/Identifier.h"
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "macros/MacroText.h"
+#include "util/Identifier.h"
 #include "util/Paths.h"
 #include "util/StringFormat.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <unordered_set>
 
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "input/ZListEntry.h"
 #include "nosl/Co447CalcWideSignalPositionFunction.h"
 #include "nosl/Co447CalcWideSignalValueFunction.h"

@@ -1,6 +1,6 @@
 #include "nosl/ZCo447VarSectionTester.h"
 
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "framework/Markers.h"
 #include "util/StringFormat.h"
 

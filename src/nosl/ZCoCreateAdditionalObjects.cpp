@@ -1,6 +1,6 @@
 #include "nosl/ZCoCreateAdditionalObjects.h"
 
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "framework/Markers.h"
 #include "nosl/ZVirtualDevice_AudioSwitch.h"
 #include "nosl/ZVirtualDevice_BlueLightFlasherModule.h"
@@ -25,8 +25,8 @@
 #include "nosl/ZVirtualDevice_RoofBarLight.h"
 #include "nosl/ZVirtualDevice_RoofBarSound.h"
 #include "nosl/ZVirtualDevice_TariffDisplay.h"
-#include "nosl/ZVirtualDevice_TaxisAlarmSystem.h"
 #include "nosl/ZVirtualDevice_Taximeter.h"
+#include "nosl/ZVirtualDevice_TaxisAlarmSystem.h"
 #include "nosl/ZVirtualDevice_Terminal.h"
 #include "nosl/ZVirtualDevice_TesterTool.h"
 #include "util/Console.h"

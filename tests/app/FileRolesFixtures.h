@@ -12,7 +12,7 @@
 
 #include "TestSupport.h"
 #include "app/CommandLine.h"
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 
 namespace rolefixtures {
 

@@ -11,7 +11,7 @@
 #include "TestSupport.h"
 #include "VersionTexts.h"
 #include "app/CommandLineOptions.h"
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 
 namespace {
 
@@ -41,6 +41,7 @@ TEST_F(Install, TreeHoldsTheProgramItsManualAndTheDocumentation) {
       "share/doc/co447gen/copyright",
       "share/doc/co447gen/changelog.gz",
       "share/doc/co447gen/README.md",
+      "share/doc/co447gen/docs/design.md",
       "share/doc/co447gen/docs/generated-files.md",
       "share/doc/co447gen/docs/performance.md",
       "share/doc/co447gen/docs/reading-sheets.md",

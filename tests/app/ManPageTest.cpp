@@ -12,7 +12,7 @@
 #include "VersionTexts.h"
 #include "app/CommandLine.h"
 #include "app/CommandLineOptions.h"
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 
 namespace {
 

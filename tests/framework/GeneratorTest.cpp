@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "TestSupport.h"
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "framework/Markers.h"
 #include "framework/ZGenerator.h"
 #include "framework/ZNoslFactory.h"

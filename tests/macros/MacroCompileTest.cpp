@@ -12,7 +12,7 @@
 
 #include "MacroTestSupport.h"
 #include "TestSupport.h"
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "framework/ZGenerator.h"
 #include "macros/ZCANopenDS447MacrosFactory.h"
 #include "util/StringFormat.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "MacroTestSupport.h"
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "macros/MacroText.h"
 #include "macros/ZCo447MacroDefinitionCharacter.h"
 #include "macros/ZCo447MacroDefinitionInteger.h"

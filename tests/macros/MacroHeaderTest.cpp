@@ -6,13 +6,13 @@
 
 #include "MacroTestSupport.h"
 #include "TestSupport.h"
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "framework/ZGenerator.h"
 #include "macros/ZCANopenDS447MacrosFactory.h"
-#include "util/Paths.h"
 #include "macros/ZCo447MacroBottomPart.h"
 #include "macros/ZCo447MacroDescription.h"
 #include "macros/ZCo447MacroHeadPart.h"
+#include "util/Paths.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "MacroTestSupport.h"
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "framework/ZGenerator.h"
 #include "macros/MacroNaming.h"
 #include "macros/ZCANopenDS447MacrosFactory.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "MacroTestSupport.h"
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "framework/ZGenerator.h"
 #include "macros/ZCANopenDS447MacrosFactory.h"
 #include "macros/ZCo447MacroBottomPart.h"

@@ -10,7 +10,7 @@
 #include "GeneratedText.h"
 #include "NoslRender.h"
 #include "TestSupport.h"
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "framework/ZGenerator.h"
 #include "nosl/ZCANopenDS447InteractionLayerFactory.h"
 #include "util/Console.h"

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "GeneratedText.h"
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "nosl/ZCo447VarSectionTester.h"
 #include "nosl/ZCoCreate447SDOChannelTester.h"
 

@@ -9,7 +9,7 @@
 
 #include "GeneratedText.h"
 #include "NoslRender.h"
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "framework/ZGenerator.h"
 #include "nosl/ZCANopenDS447InteractionLayerFactory.h"
 #include "nosl/ZCo447CalcSignalSizeFunction.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "GeneratedText.h"
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "nosl/ZCoCreateAdditionalObjects.h"
 #include "util/Console.h"
 

@@ -1,4 +1,4 @@
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 
 const std::array<VirtualDeviceOption, kVirtualDeviceCount> kVirtualDeviceOptions = {{
     {"-vd_ivn0", "IVN gateway class 0"},

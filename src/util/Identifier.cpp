@@ -1,4 +1,4 @@
-#include "app/Identifier.h"
+#include "util/Identifier.h"
 
 namespace {
 constexpr std::size_t kMaxIdentifierLength = 127;

@@ -1,5 +1,8 @@
 // The process-wide record of every command-line setting. It starts empty,
-// is filled by the command-line parser and read by the rest of the program.
+// is filled by the command-line parser and read by the rest of the program;
+// the macro factory appends the signals it cannot place. It sits below the
+// generators (core/) so that they read and append to it without depending
+// on the application that fills it.
 #pragma once
 
 #include <array>
