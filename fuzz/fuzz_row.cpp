@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "app/Identifier.h"
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "framework/ZGenerator.h"
 #include "input/ZIniMapExcelSheetReader.h"
 #include "macros/ZCANopenDS447MacrosFactory.h"
 #include "nosl/ZCANopenDS447InteractionLayerFactory.h"
+#include "util/Identifier.h"
 #include "util/StringFormat.h"
 
 namespace {
