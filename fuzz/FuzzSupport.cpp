@@ -1,6 +1,6 @@
 #include "FuzzSupport.h"
 
-#include "input/ZCellSource.h"
+#include "input/CellSource.h"
 #include "input/ZIniMapExcelSheetReader.h"
 #include "input/ZipWriter.h"
 
@@ -116,7 +116,7 @@ std::string writeZipDocument(const std::string& name, const std::string& bytes) 
 }
 
 void readSheetBothWays(const std::string& sheetPath,
-                       const std::function<std::unique_ptr<ZCellSource>(const std::string&)>& factory) {
+                       const std::function<std::unique_ptr<CellSource>(const std::string&)>& factory) {
   static const std::string columnMap = writeScratchFile("columns.ini", kColumnMap);
   for (int columnSet = 1; columnSet <= 2; ++columnSet) {
     std::unique_ptr<ZIniMapExcelSheetReader> reader =
@@ -130,25 +130,25 @@ void readSheetBothWays(const std::string& sheetPath,
   }
   if (!factory) return;
   // The first sheet, cell by cell, as far as the source goes.
-  std::unique_ptr<ZCellSource> source = factory(sheetPath);
-  if (source == nullptr || source->start() != ZCellSourceResult::ok) return;
+  std::unique_ptr<CellSource> source = factory(sheetPath);
+  if (source == nullptr || source->start() != CellSourceResult::ok) return;
   firstSheetCells(*source, sheetPath);
   source->finish();
 }
 
-std::string firstSheetCells(ZCellSource& source, const std::string& path) {
-  if (source.openDocument(path) != ZCellSourceResult::ok) return "not opened";
-  const ZCellSourceResult selected = source.selectSheet(std::string());
+std::string firstSheetCells(CellSource& source, const std::string& path) {
+  if (source.openDocument(path) != CellSourceResult::ok) return "not opened";
+  const CellSourceResult selected = source.selectSheet(std::string());
   std::string out = std::to_string(static_cast<int>(selected)) + "\n";
-  if (selected != ZCellSourceResult::ok) return out;
-  ZCellAddress address;
+  if (selected != CellSourceResult::ok) return out;
+  CellAddress address;
   std::string text;
   for (int row = 1; row <= 40; ++row) {
     for (int column = 0; column < 20; ++column) {
       address.row = row;
       address.column = column;
       address.text = cellAddressText(column, row);
-      if (source.cellText(address, text) != ZCellSourceResult::ok) return out + "budget";
+      if (source.cellText(address, text) != CellSourceResult::ok) return out + "budget";
       out += text + "\n";
     }
   }

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-class ZCellSource;
+class CellSource;
 
 namespace fuzzsupport {
 
@@ -44,13 +44,13 @@ std::string writeZipDocument(const std::string& name, const std::string& bytes);
 // Also reads the first sheet straight through the source. Checks that
 // every stored record came from a used row.
 void readSheetBothWays(const std::string& sheetPath,
-                       const std::function<std::unique_ptr<ZCellSource>(const std::string&)>& factory);
+                       const std::function<std::unique_ptr<CellSource>(const std::string&)>& factory);
 
 // The first sheet of the document at path, read straight through source:
 // the result of selecting it, then the texts of A1:T40 one per line, up to
 // a cell the source refuses ("budget"); "not opened" when the document
 // does not open.
-std::string firstSheetCells(ZCellSource& source, const std::string& path);
+std::string firstSheetCells(CellSource& source, const std::string& path);
 
 // Splits bytes at every occurrence of separator.
 std::vector<std::string> split(const std::string& bytes, const std::string& separator);

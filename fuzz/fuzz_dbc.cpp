@@ -8,15 +8,15 @@
 #include <unordered_set>
 
 #include "FuzzSupport.h"
+#include "database/DatabaseText.h"
+#include "database/EnvVarDatabaseWriter.h"
 #include "database/VariableAttributes.h"
-#include "database/ZDatabaseText.h"
-#include "database/ZEnvVarDatabaseWriter.h"
 
 namespace {
 
 const char* const kNewNames[] = {"gs_fuzz_signal", "stval_fuzz_signal", "coval_fuzz_signal"};
 
-std::unordered_set<std::string> variableNames(const ZDatabaseText& text) {
+std::unordered_set<std::string> variableNames(const DatabaseText& text) {
   std::unordered_set<std::string> names;
   for (const EnvVarStatement& variable : text.variables()) names.emplace(variable.name);
   return names;
@@ -26,14 +26,14 @@ std::unordered_set<std::string> variableNames(const ZDatabaseText& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  ZDatabaseText before;
+  DatabaseText before;
   std::string error;
   const bool isDatabase = before.read(bytes, error);
 
   const std::string path = fuzzsupport::writeScratchFile("node.dbc", bytes);
-  ZEnvVarDatabaseWriter writer("FuzzNode");
-  const ZEnvVarDatabaseWriter::OpenResult result = writer.openOrCreateDatabase(path);
-  if (result != ZEnvVarDatabaseWriter::OpenResult::Opened) {
+  EnvVarDatabaseWriter writer("FuzzNode");
+  const EnvVarDatabaseWriter::OpenResult result = writer.openOrCreateDatabase(path);
+  if (result != EnvVarDatabaseWriter::OpenResult::Opened) {
     if (isDatabase) fuzzsupport::fail("a database that reads was not opened");
     if (fuzzsupport::readWholeFile(path) != bytes) fuzzsupport::fail("a file that did not open was changed");
     return 0;
@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   }
   if (!writer.saveAndClose()) fuzzsupport::fail("the database was not saved");
 
-  ZDatabaseText after;
+  DatabaseText after;
   if (!after.read(fuzzsupport::readWholeFile(path), error)) fuzzsupport::fail("the saved database does not read");
   if (variableNames(after) != expected) fuzzsupport::fail("the saved database lost or gained variables");
   const bool added = existing.size() < std::size(kNewNames);

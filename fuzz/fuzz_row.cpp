@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "app/Identifier.h"
-#include "app/RunSettings.h"
+#include "core/RunSettings.h"
 #include "framework/ZGenerator.h"
 #include "input/ZIniMapExcelSheetReader.h"
 #include "macros/ZCANopenDS447MacrosFactory.h"
 #include "nosl/ZCANopenDS447InteractionLayerFactory.h"
+#include "util/Identifier.h"
 #include "util/StringFormat.h"
 
 namespace {
@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     ++rowNumber;
   }
 
-  ZSignalTable& table = reader.signalTable();
+  SignalTable& table = reader.signalTable();
   for (const ZListEntry& record : table) {
     if (record.signalName.empty()) fuzzsupport::fail("a record without a signal name was stored");
     objectKey(record);

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "input/sources/ZXlsCellSource.h"
+#include "input/sources/XlsCellSource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   const std::string path = fuzzsupport::writeScratchFile("sheet.xls", bytes);
-  fuzzsupport::readSheetBothWays(path, [](const std::string&) { return std::make_unique<ZXlsCellSource>(); });
+  fuzzsupport::readSheetBothWays(path, [](const std::string&) { return std::make_unique<XlsCellSource>(); });
   return 0;
 }

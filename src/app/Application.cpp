@@ -15,7 +15,7 @@ namespace {
 
 // Puts the C library into its neutral locale, so that number formatting and
 // parsing do not depend on the user's environment.
-bool initializeFramework() { return std::setlocale(LC_ALL, "C") != nullptr; }
+bool selectNeutralLocale() { return std::setlocale(LC_ALL, "C") != nullptr; }
 
 // "--help" as the first argument; "-h", "help" (and "/?" on Windows) as the
 // only one, where users try them.
@@ -41,7 +41,7 @@ int runApplication(const std::vector<std::string>& arguments) {
   }
 
   printBanner(out);
-  if (!initializeFramework()) {
+  if (!selectNeutralLocale()) {
     std::cerr << "Fatal Error: MFC initialization failed\n";
     return kExitUsage;
   }

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/CommandLineOptions.h"
-#include "core/RunSettings.h"
+#include "core/VirtualDevices.h"
 
 namespace {
 

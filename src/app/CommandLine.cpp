@@ -191,7 +191,7 @@ bool parsePathInExistingDirectory(const std::vector<std::string>& arguments,
   if (!checkFileName(path, option, description, true, out)) return false;
   const SplitPath parts = splitPath(path);
   const std::string directory = parts.drive + parts.directory;
-  if (directory.empty() || !directoryExists(directory)) {
+  if (directory.empty() || pathKindAt(directory, true) != PathKind::Directory) {
     const std::string hint = directory.empty() && !path.empty()
                                  ? "give \"." + std::string(1, kDirectorySeparator) + path +
                                        "\" for a file in the current directory"

@@ -12,8 +12,8 @@
 #include "app/SheetCheck.h"
 #include "app/SignalVariables.h"
 #include "core/RunSettings.h"
+#include "database/EnvVarDatabaseWriter.h"
 #include "database/VariableAttributes.h"
-#include "database/ZEnvVarDatabaseWriter.h"
 #include "framework/ZGenerator.h"
 #include "framework/ZNoslFactory.h"
 #include "input/ZIniMapExcelSheetReader.h"
@@ -45,7 +45,7 @@ void printMessage(const std::string& message) { consoleOut() << message << "\n\n
 void printNow(const std::string& message) { consoleOut() << message << "\n\n" << std::flush; }
 
 // A warning on the console and in the log, each followed by an empty line.
-void warn(const std::string& warning, ZTextStream& log) {
+void warn(const std::string& warning, TextStream& log) {
   printMessage(warning);
   log.write(warning + "\n\n");
 }
@@ -54,7 +54,7 @@ void warn(const std::string& warning, ZTextStream& log) {
 // warnings, and a word when no signal at all came from the sheet (a
 // SkipRows past the data, wrong column numbers, an empty sheet...), which
 // would otherwise give empty outputs without a word.
-void reportReading(const ZIniMapExcelSheetReader& reader, ZTextStream& log) {
+void reportReading(const ZIniMapExcelSheetReader& reader, TextStream& log) {
   if (!reader.errorText().empty()) writeNotReadReport(reader.errorText(), log);
   writeSheetWarnings(checkSignalSheet(reader.signalTable()), log);
   if (reader.signalTable().count() == 0) {
@@ -79,7 +79,9 @@ std::unique_ptr<ZNoslFactoryInterface> createFactory(int32_t generationMode) {
 // would block the run, a device or a link to nowhere would be replaced.
 // False, with the message printed, otherwise.
 bool outputPathIsUsable(const std::string& outputPath) {
-  if (!somethingAt(outputPath) || isRegularFile(outputPath)) return true;
+  if (pathKindAt(outputPath, true) == PathKind::RegularFile || pathKindAt(outputPath, false) == PathKind::Nothing) {
+    return true;
+  }
   printMessage("Error writing output file " + quoted(outputPath));
   return false;
 }
@@ -89,7 +91,7 @@ bool outputPathIsUsable(const std::string& outputPath) {
 // program keeps open (Windows) is tried again for about a second first.
 bool clearOutputFile(const std::string& outputPath) {
   if (!outputPathIsUsable(outputPath)) return false;
-  if (fileExists(outputPath)) {
+  if (isReadableFile(outputPath)) {
     printMessage("Deleting output file " + quoted(outputPath) + "...");
     const ZRemoval removal = removeOldFile(outputPath);
     if (removal != ZRemoval::Removed) {
@@ -98,9 +100,9 @@ bool clearOutputFile(const std::string& outputPath) {
       return false;
     }
   }
-  // Anything still there (a directory, a file this process may not read,
-  // which fileExists does not count) would stand where the output goes.
-  if (somethingAt(outputPath)) {
+  // Anything still there (a file this process may not read, which is not
+  // deleted) would stand where the output goes.
+  if (pathKindAt(outputPath, false) != PathKind::Nothing) {
     printMessage("Error writing output file " + quoted(outputPath));
     return false;
   }
@@ -142,7 +144,7 @@ const char* const kDuplicateReport[] = {
 };
 
 void writeDuplicateReport(const std::string& nameAsRead, const ZListEntry& record,
-                          const SignalVariableNames& names, ZTextStream& log) {
+                          const SignalVariableNames& names, TextStream& log) {
   const std::string text =
       std::string(kDuplicateReport[0]) + "\n" + kDuplicateReport[1] + "\n" +
       strFormat(kDuplicateReport[2], nameAsRead.c_str()) + "\n" +
@@ -158,8 +160,8 @@ void writeDuplicateReport(const std::string& nameAsRead, const ZListEntry& recor
 
 // Enters the variables in order. False,
 // with the message on the console and in the log, at the first failure.
-bool enterVariables(ZEnvVarDatabaseWriter& database, const std::vector<EnvVarEntry>& entries,
-                    ZTextStream& log) {
+bool enterVariables(EnvVarDatabaseWriter& database, const std::vector<EnvVarEntry>& entries,
+                    TextStream& log) {
   for (const EnvVarEntry& entry : entries) {
     // An existing variable stays as it is (the writer notes one whose
     // attributes differ from the entry's), shared ones included.
@@ -176,9 +178,9 @@ bool enterVariables(ZEnvVarDatabaseWriter& database, const std::vector<EnvVarEnt
 
 // Gives every signal its final name, writes it back into the table, enters
 // its variables and writes its relations line.
-bool runSignalPass(ZSignalTable& table, bool splitTwoWordObjects, ZEnvVarDatabaseWriter& database,
-                   ZTextStream& relations, ZTextStream& log) {
-  ZSignalNaming naming(table);
+bool runSignalPass(SignalTable& table, bool splitTwoWordObjects, EnvVarDatabaseWriter& database,
+                   TextStream& relations, TextStream& log) {
+  SignalNaming naming(table);
   // At most three variables per signal: trigger, object (or split) and value.
   database.reserveVariables(3 * table.count());
   for (std::size_t i = 0; i < table.count(); ++i) {
@@ -218,16 +220,16 @@ void printNodeScriptSettings(const RunSettings& settings) {
 // and the run goes on without it. A symbolic link, a FIFO or a device at
 // its path is left alone and counts as a file that cannot be opened: the
 // run must not write where a link points, nor delete what it did not make.
-void openRelationsFile(const std::string& path, ZTextStream& relations) {
+void openRelationsFile(const std::string& path, TextStream& relations) {
   const PathKind kind = pathKindAt(path, false);
   if (kind != PathKind::Nothing && kind != PathKind::RegularFile) {
     printMessage("Relations file " + quoted(path) + " cannot be opened");
     return;
   }
-  if (fileExists(path)) deleteFile(path);
+  if (isReadableFile(path)) deleteFile(path);
   // Truncating: an old file that could not be deleted is rewritten, never
   // continued.
-  if (relations.open(path, ZTextStream::Mode::Truncate)) {
+  if (relations.open(path, TextStream::Mode::Truncate)) {
     writeRelationsHeader(relations);
   } else {
     printMessage("Relations file " + quoted(path) + " cannot be opened");
@@ -236,10 +238,10 @@ void openRelationsFile(const std::string& path, ZTextStream& relations) {
 
 // The database part of modes 1 and 3: open or create, node variables,
 // signal pass, not-used report, save.
-bool fillDatabase(const RunSettings& settings, ZSignalTable& table, ZTextStream& relations,
-                  ZTextStream& log) {
+bool fillDatabase(const RunSettings& settings, SignalTable& table, TextStream& relations,
+                  TextStream& log) {
   const std::string databasePath = settings.databasePath();
-  ZEnvVarDatabaseWriter database(settings.testerName());
+  EnvVarDatabaseWriter database(settings.testerName());
   printMessage("Creating emtpty database " + quoted(databasePath) + "...");
   // Held until the database is saved: another run that extends it waits.
   // A run without the lock could save over another's variables: none
@@ -248,12 +250,12 @@ bool fillDatabase(const RunSettings& settings, ZSignalTable& table, ZTextStream&
     printNow("Waiting for database " + quoted(databasePath) + " (another run is using it)...");
   };
   switch (database.lockDatabase(databasePath, waiting)) {
-    case ZFileLock::Result::Locked:
+    case FileLock::Result::Locked:
       break;
-    case ZFileLock::Result::Unusable:
-      printNow("Lock file " + quoted(ZFileLock::lockPathOf(databasePath)) + " cannot be used");
+    case FileLock::Result::Unusable:
+      printNow("Lock file " + quoted(FileLock::lockPathOf(databasePath)) + " cannot be used");
       [[fallthrough]];
-    case ZFileLock::Result::TimedOut:
+    case FileLock::Result::TimedOut:
       consoleOut() << "Database " << quoted(databasePath) << " cannot be opened\n" << std::flush;
       return false;
   }
@@ -263,10 +265,10 @@ bool fillDatabase(const RunSettings& settings, ZSignalTable& table, ZTextStream&
   // regular file is refused, not deleted.
   if (settings.deleteDatabase()) printMessage("Deleting Database " + quoted(databasePath));
   switch (database.openOrCreateDatabase(databasePath, settings.deleteDatabase())) {
-    case ZEnvVarDatabaseWriter::OpenResult::Opened:
-    case ZEnvVarDatabaseWriter::OpenResult::Created:
+    case EnvVarDatabaseWriter::OpenResult::Opened:
+    case EnvVarDatabaseWriter::OpenResult::Created:
       break;
-    case ZEnvVarDatabaseWriter::OpenResult::OpenFailed:
+    case EnvVarDatabaseWriter::OpenResult::OpenFailed:
       consoleOut() << "Database " << quoted(databasePath) << " cannot be opened\n";
       if (database.fileInUse()) consoleOut() << fileInUseText(databasePath) << "\n";
       consoleOut() << std::flush;
@@ -275,7 +277,7 @@ bool fillDatabase(const RunSettings& settings, ZSignalTable& table, ZTextStream&
         log.write("Database " + quoted(databasePath) + " cannot be opened\n" + database.refusal() + "\n\n");
       }
       return false;
-    case ZEnvVarDatabaseWriter::OpenResult::CreateFailed:
+    case EnvVarDatabaseWriter::OpenResult::CreateFailed:
       consoleOut() << "Database " << quoted(databasePath) << " cannot be created\n" << std::flush;
       return false;
   }
@@ -308,7 +310,7 @@ bool fillDatabase(const RunSettings& settings, ZSignalTable& table, ZTextStream&
 
 // Sorts the records into the mode 2 lists: header signals get macros; a
 // record that would be one but for its reserved flag goes into no list.
-void sortMacroSignals(const ZSignalTable& table, std::string& macroSignalText, std::string& notUsedText) {
+void sortMacroSignals(const SignalTable& table, std::string& macroSignalText, std::string& notUsedText) {
   for (const ZListEntry& record : table) {
     if (isHeaderSignal(record)) {
       macroSignalText += listLine(record) + "\n";
@@ -322,13 +324,13 @@ void sortMacroSignals(const ZSignalTable& table, std::string& macroSignalText, s
 
 }  // namespace
 
-bool openSheetAndLog(ZIniMapExcelSheetReader& reader, ZTextStream& log) {
+bool openSheetAndLog(ZIniMapExcelSheetReader& reader, TextStream& log) {
   const std::string sheetPath = runSettings().sheetPath();
   const std::string logPath = logFilePath(sheetPath);
   std::ostream& out = consoleOut();
   out << "Used Excel sheet:      " << quoted(sheetPath) << "\n";
   printMessage("Error logging file:    " + quoted(logPath));
-  if (!log.open(logPath, ZTextStream::Mode::Truncate)) {
+  if (!log.open(logPath, TextStream::Mode::Truncate)) {
     out << "Error opening error logging file " << quoted(logPath) << "\n";
     return false;
   }
@@ -349,10 +351,10 @@ bool openSheetAndLog(ZIniMapExcelSheetReader& reader, ZTextStream& log) {
   return false;
 }
 
-bool runNodeScriptGeneration(ZNoslFactoryInterface& factory, ZTextStream& log) {
+bool runNodeScriptGeneration(ZNoslFactoryInterface& factory, TextStream& log) {
   const RunSettings& settings = runSettings();
   ZIniMapExcelSheetReader reader(kColumnSetNodeScript);
-  ZTextStream relations;
+  TextStream relations;
   openRelationsFile(relationsFilePath(settings.sheetPath()), relations);
   printNodeScriptSettings(settings);
 
@@ -370,7 +372,7 @@ bool runNodeScriptGeneration(ZNoslFactoryInterface& factory, ZTextStream& log) {
   return true;
 }
 
-bool runMacroGeneration(ZNoslFactoryInterface& factory, ZTextStream& log) {
+bool runMacroGeneration(ZNoslFactoryInterface& factory, TextStream& log) {
   RunSettings& settings = runSettings();
   ZIniMapExcelSheetReader reader(kColumnSetMacros);
   const std::string outputPath = settings.outputPath();
@@ -390,7 +392,7 @@ bool runMacroGeneration(ZNoslFactoryInterface& factory, ZTextStream& log) {
   settings.clearOversizedSignalList();
   if (!generated) return false;
   if (const auto* macros = dynamic_cast<const ZCANopenDS447MacrosFactory*>(&factory)) {
-    for (const ZMacroRename& rename : macros->macroNaming().renames()) {
+    for (const MacroRename& rename : macros->macroNaming().renames()) {
       const std::string warning = macroRenameWarning(rename);
       printMessage(warning);
       log.write(warning + "\n\n");
@@ -412,7 +414,7 @@ bool runGeneration() {
   // The log outlives the run's other objects, so that it can still say why
   // the run ended when memory ran out: by then everything else is gone,
   // the temporary files removed and the database left as it was.
-  ZTextStream log;
+  TextStream log;
   try {
     if (runSettings().generationMode() == 2) return runMacroGeneration(*factory, log);
     return runNodeScriptGeneration(*factory, log);
@@ -422,7 +424,7 @@ bool runGeneration() {
   }
 }
 
-void reportOutOfMemory(ZTextStream* log) {
+void reportOutOfMemory(TextStream* log) {
   consoleOut() << kOutOfMemory << "\n\n" << std::flush;
   if (log == nullptr) return;
   // The log may need memory for the message that is not there either.

@@ -44,14 +44,14 @@ std::string relationsFilePath(const std::string& sheetPath) {
   return sheetDirectory(sheetPath) + "object_signal_relations" + ".txt";
 }
 
-void writeSignalListReport(const std::string& title, const std::string& listText, ZTextStream& log) {
+void writeSignalListReport(const std::string& title, const std::string& listText, TextStream& log) {
   const std::string block = "\n" + title + "\n" + std::string(title.size(), '-') + "\n" +
                             kSignalListHeader + "\n" + listText + "\n";
   consoleOut() << block;
   log.write(block);
 }
 
-void writeNotReadReport(const std::string& errorText, ZTextStream& log) {
+void writeNotReadReport(const std::string& errorText, TextStream& log) {
   log.line();
   log.lines(kNotReadHeading);
   log.write(errorText + "\n");
@@ -60,7 +60,7 @@ void writeNotReadReport(const std::string& errorText, ZTextStream& log) {
   out << errorText << "\n";
 }
 
-void writeSheetWarnings(const std::vector<std::string>& warnings, ZTextStream& log) {
+void writeSheetWarnings(const std::vector<std::string>& warnings, TextStream& log) {
   if (warnings.empty()) return;
   std::string block;
   for (const std::string& warning : warnings) block += warning + "\n";
@@ -70,7 +70,7 @@ void writeSheetWarnings(const std::vector<std::string>& warnings, ZTextStream& l
 }
 
 void writeKeptVariablesReport(const std::vector<KeptVariable>& variables, const std::string& databasePath,
-                              ZTextStream& log) {
+                              TextStream& log) {
   if (variables.empty()) return;
   std::string block;
   for (const KeptVariable& variable : variables) {
@@ -84,9 +84,9 @@ void writeKeptVariablesReport(const std::vector<KeptVariable>& variables, const 
   log.write(block);
 }
 
-void writeRelationsHeader(ZTextStream& relations) { relations.lines(kRelationsHeader); }
+void writeRelationsHeader(TextStream& relations) { relations.lines(kRelationsHeader); }
 
-void writeRelationLine(ZTextStream& relations, const ZListEntry& record,
+void writeRelationLine(TextStream& relations, const ZListEntry& record,
                        const std::string& triggerVariable, const std::string& valueVariable) {
   // "0x%Xsub%-5X", then the variables.
   const std::string index = toUpperAscii(hexText(record.objectIndex));

@@ -25,24 +25,24 @@ std::string relationsFilePath(const std::string& sheetPath);
 
 // One signal list block (empty line, title, underline, column header, the
 // list text and one more line end), first on the console, then in the log.
-void writeSignalListReport(const std::string& title, const std::string& listText, ZTextStream& log);
+void writeSignalListReport(const std::string& title, const std::string& listText, TextStream& log);
 
 // The rows the reader rejected: into the log (after an empty line), then on
 // the console. errorText carries its own line ends.
-void writeNotReadReport(const std::string& errorText, ZTextStream& log);
+void writeNotReadReport(const std::string& errorText, TextStream& log);
 
 // The warnings of the sheet check as one block: each line ended, then one
 // empty line; first on the console, then in the log. Nothing for none.
-void writeSheetWarnings(const std::vector<std::string>& warnings, ZTextStream& log);
+void writeSheetWarnings(const std::vector<std::string>& warnings, TextStream& log);
 
 // The database's variables that keep other attributes than the sheet needs:
 // one warning each, then what to do, every message followed by an empty
 // line; first on the console, then in the log. Nothing for none.
 void writeKeptVariablesReport(const std::vector<KeptVariable>& variables, const std::string& databasePath,
-                              ZTextStream& log);
+                              TextStream& log);
 
-void writeRelationsHeader(ZTextStream& relations);
+void writeRelationsHeader(TextStream& relations);
 // "0x" + index + "sub" + sub-index (five columns) + tab + trigger variable +
 // two tabs + value variable; index and sub-index in upper-case hexadecimal.
-void writeRelationLine(ZTextStream& relations, const ZListEntry& record,
+void writeRelationLine(TextStream& relations, const ZListEntry& record,
                        const std::string& triggerVariable, const std::string& valueVariable);

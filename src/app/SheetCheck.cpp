@@ -66,7 +66,7 @@ class FirstCoverTree {
 
 // The overlap warning of each of one object's records (positions in table
 // order); empty where a record overlaps no earlier one.
-std::vector<std::string> overlapWarnings(const ZSignalTable& table, const std::vector<std::size_t>& records) {
+std::vector<std::string> overlapWarnings(const SignalTable& table, const std::vector<std::size_t>& records) {
   std::vector<std::string> perRecord(records.size());
   // Two runs of bits overlap when the later one's first bit or the earlier
   // one's first bit lies in both; so the first bits are the only points
@@ -105,7 +105,7 @@ std::vector<std::string> overlapWarnings(const ZSignalTable& table, const std::v
 
 }  // namespace
 
-std::vector<std::string> checkSignalSheet(const ZSignalTable& table) {
+std::vector<std::string> checkSignalSheet(const SignalTable& table) {
   std::vector<std::vector<std::size_t>> objects;
   std::unordered_map<uint64_t, std::size_t> objectOf;
   for (std::size_t position = 0; position < table.count(); ++position) {

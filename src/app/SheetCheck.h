@@ -14,4 +14,4 @@
 // its first record's object size, then differing sizes, then each record in
 // table order (no bits; outside its object; overlapping the first earlier
 // record of the object whose bits it shares). Takes O(n log n) time.
-std::vector<std::string> checkSignalSheet(const ZSignalTable& table);
+std::vector<std::string> checkSignalSheet(const SignalTable& table);

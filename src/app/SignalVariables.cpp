@@ -28,7 +28,7 @@ std::string objectVariableSuffix(const ZListEntry& record) {
 
 }  // namespace
 
-ZSignalNaming::ZSignalNaming(const ZSignalTable& table) {
+SignalNaming::SignalNaming(const SignalTable& table) {
   reserve(table.count());
   for (const ZListEntry& record : table) {
     if (isCommandSignal(record)) continue;
@@ -40,7 +40,7 @@ ZSignalNaming::ZSignalNaming(const ZSignalTable& table) {
   }
 }
 
-std::string ZSignalNaming::uniqueBaseName(const ZListEntry& record, bool& reported) {
+std::string SignalNaming::uniqueBaseName(const ZListEntry& record, bool& reported) {
   const std::string baseName = signalBaseName(record.signalName);
   // A duplicate's key is remembered once; seeing it again only matters as
   // "seen before", so a set gives the same names as a list of every key.
@@ -49,7 +49,7 @@ std::string ZSignalNaming::uniqueBaseName(const ZListEntry& record, bool& report
   // A command that its object handler splits writes "stval_" + its name as
   // status signals do: its name must be free among theirs as well.
   const bool split = isSplitByObjectHandler(record);
-  ZStringSet& given = isCommandSignal(record) ? commandNames_ : statusNames_;
+  StringSet& given = isCommandSignal(record) ? commandNames_ : statusNames_;
   const auto isFree = [&](const std::string& candidate) {
     return !given.contains(candidate) && !(split && statusNames_.contains(candidate));
   };
@@ -70,7 +70,7 @@ std::string ZSignalNaming::uniqueBaseName(const ZListEntry& record, bool& report
   }
 }
 
-bool ZSignalNaming::isSplitByObjectHandler(const ZListEntry& record) const {
+bool SignalNaming::isSplitByObjectHandler(const ZListEntry& record) const {
   if (!isCommandSignal(record) || record.signalReserved == 1) return false;
   const auto found = firstStatusIsWide_.find(objectNumber(record));
   return found != firstStatusIsWide_.end() && !found->second;

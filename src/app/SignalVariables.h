@@ -27,14 +27,14 @@ std::string duplicateBaseName(const ZListEntry& record, const std::string& baseN
 // signals of a kind share their variables and handlers. A command that its
 // object handler splits also writes "stval_" + its name, so its name must
 // be free among the status names too, and takes its place there.
-class ZSignalNaming {
+class SignalNaming {
  public:
-  ZSignalNaming() = default;
+  SignalNaming() = default;
   // Learns what naming needs to know of the whole table before the first
   // name: the object variables ("stval_0x%x_0x%x" of every object with a
   // status signal), whose names no signal may take, and which command
   // signals the object handler of their object also writes into.
-  explicit ZSignalNaming(const ZSignalTable& table);
+  explicit SignalNaming(const SignalTable& table);
 
   // The base name the record is to carry; reported tells whether it differs
   // from the plain base name (suffixed or counted), which the run reports.
@@ -53,10 +53,10 @@ class ZSignalNaming {
   bool isSplitByObjectHandler(const ZListEntry& record) const;
 
  private:
-  ZStringSet keys_;
+  StringSet keys_;
   // The final names given so far, per kind.
-  ZStringSet statusNames_;
-  ZStringSet commandNames_;
+  StringSet statusNames_;
+  StringSet commandNames_;
   // Per name that needed a counter (per kind: "st", "co", and "sp" for
   // split commands, + the name): the last counter given, where the
   // search for a free one goes on (names are only ever added, so the

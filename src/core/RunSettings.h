@@ -9,20 +9,7 @@
 #include <cstdint>
 #include <string>
 
-// The CiA 447 virtual devices the tester node can claim, in the order of the
-// usage text and of their bit positions in object 0x6000 sub-index 1.
-enum class VirtualDevice : int {
-  ivn0, ivn1, ivn2, ivn3, fes, efas, pows, dcri, term, gps, nsys, taxm, prnt, rtc,
-  drid, tard, txas, rdio, ausw, rbl, rbs, blfm, rbc, radc, hndc, rhfc, tsto
-};
-constexpr int kVirtualDeviceCount = 27;
-
-struct VirtualDeviceOption {
-  const char* option;      // "-vd_taxm"
-  const char* usageName;   // "Taximeter", as the usage text names it
-};
-// Indexed by VirtualDevice.
-extern const std::array<VirtualDeviceOption, kVirtualDeviceCount> kVirtualDeviceOptions;
+#include "core/VirtualDevices.h"
 
 class RunSettings {
  public:

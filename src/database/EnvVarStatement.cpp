@@ -228,13 +228,6 @@ bool parseLongNameStatement(std::string_view line, std::string_view& shortName, 
   return true;
 }
 
-std::string formatEnvVarStatement(const NewEnvVar& variable) {
-  std::string statement;
-  statement.reserve(variable.name.size() + variable.node.size() + kEnvVarStatementFixedLength);
-  appendEnvVarStatement(statement, variable);
-  return statement;
-}
-
 void appendEnvVarStatement(std::string& statement, const NewEnvVar& variable) {
   const bool isString = variable.typeCode == kTypeCodeString;
   const uint32_t access = static_cast<uint32_t>(variable.variableCode) | (isString ? kStringFlag : 0);

@@ -53,11 +53,9 @@ struct NewEnvVar {
   std::string_view node;
 };
 
-// The statement of a new variable, in decimal. A string variable (type
-// code 2) carries no range: minimum, maximum and initial value are written
-// as 0, and its access code gets the string flag 8000.
-std::string formatEnvVarStatement(const NewEnvVar& variable);
-// The same, appended to out.
+// Appends the statement of a new variable, in decimal, to out. A string
+// variable (type code 2) carries no range: minimum, maximum and initial
+// value are written as 0, and its access code gets the string flag 8000.
 void appendEnvVarStatement(std::string& out, const NewEnvVar& variable);
 // The longest statement of a variable, beyond the lengths of its name and
 // node: every number at its widest.

@@ -4,7 +4,7 @@
 #include "util/ReplacementFile.h"
 #include "util/StringFormat.h"
 
-bool replaceFile(const std::string& path, const std::function<void(ZTextStream&)>& writeContents,
+bool replaceFile(const std::string& path, const std::function<void(TextStream&)>& writeContents,
                  std::string& errorText) {
   const std::string target = replacementTarget(path);
   const PathKind old = pathKindAt(target, true);
@@ -24,8 +24,8 @@ bool replaceFile(const std::string& path, const std::function<void(ZTextStream&)
 
   ZReplacementFile replacement;
   if (!replacement.create(path, errorText)) return false;
-  ZTextStream out;
-  bool written = out.open(replacement.temporaryPath(), ZTextStream::Mode::Truncate);
+  TextStream out;
+  bool written = out.open(replacement.temporaryPath(), TextStream::Mode::Truncate);
   if (written) {
     writeContents(out);
     written = out.close();

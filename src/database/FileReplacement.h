@@ -15,5 +15,5 @@
 // or anything else that is not a regular file is not replaced. False, with
 // the reason in errorText, on any failure; the temporary file is removed
 // again.
-bool replaceFile(const std::string& path, const std::function<void(ZTextStream&)>& writeContents,
+bool replaceFile(const std::string& path, const std::function<void(TextStream&)>& writeContents,
                  std::string& errorText);

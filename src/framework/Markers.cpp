@@ -15,21 +15,21 @@ std::string envVarMarker(const std::string& variableName) {
   return "/*@@envVar:" + variableName + ":*/";
 }
 
-void writeOpeningMarker(ZTextStream& stream, const std::string& openingMarker) {
+void writeOpeningMarker(TextStream& stream, const std::string& openingMarker) {
   stream.line(openingMarker);
 }
 
-void writeGeneratedBegin(ZTextStream& stream) {
+void writeGeneratedBegin(TextStream& stream) {
   stream.line("/*$$SIGWEAVERBEGIN*/");
   stream.line("//Dizidarovude --- begin generated block");
 }
 
-void writeMarkerBegin(ZTextStream& stream, const std::string& openingMarker) {
+void writeMarkerBegin(TextStream& stream, const std::string& openingMarker) {
   writeOpeningMarker(stream, openingMarker);
   writeGeneratedBegin(stream);
 }
 
-void writeMarkerEnd(ZTextStream& stream) {
+void writeMarkerEnd(TextStream& stream) {
   stream.line("//--- end generated block");
   stream.line("/*$$SIGWEAVEREND*/");
   stream.line("/*@@end*/");

@@ -19,10 +19,10 @@ extern const char* const kVariablesMarker;
 extern const char* const kStartMarker;
 
 // Writes the opening marker line.
-void writeOpeningMarker(ZTextStream& stream, const std::string& openingMarker);
+void writeOpeningMarker(TextStream& stream, const std::string& openingMarker);
 // Writes the two lines that open the generated text.
-void writeGeneratedBegin(ZTextStream& stream);
+void writeGeneratedBegin(TextStream& stream);
 // Writes the opening marker followed by the generated-text begin lines.
-void writeMarkerBegin(ZTextStream& stream, const std::string& openingMarker);
+void writeMarkerBegin(TextStream& stream, const std::string& openingMarker);
 // Writes the end lines of the generated text and the closing marker.
-void writeMarkerEnd(ZTextStream& stream);
+void writeMarkerEnd(TextStream& stream);

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "core/RunSettings.h"
+#include "framework/ParallelPieceWriter.h"
 #include "framework/ZNoslFactory.h"
-#include "framework/ZParallelPieceWriter.h"
 #include "util/ReplacementFile.h"
 
 bool ZCoNoslGen::createFunctions(ZGeneratorInterface* generator, ZNoslFactoryInterface* factory) {
@@ -24,7 +24,7 @@ bool ZCoNoslGen::writeFunctions(ZGeneratorInterface* generator, ZNoslFactoryInte
   bool opened = true;
   if (!inMemory_) {
     opened = (!replacement_.temporaryPath().empty() || prepareOutput(replacementError)) &&
-             output_.open(replacement_.temporaryPath(), ZTextStream::Mode::Truncate);
+             output_.open(replacement_.temporaryPath(), TextStream::Mode::Truncate);
   }
   writing_ = opened;
   bool allWritten = true;

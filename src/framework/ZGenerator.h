@@ -13,7 +13,7 @@
 
 class ZNoslFactoryInterface;
 
-using ZFunctionList = std::deque<std::unique_ptr<ZNoslFunction>>;
+using FunctionList = std::deque<std::unique_ptr<ZNoslFunction>>;
 
 class ZGeneratorInterface {
  public:
@@ -22,7 +22,7 @@ class ZGeneratorInterface {
   virtual bool writeFunctions(ZGeneratorInterface* generator, ZNoslFactoryInterface* factory) = 0;
   virtual std::string outputPath() const = 0;
   // The stream pieces append to while writeFunctions runs; null otherwise.
-  virtual ZTextStream* outputStream() = 0;
+  virtual TextStream* outputStream() = 0;
 };
 
 class ZCoNoslGen : public ZGeneratorInterface {
@@ -44,9 +44,9 @@ class ZCoNoslGen : public ZGeneratorInterface {
   // output path is what the output replaces. False, with the reason in
   // errorText, when no temporary file can be made there.
   bool prepareOutput(std::string& errorText);
-  ZTextStream* outputStream() override { return writing_ ? &output_ : nullptr; }
+  TextStream* outputStream() override { return writing_ ? &output_ : nullptr; }
 
-  ZFunctionList& functionList() { return functionList_; }
+  FunctionList& functionList() { return functionList_; }
 
   // Makes writeFunctions collect the output in memory instead of the file
   // (tests compare generated files this way).
@@ -54,9 +54,9 @@ class ZCoNoslGen : public ZGeneratorInterface {
   const std::string& memoryOutput() const { return output_.contents(); }
 
  private:
-  ZFunctionList functionList_;
+  FunctionList functionList_;
   ZReplacementFile replacement_;
-  ZTextStream output_;
+  TextStream output_;
   bool writing_ = false;
   bool inMemory_ = false;
 };
@@ -64,21 +64,21 @@ class ZCoNoslGen : public ZGeneratorInterface {
 // Generator of the NOSL files (modes 1 and 3).
 class ZCoNosl447InteractionLayer : public ZCoNoslGen {
  public:
-  explicit ZCoNosl447InteractionLayer(const ZSignalTable& table) : table_(table) {}
+  explicit ZCoNosl447InteractionLayer(const SignalTable& table) : table_(table) {}
   std::string outputPath() const override;
-  const ZSignalTable& signalTable() const { return table_; }
+  const SignalTable& signalTable() const { return table_; }
 
  private:
-  const ZSignalTable& table_;
+  const SignalTable& table_;
 };
 
 // Generator of the C macro header (mode 2).
 class ZCoMacro447InteractionLayer : public ZCoNoslGen {
  public:
-  explicit ZCoMacro447InteractionLayer(const ZSignalTable& table) : table_(table) {}
+  explicit ZCoMacro447InteractionLayer(const SignalTable& table) : table_(table) {}
   std::string outputPath() const override;
-  const ZSignalTable& signalTable() const { return table_; }
+  const SignalTable& signalTable() const { return table_; }
 
  private:
-  const ZSignalTable& table_;
+  const SignalTable& table_;
 };

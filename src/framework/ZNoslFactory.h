@@ -8,7 +8,7 @@ class ZNoslFactoryInterface {
  public:
   virtual ~ZNoslFactoryInterface() = default;
   // Fills the list from the generator's signal table.
-  virtual bool createFunctions(ZFunctionList& list, ZGeneratorInterface& generator) = 0;
+  virtual bool createFunctions(FunctionList& list, ZGeneratorInterface& generator) = 0;
   virtual bool initialize() = 0;
 };
 

@@ -3,7 +3,7 @@
 #include "framework/ZGenerator.h"
 
 bool ZNewFunction::write(ZGeneratorInterface& generator) {
-  ZTextStream* stream = generator.outputStream();
+  TextStream* stream = generator.outputStream();
   if (stream == nullptr || !stream->isOpen() || stream->failed()) return false;
   const bool result = writeBody(*stream, generator);
   return result && !stream->failed();

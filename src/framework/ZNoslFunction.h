@@ -12,7 +12,7 @@ class ZNoslFunction {
   // Appends the piece's text to the generator's output file.
   virtual bool write(ZGeneratorInterface& generator) = 0;
   // Writes the piece's complete text (marker frame included for NOSL pieces).
-  virtual bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) = 0;
+  virtual bool writeBody(TextStream& stream, ZGeneratorInterface& generator) = 0;
 };
 
 // A piece generated in this run; content classes implement writeBody.

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "input/sources/ZCellSourceFactory.h"
+#include "input/sources/CellSourceFactory.h"
 #include "util/FileRead.h"
 #include "util/Paths.h"
 
@@ -32,23 +32,21 @@ std::string cellAddressText(int column, int row) { return columnLetters(column) 
 
 ZExcelSheetReader::ZExcelSheetReader() : factory_(createCellSource) {}
 
-ZExcelSheetReader::ZExcelSheetReader(ZCellSourceFactory factory) : factory_(std::move(factory)) {}
+ZExcelSheetReader::ZExcelSheetReader(CellSourceFactory factory) : factory_(std::move(factory)) {}
 
 ZExcelSheetReader::~ZExcelSheetReader() = default;
 
-void ZExcelSheetReader::setCellSourceFactory(ZCellSourceFactory factory) { factory_ = std::move(factory); }
-
 bool ZExcelSheetReader::readSheet(const std::string& sheetPath, const std::vector<int>& columns, int skipRows,
                                   const std::string& sheetName) {
-  const ZReadAccess access = readAccessOf(sheetPath);
-  if (access != ZReadAccess::Readable) {
-    errorText_ += access == ZReadAccess::InUse ? kNotOpened + fileInUseText(sheetPath) + "\n"
+  const ReadAccess access = readAccessOf(sheetPath);
+  if (access != ReadAccess::Readable) {
+    errorText_ += access == ReadAccess::InUse ? kNotOpened + fileInUseText(sheetPath) + "\n"
                                                : "Specified Excel document doesn't exist\n";
     return false;
   }
   // A FIFO or a device would be read without end (or block): only regular
   // files are sheets.
-  if (!isRegularFile(sheetPath)) {
+  if (pathKindAt(sheetPath, true) != PathKind::RegularFile) {
     errorText_ += kNotOpened;
     return false;
   }
@@ -59,23 +57,23 @@ bool ZExcelSheetReader::readSheet(const std::string& sheetPath, const std::vecto
 
   // Appends the message that belongs to a failed operation; true when the
   // operation succeeded.
-  auto succeeded = [this](ZCellSourceResult result, const char* message) {
+  auto succeeded = [this](CellSourceResult result, const char* message) {
     switch (result) {
-      case ZCellSourceResult::ok:
+      case CellSourceResult::ok:
         return true;
-      case ZCellSourceResult::failed:
+      case CellSourceResult::failed:
         errorText_ += message;
         return false;
-      case ZCellSourceResult::failedSilently:
+      case CellSourceResult::failedSilently:
         return false;
-      case ZCellSourceResult::documentUnreadable:
+      case CellSourceResult::documentUnreadable:
         errorText_ += kNotOpened;
         return false;
     }
     return false;
   };
 
-  std::unique_ptr<ZCellSource> source = factory_ ? factory_(sheetPath) : nullptr;
+  std::unique_ptr<CellSource> source = factory_ ? factory_(sheetPath) : nullptr;
   if (source == nullptr) {
     errorText_ += kNotStarted;
     return false;
@@ -93,7 +91,7 @@ bool ZExcelSheetReader::readSheet(const std::string& sheetPath, const std::vecto
   for (int column : columns) letters.push_back(columnLetters(column));
   std::vector<std::string> cells;
   cells.reserve(columns.size());
-  ZCellAddress address;
+  CellAddress address;
   for (int64_t row = static_cast<int64_t>(skipRows) + 1;; ++row) {
     cells.clear();
     const std::string rowText = std::to_string(row);
@@ -114,5 +112,5 @@ bool ZExcelSheetReader::readSheet(const std::string& sheetPath, const std::vecto
     if (cells.front().empty()) break;
     if (!processRow(cells, columns.size())) reportBadRow(static_cast<unsigned>(row));
   }
-  return source->finish() == ZCellSourceResult::ok;
+  return source->finish() == CellSourceResult::ok;
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "input/ZCellSource.h"
+#include "input/CellSource.h"
 
 // Column letters of a 0-based column number: 0 "A" ... 25 "Z", 26 "AA" ...
 // 701 "ZZ". Empty for a number outside 0..701.
@@ -21,12 +21,10 @@ class ZExcelSheetReader {
   ZExcelSheetReader();
   // Reads every file through sources made by factory (tests pass an
   // in-memory source here).
-  explicit ZExcelSheetReader(ZCellSourceFactory factory);
+  explicit ZExcelSheetReader(CellSourceFactory factory);
   virtual ~ZExcelSheetReader();
   ZExcelSheetReader(const ZExcelSheetReader&) = delete;
   ZExcelSheetReader& operator=(const ZExcelSheetReader&) = delete;
-
-  void setCellSourceFactory(ZCellSourceFactory factory);
 
   // The accumulated messages of the reads so far.
   const std::string& errorText() const { return errorText_; }
@@ -50,5 +48,5 @@ class ZExcelSheetReader {
   std::string errorText_;
 
  private:
-  ZCellSourceFactory factory_;
+  CellSourceFactory factory_;
 };

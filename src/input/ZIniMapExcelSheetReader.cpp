@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "input/ZColumnMapFile.h"
+#include "input/ColumnMapFile.h"
 #include "util/FileRead.h"
 #include "util/Paths.h"
 #include "util/StringFormat.h"
@@ -106,24 +106,24 @@ int32_t readFlagCell(const std::string& text) { return text.size() == 1 && (text
 
 ZIniMapExcelSheetReader::ZIniMapExcelSheetReader(int columnSet) : columnSet_(columnSet) {}
 
-ZIniMapExcelSheetReader::ZIniMapExcelSheetReader(int columnSet, ZCellSourceFactory factory)
+ZIniMapExcelSheetReader::ZIniMapExcelSheetReader(int columnSet, CellSourceFactory factory)
     : ZExcelSheetReader(std::move(factory)), columnSet_(columnSet) {}
 
 bool ZIniMapExcelSheetReader::read(const std::string& sheetPath, const std::string& iniPath,
                                    const std::string& sheetName) {
   errorText_.clear();
   columnMapIsEmpty_ = false;
-  const ZReadAccess access = readAccessOf(iniPath);
-  if (access != ZReadAccess::Readable) {
+  const ReadAccess access = readAccessOf(iniPath);
+  if (access != ReadAccess::Readable) {
     errorText_ += "ini file \"" + iniPath + "\"" +
-                  (access == ZReadAccess::InUse ? " cannot be opened\n" + fileInUseText(iniPath) : " does not exist");
+                  (access == ReadAccess::InUse ? " cannot be opened\n" + fileInUseText(iniPath) : " does not exist");
     return false;
   }
-  if (!isRegularFile(iniPath)) {
+  if (pathKindAt(iniPath, true) != PathKind::RegularFile) {
     errorText_ += "ini file \"" + iniPath + "\" is not a regular file";
     return false;
   }
-  ZColumnMapFile map;
+  ColumnMapFile map;
   map.load(iniPath);
   columnMapIsEmpty_ = !map.hasEntries();
   const int skipRows = map.value("SkipRows");

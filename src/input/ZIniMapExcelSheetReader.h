@@ -15,15 +15,15 @@ class ZIniMapExcelSheetReader : public ZExcelSheetReader {
   // columnSet 1 reads the nine columns of modes 1 and 3, columnSet 2 the
   // fifteen of mode 2.
   explicit ZIniMapExcelSheetReader(int columnSet);
-  ZIniMapExcelSheetReader(int columnSet, ZCellSourceFactory factory);
+  ZIniMapExcelSheetReader(int columnSet, CellSourceFactory factory);
 
   // Reads the column map at iniPath, then the sheet sheetName of the
   // spreadsheet at sheetPath. False when the map or the sheet cannot be
   // read; rejected rows do not make it false.
   bool read(const std::string& sheetPath, const std::string& iniPath, const std::string& sheetName);
 
-  ZSignalTable& signalTable() { return signalTable_; }
-  const ZSignalTable& signalTable() const { return signalTable_; }
+  SignalTable& signalTable() { return signalTable_; }
+  const SignalTable& signalTable() const { return signalTable_; }
   int columnSet() const { return columnSet_; }
   // True when the last read found a column map without any key of section
   // "XLSImport", so that every column was read as column A.
@@ -35,7 +35,7 @@ class ZIniMapExcelSheetReader : public ZExcelSheetReader {
   void expectRows(std::size_t rows) override { signalTable_.reserve(signalTable_.count() + rows); }
 
  private:
-  ZSignalTable signalTable_;
+  SignalTable signalTable_;
   int columnSet_;
   bool columnMapIsEmpty_ = false;
 };

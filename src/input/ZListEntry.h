@@ -25,7 +25,7 @@ struct ZListEntry {
 };
 
 // The records in sheet order. Nothing sorts or de-duplicates it.
-class ZSignalTable {
+class SignalTable {
  public:
   // Appends a copy and returns its position.
   std::size_t add(const ZListEntry& record) {

@@ -21,8 +21,8 @@ namespace {
 // The date and time in UTC of a moment given in seconds since 1970, in the
 // proleptic Gregorian calendar, for every moment up to the year 9999 (the
 // C library of Windows stops at 3000).
-ZLocalTime universalTime(long long seconds) {
-  ZLocalTime result;
+LocalTime universalTime(long long seconds) {
+  LocalTime result;
   long long days = seconds / 86400;
   const long long secondOfDay = seconds % 86400;
   result.hour = static_cast<int>(secondOfDay / 3600);
@@ -42,8 +42,8 @@ ZLocalTime universalTime(long long seconds) {
 
 }  // namespace
 
-ZLocalTime systemLocalTime() {
-  ZLocalTime result;
+LocalTime systemLocalTime() {
+  LocalTime result;
   std::tm broken{};
   std::string text;
   long long seconds = 0;

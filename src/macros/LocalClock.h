@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-struct ZLocalTime {
+struct LocalTime {
   // The values stand for a time that could not be determined.
   int year = 0;
   int month = 0;   // 1 to 12
@@ -14,7 +14,7 @@ struct ZLocalTime {
   int minute = -1;
 };
 
-using ZLocalClock = std::function<ZLocalTime()>;
+using LocalClock = std::function<LocalTime()>;
 
 // The latest moment SOURCE_DATE_EPOCH may name: 9999-12-31 23:59:59 UTC,
 // the last second a four-digit year can show.
@@ -34,4 +34,4 @@ SourceDateEpoch readSourceDateEpoch(std::string& text, long long& seconds);
 // Where SOURCE_DATE_EPOCH is valid, that moment is taken instead, in UTC,
 // so that two runs on one sheet write the same header. (A run refuses a
 // malformed value before it starts.)
-ZLocalTime systemLocalTime();
+LocalTime systemLocalTime();

@@ -27,7 +27,7 @@ uint64_t mixed(uint64_t value) {
 // The objects in which two header signals may share an identifier: those
 // where two of them have the same hash of object and identifier. Nearly
 // every sheet has none, and this costs no string per signal.
-std::unordered_set<uint64_t> objectsThatMayShare(const ZSignalTable& table) {
+std::unordered_set<uint64_t> objectsThatMayShare(const SignalTable& table) {
   struct Entry {
     uint64_t hash;
     uint64_t object;
@@ -54,7 +54,7 @@ std::unordered_set<uint64_t> objectsThatMayShare(const ZSignalTable& table) {
 
 }  // namespace
 
-ZMacroNaming::ZMacroNaming(const ZSignalTable& table) {
+MacroNaming::MacroNaming(const SignalTable& table) {
   const std::unordered_set<uint64_t> objects = objectsThatMayShare(table);
   if (objects.empty()) return;
 
@@ -77,7 +77,7 @@ ZMacroNaming::ZMacroNaming(const ZSignalTable& table) {
 
   // The identifiers that stay as they are keep their names; the renamed
   // ones take theirs in table order.
-  ZStringSet taken;
+  StringSet taken;
   for (const HeaderSignal& signal : signals) {
     const std::string key = signal.label + "/" + signal.identifier;
     if (uses[key] == 1) taken.insertCopy(key);
@@ -100,13 +100,13 @@ ZMacroNaming::ZMacroNaming(const ZSignalTable& table) {
   }
 }
 
-const std::string* ZMacroNaming::renamedIdentifier(const ZListEntry& record) const {
+const std::string* MacroNaming::renamedIdentifier(const ZListEntry& record) const {
   if (renameOf_.empty()) return nullptr;
   const auto found = renameOf_.find(&record);
   return found == renameOf_.end() ? nullptr : &renames_[found->second].identifier;
 }
 
-std::string macroRenameWarning(const ZMacroRename& rename) {
+std::string macroRenameWarning(const MacroRename& rename) {
   return "Warning: signals of object " + objectLabel(*rename.record) + " share the macro name \"" +
          rename.sharedIdentifier + "\"; signal \"" + rename.record->signalName + "\" gets \"" +
          rename.identifier + "\"";

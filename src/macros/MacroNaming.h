@@ -20,26 +20,26 @@
 #include "input/ZListEntry.h"
 
 // One signal that carries another identifier than its short name gives.
-struct ZMacroRename {
+struct MacroRename {
   const ZListEntry* record;
   std::string sharedIdentifier;  // what the short name gives
   std::string identifier;        // what the macro names use
 };
 
-class ZMacroNaming {
+class MacroNaming {
  public:
-  ZMacroNaming() = default;
+  MacroNaming() = default;
   // Looks at the header signals of the table; the table outlives the naming.
-  explicit ZMacroNaming(const ZSignalTable& table);
+  explicit MacroNaming(const SignalTable& table);
 
   // The identifier of a renamed signal; null when the short name's own
   // identifier is used.
   const std::string* renamedIdentifier(const ZListEntry& record) const;
   // The renamed signals in table order.
-  const std::vector<ZMacroRename>& renames() const { return renames_; }
+  const std::vector<MacroRename>& renames() const { return renames_; }
 
  private:
-  std::vector<ZMacroRename> renames_;
+  std::vector<MacroRename> renames_;
   std::unordered_map<const ZListEntry*, std::size_t> renameOf_;
 };
 
@@ -48,4 +48,4 @@ std::string shortNameIdentifier(const ZListEntry& record);
 
 // "Warning: signals of object <label> share the macro name "<shared>";
 // signal "<name>" gets "<identifier>"", without a line end.
-std::string macroRenameWarning(const ZMacroRename& rename);
+std::string macroRenameWarning(const MacroRename& rename);

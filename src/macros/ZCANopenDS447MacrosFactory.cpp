@@ -7,11 +7,11 @@
 #include "macros/ZCo447MacroDescription.h"
 #include "macros/ZCo447MacroHeadPart.h"
 
-bool ZCANopenDS447MacrosFactory::createFunctions(ZFunctionList& list, ZGeneratorInterface& generator) {
+bool ZCANopenDS447MacrosFactory::createFunctions(FunctionList& list, ZGeneratorInterface& generator) {
   const auto* macroGenerator = dynamic_cast<const ZCoMacro447InteractionLayer*>(&generator);
   if (macroGenerator == nullptr) return false;
-  const ZSignalTable& table = macroGenerator->signalTable();
-  naming_ = ZMacroNaming(table);
+  const SignalTable& table = macroGenerator->signalTable();
+  naming_ = MacroNaming(table);
 
   for (const ZListEntry& record : table) {
     if (!isHeaderSignal(record)) continue;

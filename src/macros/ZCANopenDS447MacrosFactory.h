@@ -14,16 +14,16 @@ class ZCANopenDS447MacrosFactory : public ZNoslFactory {
   // ZCoMacro447InteractionLayer (false and nothing created otherwise).
   // A header signal that does not lie in one byte gets no character-array
   // macros and is added to the run's list of byte-boundary signals.
-  bool createFunctions(ZFunctionList& list, ZGeneratorInterface& generator) override;
+  bool createFunctions(FunctionList& list, ZGeneratorInterface& generator) override;
 
   // The clock the head part takes the generation moment from.
-  void setClock(ZLocalClock clock) { clock_ = std::move(clock); }
+  void setClock(LocalClock clock) { clock_ = std::move(clock); }
 
   // The identifiers of the last table the factory created macros for; the
   // run reports the renamed signals from it after writing.
-  const ZMacroNaming& macroNaming() const { return naming_; }
+  const MacroNaming& macroNaming() const { return naming_; }
 
  private:
-  ZLocalClock clock_ = systemLocalTime;
-  ZMacroNaming naming_;
+  LocalClock clock_ = systemLocalTime;
+  MacroNaming naming_;
 };

@@ -1,6 +1,6 @@
 #include "macros/ZCo447MacroBottomPart.h"
 
-bool ZCo447MacroBottomPart::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCo447MacroBottomPart::writeBody(TextStream& stream, ZGeneratorInterface&) {
   stream.line("#endif");
   return true;
 }

@@ -5,5 +5,5 @@
 
 class ZCo447MacroBottomPart : public ZNewFunction {
  public:
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 };

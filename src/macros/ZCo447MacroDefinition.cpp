@@ -12,7 +12,7 @@ std::string objectLabel(const ZListEntry& record) {
   return label;
 }
 
-bool ZCo447MacroDefinition::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCo447MacroDefinition::writeBody(TextStream& stream, ZGeneratorInterface&) {
   writeGroupHeader(stream);
   writeDocumentation(stream);
   writeCommentEnd(stream);
@@ -49,15 +49,15 @@ uint64_t ZCo447MacroDefinition::signalMask() const {
   return (uint64_t{1} << record_.signalSize) - 1;
 }
 
-void ZCo447MacroDefinition::writeGroupHeader(ZTextStream& stream) const {
+void ZCo447MacroDefinition::writeGroupHeader(TextStream& stream) const {
   stream.line("/*!");
   stream.line("  \\addtogroup macros_for_", label_, ": ", CommentSafeText(record_.objectName));
   stream.line();
 }
 
-void ZCo447MacroDefinition::writeCommentEnd(ZTextStream& stream) const { stream.line("*/"); }
+void ZCo447MacroDefinition::writeCommentEnd(TextStream& stream) const { stream.line("*/"); }
 
-void ZCo447MacroDefinition::writeNameAndFunctionalityLines(ZTextStream& stream, const char* verb,
+void ZCo447MacroDefinition::writeNameAndFunctionalityLines(TextStream& stream, const char* verb,
                                                            const char* tail) const {
   stream.line("  \\verbatim");
   stream.line("  Macro name:");
@@ -68,7 +68,7 @@ void ZCo447MacroDefinition::writeNameAndFunctionalityLines(ZTextStream& stream, 
   stream.line();
 }
 
-void ZCo447MacroDefinition::writeLocationLine(ZTextStream& stream, const char* ending) const {
+void ZCo447MacroDefinition::writeLocationLine(TextStream& stream, const char* ending) const {
   // The last bit is computed as the 32-bit arithmetic of the sheet values
   // gives it, wrapping instead of overflowing for absurd values.
   const int64_t last = static_cast<int64_t>(record_.signalOffset) + record_.signalSize - 1;

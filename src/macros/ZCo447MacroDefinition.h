@@ -16,7 +16,7 @@ class ZCo447MacroDefinition : public ZNewFunction {
  public:
   // The record belongs to the signal table, which outlives the macro.
   // identifier: the one the macro name uses in place of the short name's
-  // (a signal renamed because its short name is shared, see ZMacroNaming);
+  // (a signal renamed because its short name is shared, see MacroNaming);
   // null for the short name's own. It outlives the macro as well.
   explicit ZCo447MacroDefinition(const ZListEntry& record, const std::string* identifier = nullptr)
       : record_(record), label_(objectLabel(record)), identifier_(identifier) {}
@@ -24,7 +24,7 @@ class ZCo447MacroDefinition : public ZNewFunction {
   explicit ZCo447MacroDefinition(ZListEntry&&, const std::string* = nullptr) = delete;
 
   // Writes the macro block: comment, definition and two empty lines.
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 
   virtual int32_t shiftPosition() const = 0;
   virtual std::string macroPrefix() const = 0;
@@ -38,19 +38,19 @@ class ZCo447MacroDefinition : public ZNewFunction {
   uint64_t signalMask() const;
 
  protected:
-  virtual void writeExplanation(ZTextStream& stream) const = 0;
-  virtual void writeNameAndFunctionality(ZTextStream& stream) const = 0;
-  virtual void writeDocumentation(ZTextStream& stream) const = 0;
-  virtual void writeDefinition(ZTextStream& stream) const = 0;
-  virtual void writeGroupHeader(ZTextStream& stream) const;
-  virtual void writeCommentEnd(ZTextStream& stream) const;
+  virtual void writeExplanation(TextStream& stream) const = 0;
+  virtual void writeNameAndFunctionality(TextStream& stream) const = 0;
+  virtual void writeDocumentation(TextStream& stream) const = 0;
+  virtual void writeDefinition(TextStream& stream) const = 0;
+  virtual void writeGroupHeader(TextStream& stream) const;
+  virtual void writeCommentEnd(TextStream& stream) const;
 
   const ZListEntry& record() const { return record_; }
   // The lines from "\verbatim" to the sentence that says what the macro does.
-  void writeNameAndFunctionalityLines(ZTextStream& stream, const char* verb, const char* tail) const;
+  void writeNameAndFunctionalityLines(TextStream& stream, const char* verb, const char* tail) const;
   // "    The object size is .. bit. The signal value is located in bit a - b"
   // followed by the ending.
-  void writeLocationLine(ZTextStream& stream, const char* ending) const;
+  void writeLocationLine(TextStream& stream, const char* ending) const;
 
  private:
   const ZListEntry& record_;

@@ -22,7 +22,7 @@ std::string ZCo447MacroDefinitionCharacter::maskText() const {
   return "0x" + hexDigits(signalMask(), 2);
 }
 
-void ZCo447MacroDefinitionCharacter::writeExplanation(ZTextStream& stream) const {
+void ZCo447MacroDefinitionCharacter::writeExplanation(TextStream& stream) const {
   const int32_t bytes = record().objectSize / 8;
   stream.line("  Explanation:");
   writeLocationLine(stream, " (zero based).");
@@ -38,7 +38,7 @@ void ZCo447MacroDefinitionCharacter::writeExplanation(ZTextStream& stream) const
   stream.line();
 }
 
-void ZCo447MacroDefinitionCharacter::writeSyntax(ZTextStream& stream, bool setMacro,
+void ZCo447MacroDefinitionCharacter::writeSyntax(TextStream& stream, bool setMacro,
                                                  const char* expression) const {
   stream.line("  Syntax:");
   if (setMacro) stream.line("    result = (erase old signal value) | (new signal value)");
@@ -50,34 +50,34 @@ void ZCo447MacroDefinitionCharacter::writeSyntax(ZTextStream& stream, bool setMa
   stream.line("  \\endverbatim");
 }
 
-void ZCo447MacroExtractCharacter::writeNameAndFunctionality(ZTextStream& stream) const {
+void ZCo447MacroExtractCharacter::writeNameAndFunctionality(TextStream& stream) const {
   writeNameAndFunctionalityLines(stream, "    Extract object's ", " from a character array pointed by c");
 }
 
-void ZCo447MacroExtractCharacter::writeDocumentation(ZTextStream& stream) const {
+void ZCo447MacroExtractCharacter::writeDocumentation(TextStream& stream) const {
   writeNameAndFunctionality(stream);
   writeExplanation(stream);
   writeSyntax(stream, false, "    ((c[bo] >> sp) & mk)");
 }
 
-void ZCo447MacroExtractCharacter::writeDefinition(ZTextStream& stream) const {
+void ZCo447MacroExtractCharacter::writeDefinition(TextStream& stream) const {
   const std::string bo = std::to_string(byteOffset());
   const std::string sp = std::to_string(shiftPosition());
   stream.line("#define ", macroName(), " \\");
   stream.line("  ((c[", bo, "] >> ", sp, ") & ", maskText(), ")");
 }
 
-void ZCo447MacroInsertCharacter::writeNameAndFunctionality(ZTextStream& stream) const {
+void ZCo447MacroInsertCharacter::writeNameAndFunctionality(TextStream& stream) const {
   writeNameAndFunctionalityLines(stream, "    Insert object's ", " into a character array pointed by c");
 }
 
-void ZCo447MacroInsertCharacter::writeDocumentation(ZTextStream& stream) const {
+void ZCo447MacroInsertCharacter::writeDocumentation(TextStream& stream) const {
   writeNameAndFunctionality(stream);
   writeExplanation(stream);
   writeSyntax(stream, true, "    (c[bo] = ((c[bo] & ~(mk << sp)) | ((value & mk) << sp)))");
 }
 
-void ZCo447MacroInsertCharacter::writeDefinition(ZTextStream& stream) const {
+void ZCo447MacroInsertCharacter::writeDefinition(TextStream& stream) const {
   const std::string bo = std::to_string(byteOffset());
   const std::string sp = std::to_string(shiftPosition());
   const std::string mk = maskText();

@@ -17,10 +17,10 @@ class ZCo447MacroDefinitionCharacter : public ZCo447MacroDefinition {
   std::string maskText() const;
 
  protected:
-  void writeExplanation(ZTextStream& stream) const override;
+  void writeExplanation(TextStream& stream) const override;
   // The lines from "Syntax:" to "\endverbatim"; setMacro adds the line that
   // explains the result of a set macro.
-  void writeSyntax(ZTextStream& stream, bool setMacro, const char* expression) const;
+  void writeSyntax(TextStream& stream, bool setMacro, const char* expression) const;
 };
 
 // sxc_<name>_<object>(c): the signal's value taken out of the array c.
@@ -31,9 +31,9 @@ class ZCo447MacroExtractCharacter : public ZCo447MacroDefinitionCharacter {
   std::string macroArguments() const override { return "c"; }
 
  protected:
-  void writeNameAndFunctionality(ZTextStream& stream) const override;
-  void writeDocumentation(ZTextStream& stream) const override;
-  void writeDefinition(ZTextStream& stream) const override;
+  void writeNameAndFunctionality(TextStream& stream) const override;
+  void writeDocumentation(TextStream& stream) const override;
+  void writeDefinition(TextStream& stream) const override;
 };
 
 // sic_<name>_<object>(c,value): value stored into the signal's bits of c.
@@ -44,7 +44,7 @@ class ZCo447MacroInsertCharacter : public ZCo447MacroDefinitionCharacter {
   std::string macroArguments() const override { return "c,value"; }
 
  protected:
-  void writeNameAndFunctionality(ZTextStream& stream) const override;
-  void writeDocumentation(ZTextStream& stream) const override;
-  void writeDefinition(ZTextStream& stream) const override;
+  void writeNameAndFunctionality(TextStream& stream) const override;
+  void writeDocumentation(TextStream& stream) const override;
+  void writeDefinition(TextStream& stream) const override;
 };

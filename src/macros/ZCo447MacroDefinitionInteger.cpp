@@ -18,13 +18,13 @@ std::string ZCo447MacroDefinitionInteger::maskText() const {
   return "0x" + hexDigits(signalMask(), 2) + maskSuffix();
 }
 
-void ZCo447MacroDefinitionInteger::writeExplanation(ZTextStream& stream) const {
+void ZCo447MacroDefinitionInteger::writeExplanation(TextStream& stream) const {
   stream.line("  Explanation:");
   writeLocationLine(stream, "(zero based).");
   stream.line();
 }
 
-void ZCo447MacroDefinitionInteger::writeSyntax(ZTextStream& stream, bool setMacro,
+void ZCo447MacroDefinitionInteger::writeSyntax(TextStream& stream, bool setMacro,
                                                const char* expression) const {
   stream.line("  Syntax:");
   if (setMacro) stream.line("    result = (erase old signal value) | (new signal value)");
@@ -35,33 +35,33 @@ void ZCo447MacroDefinitionInteger::writeSyntax(ZTextStream& stream, bool setMacr
   stream.line("  \\endverbatim");
 }
 
-void ZCo447MacroExtractInteger::writeNameAndFunctionality(ZTextStream& stream) const {
+void ZCo447MacroExtractInteger::writeNameAndFunctionality(TextStream& stream) const {
   writeNameAndFunctionalityLines(stream, "    Extract object's ", " from an unsigned variable u");
 }
 
-void ZCo447MacroExtractInteger::writeDocumentation(ZTextStream& stream) const {
+void ZCo447MacroExtractInteger::writeDocumentation(TextStream& stream) const {
   writeNameAndFunctionality(stream);
   writeExplanation(stream);
   writeSyntax(stream, false, "    ((u >> sp) & mk)");
 }
 
-void ZCo447MacroExtractInteger::writeDefinition(ZTextStream& stream) const {
+void ZCo447MacroExtractInteger::writeDefinition(TextStream& stream) const {
   const std::string sp = std::to_string(shiftPosition());
   stream.line("#define ", macroName(), " \\");
   stream.line("  ((u >> ", sp, ") & ", maskText(), ")");
 }
 
-void ZCo447MacroInsertInteger::writeNameAndFunctionality(ZTextStream& stream) const {
+void ZCo447MacroInsertInteger::writeNameAndFunctionality(TextStream& stream) const {
   writeNameAndFunctionalityLines(stream, "    Insert object's ", " into an unsigned variable u");
 }
 
-void ZCo447MacroInsertInteger::writeDocumentation(ZTextStream& stream) const {
+void ZCo447MacroInsertInteger::writeDocumentation(TextStream& stream) const {
   writeNameAndFunctionality(stream);
   writeExplanation(stream);
   writeSyntax(stream, true, "    (u = ((u & ~(mk << sp)) | ((value & mk) << sp)))");
 }
 
-void ZCo447MacroInsertInteger::writeDefinition(ZTextStream& stream) const {
+void ZCo447MacroInsertInteger::writeDefinition(TextStream& stream) const {
   const std::string sp = std::to_string(shiftPosition());
   const std::string mk = maskText();
   stream.line("#define ", macroName(), " \\");

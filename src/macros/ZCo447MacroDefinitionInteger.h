@@ -15,10 +15,10 @@ class ZCo447MacroDefinitionInteger : public ZCo447MacroDefinition {
   std::string maskText() const;
 
  protected:
-  void writeExplanation(ZTextStream& stream) const override;
+  void writeExplanation(TextStream& stream) const override;
   // The lines from "Syntax:" to "\endverbatim"; setMacro adds the line that
   // explains the result of a set macro.
-  void writeSyntax(ZTextStream& stream, bool setMacro, const char* expression) const;
+  void writeSyntax(TextStream& stream, bool setMacro, const char* expression) const;
 };
 
 // sxu_<name>_<object>(u): the signal's value taken out of u.
@@ -29,9 +29,9 @@ class ZCo447MacroExtractInteger : public ZCo447MacroDefinitionInteger {
   std::string macroArguments() const override { return "u"; }
 
  protected:
-  void writeNameAndFunctionality(ZTextStream& stream) const override;
-  void writeDocumentation(ZTextStream& stream) const override;
-  void writeDefinition(ZTextStream& stream) const override;
+  void writeNameAndFunctionality(TextStream& stream) const override;
+  void writeDocumentation(TextStream& stream) const override;
+  void writeDefinition(TextStream& stream) const override;
 };
 
 // siu_<name>_<object>(u,value): value stored into the signal's bits of u.
@@ -42,7 +42,7 @@ class ZCo447MacroInsertInteger : public ZCo447MacroDefinitionInteger {
   std::string macroArguments() const override { return "u,value"; }
 
  protected:
-  void writeNameAndFunctionality(ZTextStream& stream) const override;
-  void writeDocumentation(ZTextStream& stream) const override;
-  void writeDefinition(ZTextStream& stream) const override;
+  void writeNameAndFunctionality(TextStream& stream) const override;
+  void writeDocumentation(TextStream& stream) const override;
+  void writeDefinition(TextStream& stream) const override;
 };

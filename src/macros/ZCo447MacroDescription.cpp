@@ -35,7 +35,7 @@ struct ObjectRecords {
 
 // The unreserved records grouped by object label, objects in order of
 // first occurrence, records in table order.
-std::vector<ObjectRecords> groupByObject(const ZSignalTable& table) {
+std::vector<ObjectRecords> groupByObject(const SignalTable& table) {
   std::vector<ObjectRecords> objects;
   std::unordered_map<std::string, std::size_t> positionOfLabel;
   for (const ZListEntry& record : table) {
@@ -62,7 +62,7 @@ void appendEntry(std::string& group, std::string_view signalName, const std::str
 
 }  // namespace
 
-bool ZCo447MacroDescription::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCo447MacroDescription::writeBody(TextStream& stream, ZGeneratorInterface&) {
   stream.lines(kBlockHead);
   for (const ObjectRecords& object : groupByObject(table_)) {
     stream.line(kObjectRule);

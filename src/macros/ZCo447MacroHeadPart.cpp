@@ -61,8 +61,8 @@ std::string includeGuardBase(const std::string& outputPath) {
   return base;
 }
 
-bool ZCo447MacroHeadPart::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
-  const ZLocalTime now = clock_();
+bool ZCo447MacroHeadPart::writeBody(TextStream& stream, ZGeneratorInterface&) {
+  const LocalTime now = clock_();
   const std::string outputPath = runSettings().outputPath();
   const std::string guard = includeGuardBase(outputPath);
 

@@ -17,12 +17,12 @@ class ZCo447MacroHeadPart : public ZNewFunction {
  public:
   ZCo447MacroHeadPart() : clock_(systemLocalTime) {}
   // Takes the generation moment from the given clock instead of the system's.
-  explicit ZCo447MacroHeadPart(ZLocalClock clock) : clock_(std::move(clock)) {}
+  explicit ZCo447MacroHeadPart(LocalClock clock) : clock_(std::move(clock)) {}
 
   // Reads the clock once and writes the head lines for the output path of
   // the run settings.
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 
  private:
-  ZLocalClock clock_;
+  LocalClock clock_;
 };

@@ -15,4 +15,4 @@ const char* const kSenderCheck[] = {
 
 }  // namespace
 
-void writeSenderCheck(ZTextStream& stream) { stream.lines(kSenderCheck); }
+void writeSenderCheck(TextStream& stream) { stream.lines(kSenderCheck); }

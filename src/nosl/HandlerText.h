@@ -6,4 +6,4 @@
 // From the end of a handler's variables to the test of its trigger value:
 // a handler runs only on the node that ID_ActualClient names, and only for
 // a value above 0. Leaves the "if" open.
-void writeSenderCheck(ZTextStream& stream);
+void writeSenderCheck(TextStream& stream);

@@ -6,14 +6,14 @@
 
 #include "core/RunSettings.h"
 #include "input/ZListEntry.h"
+#include "nosl/Co447CalcWideSignalPositionFunction.h"
+#include "nosl/Co447CalcWideSignalValueFunction.h"
+#include "nosl/Co447MapperFunction_Wide.h"
 #include "nosl/ZCo447CalcSignalSizeFunction.h"
 #include "nosl/ZCo447CalcSignalValueFunction.h"
-#include "nosl/ZCo447CalcWideSignalPositionFunction.h"
-#include "nosl/ZCo447CalcWideSignalValueFunction.h"
 #include "nosl/ZCo447GetStatusFunction.h"
 #include "nosl/ZCo447MapperFunction_Int.h"
 #include "nosl/ZCo447MapperFunction_String.h"
-#include "nosl/ZCo447MapperFunction_Wide.h"
 #include "nosl/ZCo447ObjValToSigMapper_Int.h"
 #include "nosl/ZCo447ObjValToSigMapper_String.h"
 #include "nosl/ZCoOnUploadResponseTester.h"
@@ -23,7 +23,7 @@ namespace {
 // Whether -wide may have an object of 33 to 64 bits to handle signal by
 // signal: a command handler or an upload branch (which a reserved status
 // record decides as well) calls the two-word functions only then.
-bool hasTwoWordRecord(const ZSignalTable& table) {
+bool hasTwoWordRecord(const SignalTable& table) {
   for (const ZListEntry& record : table) {
     if (isTwoWordObject(record)) return true;
   }
@@ -32,10 +32,10 @@ bool hasTwoWordRecord(const ZSignalTable& table) {
 
 }  // namespace
 
-bool ZCANopenDS447InteractionLayerFactory::createFunctions(ZFunctionList& list, ZGeneratorInterface& generator) {
+bool ZCANopenDS447InteractionLayerFactory::createFunctions(FunctionList& list, ZGeneratorInterface& generator) {
   auto* layer = dynamic_cast<ZCoNosl447InteractionLayer*>(&generator);
   if (layer == nullptr) return false;
-  const ZSignalTable& table = layer->signalTable();
+  const SignalTable& table = layer->signalTable();
   // With -wide an object of 33 to 64 bits is split and packed signal by
   // signal; without it, and above 64 bits, it travels as a byte string.
   const bool split = runSettings().splitWideObjects();
@@ -46,8 +46,8 @@ bool ZCANopenDS447InteractionLayerFactory::createFunctions(ZFunctionList& list, 
   list.push_back(std::make_unique<ZCo447CalcSignalSizeFunction>());
   list.push_back(std::make_unique<ZCo447CalcSignalValueFunction>());
   if (split && hasTwoWordRecord(table)) {
-    list.push_back(std::make_unique<ZCo447CalcWideSignalPositionFunction>());
-    list.push_back(std::make_unique<ZCo447CalcWideSignalValueFunction>());
+    list.push_back(std::make_unique<Co447CalcWideSignalPositionFunction>());
+    list.push_back(std::make_unique<Co447CalcWideSignalValueFunction>());
   }
 
   // Every object with status signals gets one object handler, right after
@@ -58,7 +58,7 @@ bool ZCANopenDS447InteractionLayerFactory::createFunctions(ZFunctionList& list, 
     if (record.signalReserved == 1) continue;
     if (record.commandOrStatus == 1) {
       if (splitsSignals(record)) {
-        list.push_back(std::make_unique<ZCo447MapperFunction_Wide>(record));
+        list.push_back(std::make_unique<Co447MapperFunction_Wide>(record));
       } else if (isWideObject(record)) {
         list.push_back(std::make_unique<ZCo447MapperFunction_String>(record));
       } else {

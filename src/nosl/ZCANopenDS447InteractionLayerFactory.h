@@ -11,10 +11,10 @@ class ZCANopenDS447InteractionLayerFactory : public ZNoslFactory {
   // ZCoNosl447InteractionLayer (false otherwise, with the list untouched):
   // the pieces of the mode, the upload response callback, the two signal
   // arithmetic functions, then per record in table order its handlers.
-  bool createFunctions(ZFunctionList& list, ZGeneratorInterface& generator) override;
+  bool createFunctions(FunctionList& list, ZGeneratorInterface& generator) override;
 
   // Appends the pieces only a file of this mode has, ahead of all others.
-  virtual void createModeFunctions(ZFunctionList& list) = 0;
+  virtual void createModeFunctions(FunctionList& list) = 0;
 };
 
 // Mode 1: the standalone tester node script.
@@ -23,7 +23,7 @@ class ZCANopenDS447InteractionLayerMode1Factory : public ZCANopenDS447Interactio
   // Variables section, SDO channel and additional-objects functions, start
   // handler and the nine fixed stack callbacks. Creating the additional-
   // objects function prints the list of virtual devices on the console.
-  void createModeFunctions(ZFunctionList& list) override;
+  void createModeFunctions(FunctionList& list) override;
 };
 
 // Mode 3: the include file of a simulated node, which provides its own
@@ -31,5 +31,5 @@ class ZCANopenDS447InteractionLayerMode1Factory : public ZCANopenDS447Interactio
 class ZCANopenDS447InteractionLayerMode3Factory : public ZCANopenDS447InteractionLayerFactory {
  public:
   // Nothing: the file has no pieces of its own.
-  void createModeFunctions(ZFunctionList& list) override;
+  void createModeFunctions(FunctionList& list) override;
 };

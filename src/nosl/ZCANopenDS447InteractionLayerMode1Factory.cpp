@@ -15,7 +15,7 @@
 #include "nosl/ZCoOnNodeChangeStateTester.h"
 #include "nosl/ZCoOnUploadIndicationTester.h"
 
-void ZCANopenDS447InteractionLayerMode1Factory::createModeFunctions(ZFunctionList& list) {
+void ZCANopenDS447InteractionLayerMode1Factory::createModeFunctions(FunctionList& list) {
   list.push_back(std::make_unique<ZCo447VarSectionTester>());
   list.push_back(std::make_unique<ZCoCreate447SDOChannelTester>());
   list.push_back(std::make_unique<ZCoCreateAdditionalObjects>());

@@ -1,3 +1,3 @@
 #include "nosl/ZCANopenDS447InteractionLayerFactory.h"
 
-void ZCANopenDS447InteractionLayerMode3Factory::createModeFunctions(ZFunctionList&) {}
+void ZCANopenDS447InteractionLayerMode3Factory::createModeFunctions(FunctionList&) {}

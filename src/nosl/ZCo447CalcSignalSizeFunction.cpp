@@ -53,7 +53,7 @@ const char* const kCalculateSignalPosition[] = {
 
 }  // namespace
 
-bool ZCo447CalcSignalSizeFunction::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCo447CalcSignalSizeFunction::writeBody(TextStream& stream, ZGeneratorInterface&) {
   writeMarkerBegin(stream, functionMarker("coGen_CalculateSignalPosition", "dword,dword,dword,dword"));
   stream.lines(kCalculateSignalPosition);
   writeMarkerEnd(stream);

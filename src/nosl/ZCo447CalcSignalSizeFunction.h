@@ -7,5 +7,5 @@
 class ZCo447CalcSignalSizeFunction : public ZNewFunction {
  public:
   ZCo447CalcSignalSizeFunction() = default;
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 };

@@ -42,7 +42,7 @@ const char* const kCalculateSignalValue[] = {
 
 }  // namespace
 
-bool ZCo447CalcSignalValueFunction::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCo447CalcSignalValueFunction::writeBody(TextStream& stream, ZGeneratorInterface&) {
   writeMarkerBegin(stream, functionMarker("coGen_CalculateSignalValue", "dword,dword,dword"));
   stream.lines(kCalculateSignalValue);
   writeMarkerEnd(stream);

@@ -7,5 +7,5 @@
 class ZCo447CalcSignalValueFunction : public ZNewFunction {
  public:
   ZCo447CalcSignalValueFunction() = default;
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 };

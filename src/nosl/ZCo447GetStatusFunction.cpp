@@ -23,7 +23,7 @@ const char* const kReset[] = {
 
 }  // namespace
 
-bool ZCo447GetStatusFunction::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCo447GetStatusFunction::writeBody(TextStream& stream, ZGeneratorInterface&) {
   const std::string variable = "gs_" + record_.signalName;
   const std::string index = hexValue(record_.objectIndex);
   const std::string subIndex = hexValue(record_.objectSubIndex);

@@ -10,7 +10,7 @@ class ZCo447GetStatusFunction : public ZNewFunction {
  public:
   // The record stays owned by the signal table, which outlives the piece.
   explicit ZCo447GetStatusFunction(const ZListEntry& record) : record_(record) {}
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 
  private:
   const ZListEntry& record_;

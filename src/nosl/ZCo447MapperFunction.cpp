@@ -16,9 +16,9 @@ const char* const kResultAndReset[] = {
 
 }  // namespace
 
-void ZCo447MapperFunction::writeResultAndReset(ZTextStream& stream) { stream.lines(kResultAndReset); }
+void ZCo447MapperFunction::writeResultAndReset(TextStream& stream) { stream.lines(kResultAndReset); }
 
-bool ZCo447MapperFunction::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCo447MapperFunction::writeBody(TextStream& stream, ZGeneratorInterface&) {
   const std::string variable = "sc_" + record_.signalName;
   writeMarkerBegin(stream, envVarMarker(variable));
   stream.line("on envVar " + variable);

@@ -11,15 +11,15 @@ class ZCo447MapperFunction : public ZNewFunction {
  public:
   // The record stays owned by the signal table, which outlives the piece.
   explicit ZCo447MapperFunction(const ZListEntry& record) : record_(record) {}
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
   // Writes the lines between the handler's "{" and "}".
-  virtual void writeHandlerBody(ZTextStream& stream) = 0;
+  virtual void writeHandlerBody(TextStream& stream) = 0;
 
  protected:
   const ZListEntry& record() const { return record_; }
   // The lines every body ends with: from the test of the download's result
   // to the end.
-  static void writeResultAndReset(ZTextStream& stream);
+  static void writeResultAndReset(TextStream& stream);
 
  private:
   const ZListEntry& record_;

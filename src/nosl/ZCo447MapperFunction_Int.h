@@ -8,5 +8,5 @@
 class ZCo447MapperFunction_Int : public ZCo447MapperFunction {
  public:
   explicit ZCo447MapperFunction_Int(const ZListEntry& record) : ZCo447MapperFunction(record) {}
-  void writeHandlerBody(ZTextStream& stream) override;
+  void writeHandlerBody(TextStream& stream) override;
 };

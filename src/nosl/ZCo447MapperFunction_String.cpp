@@ -3,7 +3,7 @@
 #include "nosl/HandlerText.h"
 #include "nosl/NoslValues.h"
 
-void ZCo447MapperFunction_String::writeHandlerBody(ZTextStream& stream) {
+void ZCo447MapperFunction_String::writeHandlerBody(TextStream& stream) {
   const ZListEntry& signal = record();
   const std::string commandValue = "coval_" + signal.signalName;
 

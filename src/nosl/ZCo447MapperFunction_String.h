@@ -7,5 +7,5 @@
 class ZCo447MapperFunction_String : public ZCo447MapperFunction {
  public:
   explicit ZCo447MapperFunction_String(const ZListEntry& record) : ZCo447MapperFunction(record) {}
-  void writeHandlerBody(ZTextStream& stream) override;
+  void writeHandlerBody(TextStream& stream) override;
 };

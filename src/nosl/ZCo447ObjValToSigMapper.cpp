@@ -3,7 +3,7 @@
 #include "framework/Markers.h"
 #include "nosl/NoslValues.h"
 
-bool ZCo447ObjValToSigMapper::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCo447ObjValToSigMapper::writeBody(TextStream& stream, ZGeneratorInterface&) {
   const std::string variable = "stval_" + objectKeyText(objectIndex_, objectSubIndex_);
   writeMarkerBegin(stream, envVarMarker(variable));
   stream.line("on envVar " + variable);

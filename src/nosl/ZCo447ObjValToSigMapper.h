@@ -13,9 +13,9 @@ class ZCo447ObjValToSigMapper : public ZNewFunction {
  public:
   ZCo447ObjValToSigMapper(uint32_t objectIndex, uint32_t objectSubIndex)
       : objectIndex_(objectIndex), objectSubIndex_(objectSubIndex) {}
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
   // Writes the lines between the handler's "{" and "}".
-  virtual void writeHandlerBody(ZTextStream& stream) = 0;
+  virtual void writeHandlerBody(TextStream& stream) = 0;
 
  protected:
   uint32_t objectIndex() const { return objectIndex_; }

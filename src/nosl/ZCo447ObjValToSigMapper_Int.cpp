@@ -17,13 +17,13 @@ const char* const kVariables[] = {
 
 }  // namespace
 
-ZCo447ObjValToSigMapper_Int::ZCo447ObjValToSigMapper_Int(const ZSignalTable& table, uint32_t objectIndex,
+ZCo447ObjValToSigMapper_Int::ZCo447ObjValToSigMapper_Int(const SignalTable& table, uint32_t objectIndex,
                                                          uint32_t objectSubIndex)
     : ZCo447ObjValToSigMapper(objectIndex, objectSubIndex),
       table_(table),
-      index_(ZObjectSignalIndex::shared(table)) {}
+      index_(ObjectSignalIndex::shared(table)) {}
 
-void ZCo447ObjValToSigMapper_Int::writeHandlerBody(ZTextStream& stream) {
+void ZCo447ObjValToSigMapper_Int::writeHandlerBody(TextStream& stream) {
   stream.lines(kVariables);
   for (std::size_t position : index_->positions(objectIndex(), objectSubIndex())) {
     const ZListEntry& signal = table_.at(position);

@@ -6,18 +6,18 @@
 #include <memory>
 
 #include "input/ZListEntry.h"
+#include "nosl/ObjectSignalIndex.h"
 #include "nosl/ZCo447ObjValToSigMapper.h"
-#include "nosl/ZObjectSignalIndex.h"
 
 class ZCo447ObjValToSigMapper_Int : public ZCo447ObjValToSigMapper {
  public:
   // The table stays owned by its reader and outlives the piece. All handlers
   // of one table share one index of its records by object, so a file with
   // many objects is still written in one pass over the table.
-  ZCo447ObjValToSigMapper_Int(const ZSignalTable& table, uint32_t objectIndex, uint32_t objectSubIndex);
-  void writeHandlerBody(ZTextStream& stream) override;
+  ZCo447ObjValToSigMapper_Int(const SignalTable& table, uint32_t objectIndex, uint32_t objectSubIndex);
+  void writeHandlerBody(TextStream& stream) override;
 
  private:
-  const ZSignalTable& table_;
-  std::shared_ptr<const ZObjectSignalIndex> index_;
+  const SignalTable& table_;
+  std::shared_ptr<const ObjectSignalIndex> index_;
 };

@@ -12,7 +12,7 @@ const char* const kVariables[] = {
 
 }  // namespace
 
-void ZCo447ObjValToSigMapper_String::writeHandlerBody(ZTextStream& stream) {
+void ZCo447ObjValToSigMapper_String::writeHandlerBody(TextStream& stream) {
   stream.lines(kVariables);
   stream.line("  putValue(stval_" + signalName_ + ",valueBuffer);");
 }

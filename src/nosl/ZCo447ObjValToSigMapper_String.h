@@ -11,7 +11,7 @@ class ZCo447ObjValToSigMapper_String : public ZCo447ObjValToSigMapper {
  public:
   ZCo447ObjValToSigMapper_String(const std::string& signalName, uint32_t objectIndex, uint32_t objectSubIndex)
       : ZCo447ObjValToSigMapper(objectIndex, objectSubIndex), signalName_(signalName) {}
-  void writeHandlerBody(ZTextStream& stream) override;
+  void writeHandlerBody(TextStream& stream) override;
 
  private:
   std::string signalName_;  // a copy: the piece owns it

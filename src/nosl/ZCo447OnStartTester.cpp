@@ -35,7 +35,7 @@ const char* const kStartHandler[] = {
 
 }  // namespace
 
-bool ZCo447OnStartTester::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCo447OnStartTester::writeBody(TextStream& stream, ZGeneratorInterface&) {
   writeMarkerBegin(stream, kStartMarker);
   stream.lines(kStartHandler);
   writeMarkerEnd(stream);

@@ -7,5 +7,5 @@
 
 class ZCo447OnStartTester : public ZNewFunction {
  public:
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 };

@@ -116,7 +116,7 @@ const char* const kAfterNodeId[] = {
 
 }  // namespace
 
-bool ZCo447VarSectionTester::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCo447VarSectionTester::writeBody(TextStream& stream, ZGeneratorInterface&) {
   writeMarkerBegin(stream, kVariablesMarker);
   stream.lines(kBeforeNodeId);
   stream.line(strFormat(kNodeIdLine, static_cast<int>(runSettings().testerNodeId())));

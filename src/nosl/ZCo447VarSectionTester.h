@@ -8,5 +8,5 @@
 class ZCo447VarSectionTester : public ZNewFunction {
  public:
   // Writes the section with the tester node id of the run settings.
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 };

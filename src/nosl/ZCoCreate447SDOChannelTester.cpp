@@ -103,7 +103,7 @@ const char* const kFunction[] = {
 
 }  // namespace
 
-bool ZCoCreate447SDOChannelTester::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCoCreate447SDOChannelTester::writeBody(TextStream& stream, ZGeneratorInterface&) {
   writeOpeningMarker(stream, functionMarker("coGen_ODCreate447SDOChannel", ""));
   stream.lines(kDescription);
   writeGeneratedBegin(stream);

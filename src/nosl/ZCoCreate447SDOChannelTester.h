@@ -8,5 +8,5 @@
 
 class ZCoCreate447SDOChannelTester : public ZNewFunction {
  public:
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 };

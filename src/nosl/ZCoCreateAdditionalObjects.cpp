@@ -2,33 +2,7 @@
 
 #include "core/RunSettings.h"
 #include "framework/Markers.h"
-#include "nosl/ZVirtualDevice_AudioSwitch.h"
-#include "nosl/ZVirtualDevice_BlueLightFlasherModule.h"
-#include "nosl/ZVirtualDevice_DiscreteInputs.h"
-#include "nosl/ZVirtualDevice_DriverIdentification.h"
-#include "nosl/ZVirtualDevice_EmergencyFreshAirSystem.h"
-#include "nosl/ZVirtualDevice_FireExtinguishingSystem.h"
-#include "nosl/ZVirtualDevice_GPS.h"
-#include "nosl/ZVirtualDevice_HandicapController.h"
-#include "nosl/ZVirtualDevice_IVNGatewayClass0.h"
-#include "nosl/ZVirtualDevice_IVNGatewayClass1.h"
-#include "nosl/ZVirtualDevice_IVNGatewayClass2.h"
-#include "nosl/ZVirtualDevice_IVNGatewayClass3.h"
-#include "nosl/ZVirtualDevice_NavigationSystem.h"
-#include "nosl/ZVirtualDevice_PowerSupply.h"
-#include "nosl/ZVirtualDevice_Printer.h"
-#include "nosl/ZVirtualDevice_Radio.h"
-#include "nosl/ZVirtualDevice_RadioController.h"
-#include "nosl/ZVirtualDevice_RadioHandFreeConversation.h"
-#include "nosl/ZVirtualDevice_RealTimeClock.h"
-#include "nosl/ZVirtualDevice_RoofBarController.h"
-#include "nosl/ZVirtualDevice_RoofBarLight.h"
-#include "nosl/ZVirtualDevice_RoofBarSound.h"
-#include "nosl/ZVirtualDevice_TariffDisplay.h"
-#include "nosl/ZVirtualDevice_Taximeter.h"
-#include "nosl/ZVirtualDevice_TaxisAlarmSystem.h"
-#include "nosl/ZVirtualDevice_Terminal.h"
-#include "nosl/ZVirtualDevice_TesterTool.h"
+#include "nosl/ZVirtualDevice.h"
 #include "util/Console.h"
 #include "util/StringFormat.h"
 
@@ -51,36 +25,11 @@ struct DeviceMaker {
 
 // In device code order, 0 to 26.
 const DeviceMaker kDeviceMakers[] = {
-    {VirtualDevice::ivn0, makeDevice<ZVirtualDevice_IVNGatewayClass0>},
-    {VirtualDevice::ivn1, makeDevice<ZVirtualDevice_IVNGatewayClass1>},
-    {VirtualDevice::ivn2, makeDevice<ZVirtualDevice_IVNGatewayClass2>},
-    {VirtualDevice::ivn3, makeDevice<ZVirtualDevice_IVNGatewayClass3>},
-    {VirtualDevice::fes, makeDevice<ZVirtualDevice_FireExtinguishingSystem>},
-    {VirtualDevice::efas, makeDevice<ZVirtualDevice_EmergencyFreshAirSystem>},
-    {VirtualDevice::pows, makeDevice<ZVirtualDevice_PowerSupply>},
-    {VirtualDevice::dcri, makeDevice<ZVirtualDevice_DiscreteInputs>},
-    {VirtualDevice::term, makeDevice<ZVirtualDevice_Terminal>},
-    {VirtualDevice::gps, makeDevice<ZVirtualDevice_GPS>},
-    {VirtualDevice::nsys, makeDevice<ZVirtualDevice_NavigationSystem>},
-    {VirtualDevice::taxm, makeDevice<ZVirtualDevice_Taximeter>},
-    {VirtualDevice::prnt, makeDevice<ZVirtualDevice_Printer>},
-    {VirtualDevice::rtc, makeDevice<ZVirtualDevice_RealTimeClock>},
-    {VirtualDevice::drid, makeDevice<ZVirtualDevice_DriverIdentification>},
-    {VirtualDevice::tard, makeDevice<ZVirtualDevice_TariffDisplay>},
-    {VirtualDevice::txas, makeDevice<ZVirtualDevice_TaxisAlarmSystem>},
-    {VirtualDevice::rdio, makeDevice<ZVirtualDevice_Radio>},
-    {VirtualDevice::ausw, makeDevice<ZVirtualDevice_AudioSwitch>},
-    {VirtualDevice::rbl, makeDevice<ZVirtualDevice_RoofBarLight>},
-    {VirtualDevice::rbs, makeDevice<ZVirtualDevice_RoofBarSound>},
-    {VirtualDevice::blfm, makeDevice<ZVirtualDevice_BlueLightFlasherModule>},
-    {VirtualDevice::rbc, makeDevice<ZVirtualDevice_RoofBarController>},
-    {VirtualDevice::radc, makeDevice<ZVirtualDevice_RadioController>},
-    {VirtualDevice::hndc, makeDevice<ZVirtualDevice_HandicapController>},
-    {VirtualDevice::rhfc, makeDevice<ZVirtualDevice_RadioHandFreeConversation>},
-    {VirtualDevice::tsto, makeDevice<ZVirtualDevice_TesterTool>},
+#define CO447_DEVICE_MAKER(code, name, flag, displayText, usageText, object) \
+  {VirtualDevice::flag, makeDevice<ZVirtualDevice_##name>},
+    CO447_VIRTUAL_DEVICES(CO447_DEVICE_MAKER)
+#undef CO447_DEVICE_MAKER
 };
-static_assert(sizeof(kDeviceMakers) / sizeof(kDeviceMakers[0]) == kVirtualDeviceCount,
-              "one maker per virtual device option");
 
 const char* const kConsoleHeading = "The following virtual devices are supported by the tester:";
 
@@ -170,7 +119,7 @@ uint32_t ZCoCreateAdditionalObjects::virtualDeviceMask() const {
   return mask;
 }
 
-bool ZCoCreateAdditionalObjects::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCoCreateAdditionalObjects::writeBody(TextStream& stream, ZGeneratorInterface&) {
   writeMarkerBegin(stream, functionMarker("coGen_ODCreateAdditionalObjects", ""));
   stream.lines(kPartA);
   stream.line(strFormat("  val0x1000 = 0x%x;", kDeviceProfile));

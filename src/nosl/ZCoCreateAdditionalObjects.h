@@ -19,7 +19,7 @@ class ZCoCreateAdditionalObjects : public ZNewFunction {
   // (descending device code) and prints it on the console.
   ZCoCreateAdditionalObjects();
 
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 
   const DeviceList& deviceList() const { return deviceList_; }
   // The bits of the listed devices that contribute to object 0x6000.

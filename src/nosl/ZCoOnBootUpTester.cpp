@@ -20,7 +20,7 @@ const char* const kCoOnBootUp[] = {
 
 }  // namespace
 
-bool ZCoOnBootUpTester::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCoOnBootUpTester::writeBody(TextStream& stream, ZGeneratorInterface&) {
   writeMarkerBegin(stream, callbackMarker("coOnBootUp", "dword"));
   stream.lines(kCoOnBootUp);
   writeMarkerEnd(stream);

@@ -7,5 +7,5 @@
 class ZCoOnBootUpTester : public ZNewFunction {
  public:
   ZCoOnBootUpTester() = default;
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 };

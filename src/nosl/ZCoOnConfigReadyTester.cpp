@@ -20,7 +20,7 @@ const char* const kCoOnConfigReady[] = {
 
 }  // namespace
 
-bool ZCoOnConfigReadyTester::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCoOnConfigReadyTester::writeBody(TextStream& stream, ZGeneratorInterface&) {
   writeMarkerBegin(stream, callbackMarker("coOnConfigReady", "dword,dword"));
   stream.lines(kCoOnConfigReady);
   writeMarkerEnd(stream);

@@ -7,5 +7,5 @@
 class ZCoOnConfigReadyTester : public ZNewFunction {
  public:
   ZCoOnConfigReadyTester() = default;
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 };

@@ -23,7 +23,7 @@ const char* const kCoOnDownloadIndication[] = {
 
 }  // namespace
 
-bool ZCoOnDownloadIndicationTester::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCoOnDownloadIndicationTester::writeBody(TextStream& stream, ZGeneratorInterface&) {
   writeMarkerBegin(stream, callbackMarker("coOnDownloadIndication", "dword,dword,dword,dword"));
   stream.lines(kCoOnDownloadIndication);
   writeMarkerEnd(stream);

@@ -7,5 +7,5 @@
 class ZCoOnDownloadIndicationTester : public ZNewFunction {
  public:
   ZCoOnDownloadIndicationTester() = default;
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 };

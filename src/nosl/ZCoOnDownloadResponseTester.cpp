@@ -23,7 +23,7 @@ const char* const kCoOnDownloadResponse[] = {
 
 }  // namespace
 
-bool ZCoOnDownloadResponseTester::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCoOnDownloadResponseTester::writeBody(TextStream& stream, ZGeneratorInterface&) {
   writeMarkerBegin(stream, callbackMarker("coOnDownloadResponse", "dword,dword,dword"));
   stream.lines(kCoOnDownloadResponse);
   writeMarkerEnd(stream);

@@ -7,5 +7,5 @@
 class ZCoOnDownloadResponseTester : public ZNewFunction {
  public:
   ZCoOnDownloadResponseTester() = default;
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 };

@@ -23,7 +23,7 @@ const char* const kCoOnEmergency[] = {
 
 }  // namespace
 
-bool ZCoOnEmergencyTester::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCoOnEmergencyTester::writeBody(TextStream& stream, ZGeneratorInterface&) {
   writeMarkerBegin(stream, callbackMarker("coOnEmergency", "dword,dword,dword"));
   stream.lines(kCoOnEmergency);
   writeMarkerEnd(stream);

@@ -7,5 +7,5 @@
 class ZCoOnEmergencyTester : public ZNewFunction {
  public:
   ZCoOnEmergencyTester() = default;
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 };

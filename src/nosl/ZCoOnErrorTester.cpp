@@ -28,7 +28,7 @@ const char* const kCoOnError[] = {
 
 }  // namespace
 
-bool ZCoOnErrorTester::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCoOnErrorTester::writeBody(TextStream& stream, ZGeneratorInterface&) {
   writeMarkerBegin(stream, callbackMarker("coOnError", "dword,dword,dword,dword,dword,dword"));
   stream.lines(kCoOnError);
   writeMarkerEnd(stream);

@@ -7,5 +7,5 @@
 class ZCoOnErrorTester : public ZNewFunction {
  public:
   ZCoOnErrorTester() = default;
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 };

@@ -20,7 +20,7 @@ const char* const kCoOnLssEvent[] = {
 
 }  // namespace
 
-bool ZCoOnLSSEventTester::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCoOnLSSEventTester::writeBody(TextStream& stream, ZGeneratorInterface&) {
   writeMarkerBegin(stream, callbackMarker("coOnLssEvent", "dword,dword,dword"));
   stream.lines(kCoOnLssEvent);
   writeMarkerEnd(stream);

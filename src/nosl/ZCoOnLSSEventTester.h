@@ -6,5 +6,5 @@
 class ZCoOnLSSEventTester : public ZNewFunction {
  public:
   ZCoOnLSSEventTester() = default;
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 };

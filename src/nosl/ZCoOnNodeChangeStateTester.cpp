@@ -24,7 +24,7 @@ const char* const kCoOnNodeChangedState[] = {
 
 }  // namespace
 
-bool ZCoOnNodeChangeStateTester::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCoOnNodeChangeStateTester::writeBody(TextStream& stream, ZGeneratorInterface&) {
   writeMarkerBegin(stream, callbackMarker("coOnNodeChangedState", "dword"));
   stream.lines(kCoOnNodeChangedState);
   writeMarkerEnd(stream);

@@ -7,5 +7,5 @@
 class ZCoOnNodeChangeStateTester : public ZNewFunction {
  public:
   ZCoOnNodeChangeStateTester() = default;
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 };

@@ -21,7 +21,7 @@ const char* const kCoOnUploadIndication[] = {
 
 }  // namespace
 
-bool ZCoOnUploadIndicationTester::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCoOnUploadIndicationTester::writeBody(TextStream& stream, ZGeneratorInterface&) {
   writeMarkerBegin(stream, callbackMarker("coOnUploadIndication", "dword,dword"));
   stream.lines(kCoOnUploadIndication);
   writeMarkerEnd(stream);

@@ -7,5 +7,5 @@
 class ZCoOnUploadIndicationTester : public ZNewFunction {
  public:
   ZCoOnUploadIndicationTester() = default;
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 };

@@ -5,7 +5,7 @@
 
 #include "framework/Markers.h"
 #include "nosl/NoslValues.h"
-#include "nosl/ZObjectSignalIndex.h"
+#include "nosl/ObjectSignalIndex.h"
 
 namespace {
 
@@ -79,12 +79,12 @@ const char* const kObjectFromBytes[] = {
 
 }  // namespace
 
-ZCoOnUploadResponseTester::ZCoOnUploadResponseTester(const ZSignalTable& table, bool splitTwoWordObjects)
+ZCoOnUploadResponseTester::ZCoOnUploadResponseTester(const SignalTable& table, bool splitTwoWordObjects)
     : table_(table),
       splitTwoWordObjects_(splitTwoWordObjects),
-      index_(splitTwoWordObjects ? ZObjectSignalIndex::shared(table) : nullptr) {}
+      index_(splitTwoWordObjects ? ObjectSignalIndex::shared(table) : nullptr) {}
 
-bool ZCoOnUploadResponseTester::writeBody(ZTextStream& stream, ZGeneratorInterface&) {
+bool ZCoOnUploadResponseTester::writeBody(TextStream& stream, ZGeneratorInterface&) {
   writeMarkerBegin(stream, callbackMarker("coOnUploadResponse", "dword,dword,dword,dword"));
   stream.lines(kHead);
   const std::vector<const ZListEntry*> branches = branchRecords();
@@ -126,7 +126,7 @@ std::vector<const ZListEntry*> ZCoOnUploadResponseTester::statusSignalsOf(const 
   return signals;
 }
 
-void ZCoOnUploadResponseTester::writeSplitVariables(ZTextStream& stream,
+void ZCoOnUploadResponseTester::writeSplitVariables(TextStream& stream,
                                                     const std::vector<const ZListEntry*>& branches) const {
   bool split = false;
   bool floating = false;
@@ -139,7 +139,7 @@ void ZCoOnUploadResponseTester::writeSplitVariables(ZTextStream& stream,
   if (floating) stream.line("  double number;               // a signal value of more than 32 bits");
 }
 
-void ZCoOnUploadResponseTester::writeBranch(ZTextStream& stream, const ZListEntry& record, bool first) {
+void ZCoOnUploadResponseTester::writeBranch(TextStream& stream, const ZListEntry& record, bool first) {
   const std::string keyword = first ? "if" : "else if";
   const std::string index = hexValue(record.objectIndex);
   const std::string subIndex = hexValue(record.objectSubIndex);
@@ -157,7 +157,7 @@ void ZCoOnUploadResponseTester::writeBranch(ZTextStream& stream, const ZListEntr
   stream.line("");
 }
 
-void ZCoOnUploadResponseTester::writeSplitBranch(ZTextStream& stream, const ZListEntry& record, bool first) const {
+void ZCoOnUploadResponseTester::writeSplitBranch(TextStream& stream, const ZListEntry& record, bool first) const {
   const std::string keyword = first ? "if" : "else if";
   stream.line("    " + keyword + "((index == " + hexValue(record.objectIndex) + ") && (subIndex == " +
               hexValue(record.objectSubIndex) + ")) {");

@@ -10,13 +10,13 @@
 
 #include "framework/ZNoslFunction.h"
 #include "input/ZListEntry.h"
-#include "nosl/ZObjectSignalIndex.h"
+#include "nosl/ObjectSignalIndex.h"
 
 class ZCoOnUploadResponseTester : public ZNewFunction {
  public:
   // The table stays owned by its reader and outlives the piece.
-  explicit ZCoOnUploadResponseTester(const ZSignalTable& table, bool splitTwoWordObjects = false);
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface& generator) override;
+  explicit ZCoOnUploadResponseTester(const SignalTable& table, bool splitTwoWordObjects = false);
+  bool writeBody(TextStream& stream, ZGeneratorInterface& generator) override;
 
  private:
   // The first status record of each object, in table order: it decides the
@@ -26,12 +26,12 @@ class ZCoOnUploadResponseTester : public ZNewFunction {
   // The non-reserved status records of the record's object, in table order.
   std::vector<const ZListEntry*> statusSignalsOf(const ZListEntry& record) const;
   // The variables the split branches need, after the callback's own.
-  void writeSplitVariables(ZTextStream& stream, const std::vector<const ZListEntry*>& branches) const;
+  void writeSplitVariables(TextStream& stream, const std::vector<const ZListEntry*>& branches) const;
   // One "if" / "else if" branch for the object of the record.
-  static void writeBranch(ZTextStream& stream, const ZListEntry& record, bool first);
-  void writeSplitBranch(ZTextStream& stream, const ZListEntry& record, bool first) const;
+  static void writeBranch(TextStream& stream, const ZListEntry& record, bool first);
+  void writeSplitBranch(TextStream& stream, const ZListEntry& record, bool first) const;
 
-  const ZSignalTable& table_;
+  const SignalTable& table_;
   bool splitTwoWordObjects_;
-  std::shared_ptr<const ZObjectSignalIndex> index_;  // only to split
+  std::shared_ptr<const ObjectSignalIndex> index_;  // only to split
 };

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-void ZByteBuffer::grow(std::size_t wanted, std::size_t keep) {
+void ByteBuffer::grow(std::size_t wanted, std::size_t keep) {
   if (wanted <= capacity) return;
   std::unique_ptr<char[]> grown(new char[wanted]);
   if (keep > 0) std::memcpy(grown.get(), bytes.get(), keep);

@@ -6,13 +6,13 @@
 #include <memory>
 #include <utility>
 
-struct ZByteBuffer {
+struct ByteBuffer {
   std::unique_ptr<char[]> bytes;
   std::size_t capacity = 0;
 
   // Grows to at least `wanted` bytes, keeping the first `keep`.
   void grow(std::size_t wanted, std::size_t keep);
-  void swap(ZByteBuffer& other) {
+  void swap(ByteBuffer& other) {
     std::swap(bytes, other.bytes);
     std::swap(capacity, other.capacity);
   }

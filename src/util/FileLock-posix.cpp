@@ -57,7 +57,7 @@ int openLockFile(const std::string& lockPath, bool& made) {
 
 }  // namespace
 
-ZFileLock::Result ZFileLock::acquire(const std::string& path, const std::function<void()>& onWait,
+FileLock::Result FileLock::acquire(const std::string& path, const std::function<void()>& onWait,
                                      std::chrono::milliseconds limit) {
   release();
   const std::string lockPath = lockPathOf(path);
@@ -103,7 +103,7 @@ ZFileLock::Result ZFileLock::acquire(const std::string& path, const std::functio
   }
 }
 
-void ZFileLock::release() {
+void FileLock::release() {
   if (file_ < 0) return;
   // Unlinked while still registered: an interrupt in between finds the
   // file gone (or another run's) and leaves it. A lock file that was there

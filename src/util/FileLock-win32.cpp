@@ -40,7 +40,7 @@ bool isRegularFileHandle(HANDLE file) {
 
 }  // namespace
 
-ZFileLock::Result ZFileLock::acquire(const std::string& path, const std::function<void()>& onWait,
+FileLock::Result FileLock::acquire(const std::string& path, const std::function<void()>& onWait,
                                      std::chrono::milliseconds limit) {
   release();
   const std::string lockPath = lockPathOf(path);
@@ -79,7 +79,7 @@ ZFileLock::Result ZFileLock::acquire(const std::string& path, const std::functio
   }
 }
 
-void ZFileLock::release() {
+void FileLock::release() {
   if (file_ == -1) return;
   // A lock file of this run's making goes with its handle.
   CloseHandle(reinterpret_cast<HANDLE>(file_));

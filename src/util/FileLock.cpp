@@ -6,7 +6,7 @@
 // Named after the file's name as the file system keeps it: on Windows
 // "db.dbc.", "db.dbc " and the short name of db.dbc open that file, and
 // must take its lock, not one of their own.
-std::string ZFileLock::lockPathOf(const std::string& path) {
+std::string FileLock::lockPathOf(const std::string& path) {
   const std::string target = withNameAsKept(replacementTarget(path));
   const std::size_t separator = target.find_last_of("/\\");
   const std::size_t nameStart = separator == std::string::npos ? 0 : separator + 1;

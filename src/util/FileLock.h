@@ -25,12 +25,12 @@
 #include <functional>
 #include <string>
 
-class ZFileLock {
+class FileLock {
  public:
-  ZFileLock() = default;
-  ~ZFileLock() { release(); }
-  ZFileLock(const ZFileLock&) = delete;
-  ZFileLock& operator=(const ZFileLock&) = delete;
+  FileLock() = default;
+  ~FileLock() { release(); }
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
 
   enum class Result { Locked, Unusable, TimedOut };
 

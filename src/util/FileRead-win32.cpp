@@ -32,47 +32,47 @@ HANDLE openForReading(const std::string& path, bool& inUse) {
 
 }  // namespace
 
-ZReadAccess readAccessOf(const std::string& path) {
-  // Devices and directories are never opened here: fileExists tells.
+ReadAccess readAccessOf(const std::string& path) {
+  // Devices and directories are never opened here: isReadableFile tells.
   if (pathKindAt(path, true) != PathKind::RegularFile) {
-    return fileExists(path) ? ZReadAccess::Readable : ZReadAccess::Missing;
+    return isReadableFile(path) ? ReadAccess::Readable : ReadAccess::Missing;
   }
   bool inUse = false;
   const HANDLE file = openForReading(path, inUse);
-  if (file == INVALID_HANDLE_VALUE) return inUse ? ZReadAccess::InUse : ZReadAccess::Missing;
+  if (file == INVALID_HANDLE_VALUE) return inUse ? ReadAccess::InUse : ReadAccess::Missing;
   CloseHandle(file);
-  return ZReadAccess::Readable;
+  return ReadAccess::Readable;
 }
 
-ZFileReadResult readWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes) {
   bool inUse = false;
   const HANDLE file = openForReading(path, inUse);
-  if (file == INVALID_HANDLE_VALUE) return inUse ? ZFileReadResult::InUse : ZFileReadResult::Failed;
+  if (file == INVALID_HANDLE_VALUE) return inUse ? FileReadResult::InUse : FileReadResult::Failed;
   struct Closer {
     HANDLE file;
     ~Closer() { CloseHandle(file); }
   } closer{file};
   LARGE_INTEGER size;
   if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size) || size.QuadPart < 0) {
-    return ZFileReadResult::Failed;
+    return FileReadResult::Failed;
   }
-  if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) return ZFileReadResult::TooLarge;
+  if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) return FileReadResult::TooLarge;
   std::string contents;
   // One byte more than the size, so that a file that grew shows at once.
   contents.resize(static_cast<std::size_t>(size.QuadPart) + 1);
   std::size_t used = 0;
   for (;;) {
     if (used == contents.size()) {
-      if (used > maxBytes) return ZFileReadResult::TooLarge;
+      if (used > maxBytes) return FileReadResult::TooLarge;
       contents.resize(std::min(maxBytes + 1, used + used / 2 + 4096));
     }
     const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(contents.size() - used, 1u << 30));
     DWORD got = 0;
-    if (!ReadFile(file, &contents[used], wanted, &got, nullptr)) return ZFileReadResult::Failed;
+    if (!ReadFile(file, &contents[used], wanted, &got, nullptr)) return FileReadResult::Failed;
     if (got == 0) break;
     used += got;
   }
   contents.resize(used);
   bytes = std::move(contents);
-  return ZFileReadResult::Read;
+  return FileReadResult::Read;
 }

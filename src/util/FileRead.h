@@ -15,7 +15,7 @@
 #include <cstddef>
 #include <string>
 
-enum class ZFileReadResult {
+enum class FileReadResult {
   Read,
   TooLarge,  // more than the limit: nothing is kept
   Failed,    // the file cannot be opened or read
@@ -26,13 +26,13 @@ enum class ZFileReadResult {
 // size before reading, so that the file's bytes are in memory once (a file
 // that grows meanwhile is read up to the limit and no further). A FIFO or
 // device is read without blocking.
-ZFileReadResult readWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes);
+FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes);
 
-enum class ZReadAccess { Readable, Missing, InUse };
-// Whether the file at path can be opened for reading, as fileExists tells
+enum class ReadAccess { Readable, Missing, InUse };
+// Whether the file at path can be opened for reading, as isReadableFile tells
 // (Readable, Missing), or is held by another program that lets nobody read
 // it (InUse, after trying again for about a second).
-ZReadAccess readAccessOf(const std::string& path);
+ReadAccess readAccessOf(const std::string& path);
 
 // The line that says why a file in use cannot be opened:
 // File "<path>" is used by another program

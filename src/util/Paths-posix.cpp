@@ -25,41 +25,25 @@ std::string nativePath(const std::string& path) {
 
 std::filesystem::path fileSystemPath(const std::string& path) { return nativePath(path); }
 
-bool fileExists(const std::string& path) {
+bool isReadableFile(const std::string& path) {
   if (path.empty()) return false;
   // Without O_NONBLOCK, opening a FIFO waits for a writer.
   const int fd = ::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat info;
-  const bool regular = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
+  const bool readable = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
   ::close(fd);
-  return regular;
-}
-
-bool directoryExists(const std::string& path) {
-  if (path.empty()) return false;
-  struct stat info;
-  return ::stat(nativePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  return readable;
 }
 
 bool deleteFile(const std::string& path) {
   return std::remove(nativePath(path).c_str()) == 0;
 }
 
-bool isRegularFile(const std::string& path) {
-  struct stat info;
-  return !path.empty() && ::stat(nativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
 unsigned long hardLinkCount(const std::string& path) {
   struct stat info;
   if (path.empty() || ::stat(nativePath(path).c_str(), &info) != 0) return 0;
   return static_cast<unsigned long>(info.st_nlink);
-}
-
-bool somethingAt(const std::string& path) {
-  struct stat info;
-  return !path.empty() && ::lstat(nativePath(path).c_str(), &info) == 0;
 }
 
 namespace {
@@ -141,10 +125,11 @@ bool namesSameFile(const std::string& first, const std::string& second) {
 }
 
 PathKind pathKindAt(const std::string& path, bool followLinks) {
+  if (path.empty()) return PathKind::Nothing;
   struct stat info;
   const std::string native = nativePath(path);
   const int result = followLinks ? ::stat(native.c_str(), &info) : ::lstat(native.c_str(), &info);
-  if (path.empty() || result != 0) return PathKind::Nothing;
+  if (result != 0) return PathKind::Nothing;
   if (S_ISREG(info.st_mode)) return PathKind::RegularFile;
   if (S_ISDIR(info.st_mode)) return PathKind::Directory;
   if (S_ISLNK(info.st_mode)) return PathKind::SymbolicLink;

@@ -86,6 +86,18 @@ FileInformation informationOf(const std::string& path, bool followLinks = true) 
   return result;
 }
 
+// What stands at a path that cannot be opened even to ask about it (an
+// access list that denies it, the paging file): its attributes, which the
+// directory keeps, still tell that something is there. A link that is
+// followed and cannot be opened leads nowhere.
+PathKind kindFromAttributes(const std::string& path, bool followLinks) {
+  const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Nothing;
+  const bool link = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  if (link) return followLinks ? PathKind::Nothing : PathKind::SymbolicLink;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::Directory : PathKind::Other;
+}
+
 std::wstring withoutLongPrefix(const std::wstring& path) {
   if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + path.substr(8);
   if (path.rfind(L"\\\\?\\", 0) == 0) return path.substr(4);
@@ -127,7 +139,7 @@ std::wstring upperCase(const std::wstring& text) {
 
 }  // namespace
 
-bool fileExists(const std::string& path) {
+bool isReadableFile(const std::string& path) {
   if (path.empty()) return false;
   if (isDevicePath(path)) return true;
   const HANDLE file = CreateFileW(widePath(path).c_str(), GENERIC_READ,
@@ -141,25 +153,8 @@ bool fileExists(const std::string& path) {
   return true;
 }
 
-bool directoryExists(const std::string& path) {
-  if (path.empty() || isDevicePath(path)) return false;
-  const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 bool deleteFile(const std::string& path) {
   return !path.empty() && !isDevicePath(path) && DeleteFileW(widePath(path).c_str()) != 0;
-}
-
-bool isRegularFile(const std::string& path) {
-  const FileInformation file = informationOf(path);
-  return file.exists && file.type == FILE_TYPE_DISK && (file.info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-bool somethingAt(const std::string& path) {
-  if (path.empty()) return false;
-  if (isDevicePath(path)) return true;
-  return GetFileAttributesW(widePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string resolvedPath(const std::string& path) {
@@ -221,7 +216,7 @@ PathKind pathKindAt(const std::string& path, bool followLinks) {
   if (path.empty()) return PathKind::Nothing;
   if (isDevicePath(path)) return PathKind::Other;
   const FileInformation file = informationOf(path, followLinks);
-  if (!file.opened) return PathKind::Nothing;
+  if (!file.opened) return kindFromAttributes(path, followLinks);
   if (!file.exists || file.type != FILE_TYPE_DISK) return PathKind::Other;
   const DWORD attributes = file.info.dwFileAttributes;
   if (!followLinks && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return PathKind::SymbolicLink;

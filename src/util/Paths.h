@@ -44,15 +44,18 @@ std::string nativePath(const std::string& path);
 // code page.
 std::filesystem::path fileSystemPath(const std::string& path);
 
-// A file exists when it can be opened for reading (directories do not count).
-// A FIFO or device counts as existing; testing it never blocks. On Windows
-// a file that another program holds open and shares with nobody for
-// reading exists too: it is there, though it cannot be read now.
-bool fileExists(const std::string& path);
-// The path names a regular file, after following symbolic links.
-bool isRegularFile(const std::string& path);
-// Something, a dangling symbolic link included, is at the path.
-bool somethingAt(const std::string& path);
+enum class PathKind { Nothing, RegularFile, Directory, SymbolicLink, Other };
+// What stands at the path: the one question every caller asks of it. With
+// followLinks a symbolic link counts as what it names (Nothing when that is
+// missing), without it as SymbolicLink. Other is a FIFO, a device, a
+// socket, on Windows a device name, and something the process may not even
+// ask about.
+PathKind pathKindAt(const std::string& path, bool followLinks);
+// The process may open the file at path for reading: a directory may not
+// be, a FIFO or a device may; testing never blocks. On Windows a file that
+// another program holds open and shares with nobody for reading counts
+// too: the process may read it, though not now.
+bool isReadableFile(const std::string& path);
 // The absolute form of the path with ".", ".." and every symbolic link of
 // the part that exists resolved (a dangling link too); the rest is taken
 // as written. "\\" separates like "/".
@@ -72,14 +75,7 @@ bool namesSameFile(const std::string& first, const std::string& second);
 // How many names (hard links) the file at path has, after following
 // symbolic links; 0 when nothing is there.
 unsigned long hardLinkCount(const std::string& path);
-bool directoryExists(const std::string& path);
 bool deleteFile(const std::string& path);
-
-enum class PathKind { Nothing, RegularFile, Directory, SymbolicLink, Other };
-// What stands at the path: with followLinks a symbolic link counts as what
-// it names (Nothing when that is missing), without it as SymbolicLink.
-// Other is a FIFO, a device, a socket, and on Windows a device name.
-PathKind pathKindAt(const std::string& path, bool followLinks);
 // The process may write the existing file at path (permissions, a
 // read-only attribute, a read-only file system).
 bool isWritable(const std::string& path);

@@ -254,7 +254,7 @@ ZRemoval removeOldFile(const std::string& path) {
       deleted = deleteFile(path);
       if (!deleted && !isInUse(GetLastError())) return ZRemoval::Failed;
     }
-    if (deleted && !somethingAt(path)) return ZRemoval::Removed;
+    if (deleted && pathKindAt(path, false) == PathKind::Nothing) return ZRemoval::Removed;
     if (std::chrono::steady_clock::now() >= deadline) return ZRemoval::InUse;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }

@@ -8,20 +8,20 @@ namespace {
 constexpr std::size_t kCopyBlock = 64 * 1024;
 }
 
-uint64_t ZStringSet::hashOf(std::string_view text) { return std::hash<std::string_view>()(text); }
+uint64_t StringSet::hashOf(std::string_view text) { return std::hash<std::string_view>()(text); }
 
-void ZStringSet::reserve(std::size_t count) {
+void StringSet::reserve(std::size_t count) {
   std::size_t slots = 16;
   while (slots < 2 * count) slots *= 2;
   if (slots > slots_.size()) rehash(slots);
   entries_.reserve(count);
 }
 
-std::size_t ZStringSet::homeSlot(uint64_t hash) const {
+std::size_t StringSet::homeSlot(uint64_t hash) const {
   return static_cast<std::size_t>(hash >> 32 ^ hash) & (slots_.size() - 1);
 }
 
-std::size_t ZStringSet::find(std::string_view text, uint64_t hash) const {
+std::size_t StringSet::find(std::string_view text, uint64_t hash) const {
   const std::size_t mask = slots_.size() - 1;
   const uint32_t tag = static_cast<uint32_t>(hash);
   for (std::size_t at = homeSlot(hash);; at = (at + 1) & mask) {
@@ -30,22 +30,22 @@ std::size_t ZStringSet::find(std::string_view text, uint64_t hash) const {
   }
 }
 
-bool ZStringSet::contains(std::string_view text) const {
+bool StringSet::contains(std::string_view text) const {
   if (slots_.empty()) return false;
   return slots_[find(text, hashOf(text))].entry != 0;
 }
 
-std::size_t ZStringSet::indexOf(std::string_view text) const {
+std::size_t StringSet::indexOf(std::string_view text) const {
   if (slots_.empty()) return npos;
   const uint32_t entry = slots_[find(text, hashOf(text))].entry;
   return entry == 0 ? npos : entry - 1;
 }
 
-bool ZStringSet::insertView(std::string_view text) { return insert(text, false); }
+bool StringSet::insertView(std::string_view text) { return insert(text, false); }
 
-bool ZStringSet::insertCopy(std::string_view text) { return insert(text, true); }
+bool StringSet::insertCopy(std::string_view text) { return insert(text, true); }
 
-bool ZStringSet::insert(std::string_view text, bool copy) {
+bool StringSet::insert(std::string_view text, bool copy) {
   if (2 * (entries_.size() + 1) > slots_.size()) rehash(std::max<std::size_t>(16, 2 * slots_.size()));
   const uint64_t hash = hashOf(text);
   Slot& slot = slots_[find(text, hash)];
@@ -56,7 +56,7 @@ bool ZStringSet::insert(std::string_view text, bool copy) {
   return true;
 }
 
-void ZStringSet::rehash(std::size_t slots) {
+void StringSet::rehash(std::size_t slots) {
   slots_.assign(slots, Slot());
   const std::size_t mask = slots - 1;
   for (std::size_t i = 0; i < entries_.size(); ++i) {
@@ -68,7 +68,7 @@ void ZStringSet::rehash(std::size_t slots) {
   }
 }
 
-std::string_view ZStringSet::copyOf(std::string_view text) {
+std::string_view StringSet::copyOf(std::string_view text) {
   if (text.size() > copyRoom_) {
     const std::size_t size = std::max(kCopyBlock, text.size());
     copies_.emplace_back(new char[size]);
@@ -82,7 +82,7 @@ std::string_view ZStringSet::copyOf(std::string_view text) {
   return copy;
 }
 
-void ZStringSet::clear() {
+void StringSet::clear() {
   slots_.clear();
   entries_.clear();
   copies_.clear();

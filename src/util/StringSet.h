@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-class ZStringSet {
+class StringSet {
  public:
   // Makes room for this many strings in all.
   void reserve(std::size_t count);

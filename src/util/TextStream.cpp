@@ -4,11 +4,11 @@
 
 #include "util/ReplacementFile.h"
 
-ZTextStream::ZTextStream() = default;
+TextStream::TextStream() = default;
 
-ZTextStream::~ZTextStream() { close(); }
+TextStream::~TextStream() { close(); }
 
-bool ZTextStream::open(const std::string& path, Mode mode) {
+bool TextStream::open(const std::string& path, Mode mode) {
   close();
   file_ = openRegularFileForWriting(path, mode == Mode::Append);
   // The stream collects its own buffer; the C library's would only copy
@@ -20,7 +20,7 @@ bool ZTextStream::open(const std::string& path, Mode mode) {
   return file_ != nullptr;
 }
 
-bool ZTextStream::close() {
+bool TextStream::close() {
   if (!isFile_) return !failed_;
   if (file_ != nullptr) {
     flushBuffer();
@@ -28,11 +28,11 @@ bool ZTextStream::close() {
     file_ = nullptr;
   }
   used_ = 0;
-  buffer_ = ZByteBuffer();
+  buffer_ = ByteBuffer();
   return !failed_;
 }
 
-const std::string& ZTextStream::contents() const {
+const std::string& TextStream::contents() const {
   if (used_ == 0) {
     contents_.clear();
   } else {
@@ -41,7 +41,7 @@ const std::string& ZTextStream::contents() const {
   return contents_;
 }
 
-void ZTextStream::write(std::string_view text) {
+void TextStream::write(std::string_view text) {
   if (!acceptsWrites()) return;
   // A file stream takes a long text a chunk at a time, so that its buffer
   // does not grow to the size of the text.
@@ -54,7 +54,7 @@ void ZTextStream::write(std::string_view text) {
   flushIfFull();
 }
 
-void ZTextStream::appendLongText(std::string_view text) {
+void TextStream::appendLongText(std::string_view text) {
   std::size_t start = 0;
   for (;;) {
     const void* found = std::memchr(text.data() + start, '\n', text.size() - start);
@@ -69,18 +69,18 @@ void ZTextStream::appendLongText(std::string_view text) {
   }
 }
 
-void ZTextStream::makeRoom(std::size_t bytes) {
+void TextStream::makeRoom(std::size_t bytes) {
   // Room for a whole chunk from the start, so that a file stream grows its
   // buffer only for a single text larger than a chunk.
   const std::size_t wanted = std::max({used_ + bytes, 2 * buffer_.capacity, isFile_ ? 2 * kChunkBytes : 4096});
   buffer_.grow(wanted, used_);
 }
 
-void ZTextStream::flushIfFull() {
+void TextStream::flushIfFull() {
   if (isFile_ && used_ >= kChunkBytes) flushBuffer();
 }
 
-void ZTextStream::flushBuffer() {
+void TextStream::flushBuffer() {
   if (file_ == nullptr || used_ == 0) return;
   if (std::fwrite(buffer_.bytes.get(), 1, used_, file_) != used_) failed_ = true;
   used_ = 0;

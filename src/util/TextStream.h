@@ -18,7 +18,7 @@
 
 #include "util/ByteBuffer.h"
 
-class ZTextStream {
+class TextStream {
  public:
   enum class Mode { Truncate, Append };
   // CrLf: every "\n" is stored as CR LF. AsGiven: text is stored unchanged,
@@ -26,10 +26,10 @@ class ZTextStream {
   // whose line ends are single line feeds.
   enum class LineEnd { CrLf, AsGiven };
 
-  ZTextStream();  // in-memory stream, always open
-  ~ZTextStream();
-  ZTextStream(const ZTextStream&) = delete;
-  ZTextStream& operator=(const ZTextStream&) = delete;
+  TextStream();  // in-memory stream, always open
+  ~TextStream();
+  TextStream(const TextStream&) = delete;
+  TextStream& operator=(const TextStream&) = delete;
 
   // Opens a file stream, creating the file when it is missing; false when
   // it cannot be opened. Only a regular file is written: a symbolic link at
@@ -134,7 +134,7 @@ class ZTextStream {
   LineEnd lineEnd_ = LineEnd::CrLf;
   // The bytes not yet handed to the file (of an in-memory stream: all of
   // them) are the first used_ of buffer_; the rest is room to write into.
-  ZByteBuffer buffer_;
+  ByteBuffer buffer_;
   std::size_t used_ = 0;
   mutable std::string contents_;  // what contents() hands out
 };

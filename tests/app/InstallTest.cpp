@@ -11,7 +11,7 @@
 #include "TestSupport.h"
 #include "VersionTexts.h"
 #include "app/CommandLineOptions.h"
-#include "core/RunSettings.h"
+#include "core/VirtualDevices.h"
 
 namespace {
 

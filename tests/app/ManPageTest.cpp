@@ -12,7 +12,7 @@
 #include "VersionTexts.h"
 #include "app/CommandLine.h"
 #include "app/CommandLineOptions.h"
-#include "core/RunSettings.h"
+#include "core/VirtualDevices.h"
 
 namespace {
 

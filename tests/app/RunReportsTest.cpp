@@ -42,7 +42,7 @@ TEST(RunReports, SignalListBlockGoesToConsoleAndLogAlike) {
   for (const Case& c : cases) {
     std::ostringstream console;
     ConsoleCapture capture(console);
-    ZTextStream log;
+    TextStream log;
     writeSignalListReport(c.title, c.listText, log);
     EXPECT_EQ(console.str(), c.expected);
     EXPECT_EQ(log.contents(), crlf(c.expected));
@@ -52,7 +52,7 @@ TEST(RunReports, SignalListBlockGoesToConsoleAndLogAlike) {
 TEST(RunReports, NotReadReportHasALeadingEmptyLineOnlyInTheLog) {
   std::ostringstream console;
   ConsoleCapture capture(console);
-  ZTextStream log;
+  TextStream log;
   const std::string errorText =
       "Object 0x6000sub1: no value specified for value \"signal name (description)\". "
       "Excel data row 7 is incomplete or errorneous\nExcel data row 9 is incomplete or errorneous\n";
@@ -63,7 +63,7 @@ TEST(RunReports, NotReadReportHasALeadingEmptyLineOnlyInTheLog) {
 }
 
 TEST(RunReports, RelationsHeaderAndLines) {
-  ZTextStream relations;
+  TextStream relations;
   writeRelationsHeader(relations);
   ZListEntry status = record(0x60a0, 0x1a, 0, 8, "taxi_state");
   writeRelationLine(relations, status, "gs_taxi_state", "stval_taxi_state");

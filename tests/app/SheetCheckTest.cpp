@@ -23,7 +23,7 @@ ZListEntry signal(uint32_t index, uint32_t subIndex, int32_t objectSize, int32_t
 }
 
 std::vector<std::string> check(const std::vector<ZListEntry>& records) {
-  ZSignalTable table;
+  SignalTable table;
   for (const ZListEntry& record : records) table.add(record);
   return checkSignalSheet(table);
 }
@@ -150,7 +150,7 @@ TEST(SheetCheck, OverlapsAgreeWithComparingEveryPair) {
 // must not compare every pair (5 billion comparisons would run into the
 // test's time-out). Prints how long it took.
 TEST(SheetCheck, HundredThousandSignalsInOneObject) {
-  ZSignalTable table;
+  SignalTable table;
   for (int i = 0; i < 100000; ++i) table.add(signal(0x6000, 0, 64, i % 60, 5, "s" + std::to_string(i)));
   const auto start = std::chrono::steady_clock::now();
   const std::vector<std::string> warnings = checkSignalSheet(table);

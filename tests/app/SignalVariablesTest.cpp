@@ -42,7 +42,7 @@ TEST(SignalNaming, BaseNamesAndDuplicateSuffixesInTableOrder) {
       {signal("  ", kStatus), "__", false},
       {signal("Tür-Öffner", kStatus), "t__r___ffner", false},
   };
-  ZSignalNaming naming;
+  SignalNaming naming;
   for (const Step& step : steps) {
     bool duplicate = !step.duplicate;
     EXPECT_EQ(naming.uniqueBaseName(step.record, duplicate), step.baseName) << step.record.signalName;
@@ -75,7 +75,7 @@ TEST(SignalNaming, NamesGivenTwiceGetACounter) {
       {signal("lamp", kCommand, 0x6002, 1, 0, 1), "lamp_obj6002_sub1_pos0_3", true},
       {signal("lamp", kCommand, 0x6002, 1, 0, 1), "lamp_obj6002_sub1_pos0_4", true},
   };
-  ZSignalNaming naming;
+  SignalNaming naming;
   for (const Step& step : steps) {
     bool reported = !step.reported;
     EXPECT_EQ(naming.uniqueBaseName(step.record, reported), step.baseName) << step.record.signalName;
@@ -87,11 +87,11 @@ TEST(SignalNaming, NamesGivenTwiceGetACounter) {
 // its value variable would then be the object's, and the object handler
 // would write into itself.
 TEST(SignalNaming, ObjectVariableNamesAreTaken) {
-  ZSignalTable table;
+  SignalTable table;
   table.add(signal("0x6000_0x1", kStatus, 0x6000, 1, 0, 8));
   table.add(signal("0x6000_0x1", kCommand, 0x6001, 1, 0, 8));
   table.add(signal("0x6001_0x1", kStatus, 0x6002, 1, 0, 8));
-  ZSignalNaming naming(table);
+  SignalNaming naming(table);
   bool reported = false;
   EXPECT_EQ(naming.uniqueBaseName(table.at(0), reported), "0x6000_0x1_2");
   EXPECT_TRUE(reported);
@@ -133,9 +133,9 @@ TEST(SignalNaming, CommandsThatTheObjectHandlerSplits) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    ZSignalTable table;
+    SignalTable table;
     for (const ZListEntry& record : c.records) table.add(record);
-    const ZSignalNaming naming(table);
+    const SignalNaming naming(table);
     for (std::size_t i = 0; i < table.count(); ++i) {
       EXPECT_EQ(naming.isSplitByObjectHandler(table.at(i)), c.split[i]) << i;
     }
@@ -170,9 +170,9 @@ TEST(SignalNaming, SplitCommandsAndStatusSignalsShareNoName) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    ZSignalTable table;
+    SignalTable table;
     for (const ZListEntry& record : c.records) table.add(record);
-    ZSignalNaming naming(table);
+    SignalNaming naming(table);
     for (std::size_t i = 0; i < table.count(); ++i) {
       bool reported = !c.reported[i];
       EXPECT_EQ(naming.uniqueBaseName(table.at(i), reported), c.names[i]) << i;

@@ -13,13 +13,13 @@ namespace {
 using namespace savefixtures;
 using testsupport::TempDir;
 using testsupport::writeFile;
-using OpenResult = ZEnvVarDatabaseWriter::OpenResult;
+using OpenResult = EnvVarDatabaseWriter::OpenResult;
 
 TEST(DatabaseSave, DatabaseReplacedByADirectoryIsNotOverwritten) {
   TempDir dir;
   const std::string path = dir.file("node.dbc");
   writeFile(path, kOldDatabase);
-  ZEnvVarDatabaseWriter writer("");
+  EnvVarDatabaseWriter writer("");
   ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened);
   ASSERT_TRUE(writer.addVariable("gs_new", kVariableCodeReadWrite, kTypeCodeNumeric, 0, 1, 0));
   std::filesystem::remove(path);

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "database/EnvVarDatabaseWriter.h"
 #include "database/VariableAttributes.h"
-#include "database/ZEnvVarDatabaseWriter.h"
 
 namespace savefixtures {
 
@@ -17,8 +17,8 @@ inline const char kOldDatabase[] =
 enum Outcome { kSaved = 0, kSaveFailed = 1, kOpenFailed = 2, kAddFailed = 3, kNoUnprivilegedUser = 4 };
 
 inline Outcome openAddSave(const std::string& path) {
-  ZEnvVarDatabaseWriter writer("");
-  if (writer.openOrCreateDatabase(path) != ZEnvVarDatabaseWriter::OpenResult::Opened) return kOpenFailed;
+  EnvVarDatabaseWriter writer("");
+  if (writer.openOrCreateDatabase(path) != EnvVarDatabaseWriter::OpenResult::Opened) return kOpenFailed;
   if (!writer.addVariable("gs_new", kVariableCodeReadWrite, kTypeCodeNumeric, 0, 1, 0)) return kAddFailed;
   return writer.saveAndClose() ? kSaved : kSaveFailed;
 }

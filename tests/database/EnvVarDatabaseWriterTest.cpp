@@ -1,4 +1,4 @@
-#include "database/ZEnvVarDatabaseWriter.h"
+#include "database/EnvVarDatabaseWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +18,11 @@ using testsupport::crlf;
 using testsupport::readFile;
 using testsupport::TempDir;
 using testsupport::writeFile;
-using OpenResult = ZEnvVarDatabaseWriter::OpenResult;
+using OpenResult = EnvVarDatabaseWriter::OpenResult;
 
 constexpr int32_t kRw = kVariableCodeReadWrite;
 
-bool addNumeric(ZEnvVarDatabaseWriter& writer, const std::string& name, uint64_t maximum, uint64_t initial = 0) {
+bool addNumeric(EnvVarDatabaseWriter& writer, const std::string& name, uint64_t maximum, uint64_t initial = 0) {
   return writer.addVariable(name, kRw, kTypeCodeNumeric, 0, maximum, initial);
 }
 
@@ -39,7 +39,7 @@ const char kEmptyDatabase[] =
 TEST(EnvVarDatabase, NewDatabaseIsWrittenAtCreationAndFilledOnSave) {
   TempDir dir;
   const std::string path = dir.file("node.dbc");
-  ZEnvVarDatabaseWriter writer("");
+  EnvVarDatabaseWriter writer("");
   ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Created);
   EXPECT_EQ(readFile(path), crlf(kEmptyDatabase));
   EXPECT_TRUE(addNumeric(writer, "ID_Taximeter", 16));
@@ -64,7 +64,7 @@ TEST(EnvVarDatabase, ManyVariablesKeepTheirNamesAndOrder) {
   for (const bool crlfFile : {true, false}) {
     const std::string path = dir.file(crlfFile ? "crlf.dbc" : "lf.dbc");
     writeFile(path, crlfFile ? crlf(kEmptyDatabase) : std::string(kEmptyDatabase));
-    ZEnvVarDatabaseWriter writer("");
+    EnvVarDatabaseWriter writer("");
     ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened);
     const int count = 30000;
     auto nameOf = [](int i) { return "v" + std::to_string(i) + std::string(static_cast<std::size_t>(i % 40), 'n'); };
@@ -88,7 +88,7 @@ TEST(EnvVarDatabase, NodeNameBecomesAnIdentifier) {
   } cases[] = {{"", "Tester"}, {"TaxiTester", "TaxiTester"}, {"Taxi Tester", "Taxi_Tester"}};
   for (const auto& c : cases) {
     TempDir dir;
-    ZEnvVarDatabaseWriter writer(c.given);
+    EnvVarDatabaseWriter writer(c.given);
     ASSERT_EQ(writer.openOrCreateDatabase(dir.file("n.dbc")), OpenResult::Created);
     ASSERT_TRUE(addNumeric(writer, "ID_ActualClient", 16));
     ASSERT_TRUE(writer.saveAndClose());
@@ -147,7 +147,7 @@ TEST(EnvVarDatabase, AttributesOfEveryVariableKind) {
   };
   TempDir dir;
   const std::string path = dir.file("kinds.dbc");
-  ZEnvVarDatabaseWriter writer("");
+  EnvVarDatabaseWriter writer("");
   ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Created);
   std::string expected = kEmptyDatabase;
   for (const auto& c : cases) {
@@ -162,7 +162,7 @@ TEST(EnvVarDatabase, SecondOpenKeepsOldAttributesAndContinuesIds) {
   TempDir dir;
   const std::string path = dir.file("node.dbc");
   {
-    ZEnvVarDatabaseWriter first("");
+    EnvVarDatabaseWriter first("");
     ASSERT_EQ(first.openOrCreateDatabase(path), OpenResult::Created);
     ASSERT_TRUE(addNumeric(first, "gs_door", 1));
     ASSERT_TRUE(addNumeric(first, "stval_door", 255));
@@ -171,7 +171,7 @@ TEST(EnvVarDatabase, SecondOpenKeepsOldAttributesAndContinuesIds) {
   const std::string afterFirstRun = readFile(path);
 
   // A run that finds every variable: nothing changes, the file is still written back.
-  ZEnvVarDatabaseWriter again("");
+  EnvVarDatabaseWriter again("");
   ASSERT_EQ(again.openOrCreateDatabase(path), OpenResult::Opened);
   EXPECT_TRUE(again.variableExists("stval_door"));
   EXPECT_TRUE(addNumeric(again, "stval_door", 65535, 7));
@@ -179,7 +179,7 @@ TEST(EnvVarDatabase, SecondOpenKeepsOldAttributesAndContinuesIds) {
   EXPECT_EQ(readFile(path), afterFirstRun);
 
   // A run with a changed sheet: old variables keep their range, new ones get the next ids.
-  ZEnvVarDatabaseWriter changed("");
+  EnvVarDatabaseWriter changed("");
   ASSERT_EQ(changed.openOrCreateDatabase(path), OpenResult::Opened);
   EXPECT_TRUE(addNumeric(changed, "stval_door", 65535));
   EXPECT_TRUE(addNumeric(changed, "gs_window", 1));
@@ -196,7 +196,7 @@ TEST(EnvVarDatabase, IdsContinueAfterTheHighestIdOfForeignStatements) {
             "BU_: A B Tester\n"
             "EV_ speed : 1 [-1.5|1e3] \"km/h\" 0.5 41 DUMMY_NODE_VECTOR8001 A,B;\n"
             "EV_\tlabel:2 [ 0 | 0 ] \"a \\\"quoted\\\" unit\"\t0 7 DUMMY_NODE_VECTOR0 Other_Node ;  \n");
-  ZEnvVarDatabaseWriter writer("");
+  EnvVarDatabaseWriter writer("");
   ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened) << writer.errorText();
   EXPECT_TRUE(writer.variableExists("speed"));
   EXPECT_TRUE(writer.variableExists("label"));
@@ -246,7 +246,7 @@ TEST(EnvVarDatabase, InsertionPositionAndLineEndStyle) {
       TempDir dir;
       const std::string path = dir.file("old.dbc");
       writeFile(path, crLf ? crlf(c.before) : c.before);
-      ZEnvVarDatabaseWriter writer("");
+      EnvVarDatabaseWriter writer("");
       ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened) << c.what << ": " << writer.errorText();
       ASSERT_TRUE(addNumeric(writer, "gs_new", 1)) << c.what;
       ASSERT_TRUE(writer.saveAndClose()) << c.what;
@@ -261,7 +261,7 @@ TEST(EnvVarDatabase, MixedLineEndsAreKeptAndNewLinesFollowTheFirst) {
   TempDir dir;
   const std::string path = dir.file("mixed.dbc");
   writeFile(path, "BU_: Tester\r\nBO_ 1 M: 8 Tester\nCM_ \"x\";\r\n");
-  ZEnvVarDatabaseWriter writer("");
+  EnvVarDatabaseWriter writer("");
   ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened);
   ASSERT_TRUE(addNumeric(writer, "gs_new", 1));
   ASSERT_TRUE(writer.saveAndClose());
@@ -291,7 +291,7 @@ TEST(EnvVarDatabase, StatementsOfEveryKeywordAreADatabase) {
   TempDir dir;
   const std::string path = dir.file("full.dbc");
   writeFile(path, file);
-  ZEnvVarDatabaseWriter writer("");
+  EnvVarDatabaseWriter writer("");
   EXPECT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened) << writer.errorText();
   EXPECT_TRUE(writer.variableExists("a"));
 }
@@ -336,7 +336,7 @@ TEST(EnvVarDatabase, FileThatIsNoDatabaseCannotBeOpened) {
     TempDir dir;
     const std::string path = dir.file("bad.dbc");
     writeFile(path, c.bytes);
-    ZEnvVarDatabaseWriter writer("");
+    EnvVarDatabaseWriter writer("");
     EXPECT_EQ(writer.openOrCreateDatabase(path), OpenResult::OpenFailed) << c.what;
     EXPECT_EQ(writer.errorText(), c.error) << c.what;
     EXPECT_FALSE(addNumeric(writer, "gs_x", 1)) << c.what;
@@ -351,13 +351,13 @@ TEST(EnvVarDatabase, LockOfAnotherRunIsWaitedFor) {
   TempDir dir;
   const std::string path = dir.file("node.dbc");
   writeFile(path, "BU_: Tester\n");
-  ZFileLock other;
-  ASSERT_EQ(other.acquire(path, {}, std::chrono::milliseconds(0)), ZFileLock::Result::Locked);
+  FileLock other;
+  ASSERT_EQ(other.acquire(path, {}, std::chrono::milliseconds(0)), FileLock::Result::Locked);
 
-  ZEnvVarDatabaseWriter writer("");
+  EnvVarDatabaseWriter writer("");
   writer.setLockWaitLimit(std::chrono::milliseconds(200));
   int notices = 0;
-  EXPECT_EQ(writer.lockDatabase(path, [&notices] { ++notices; }), ZFileLock::Result::TimedOut);
+  EXPECT_EQ(writer.lockDatabase(path, [&notices] { ++notices; }), FileLock::Result::TimedOut);
   EXPECT_EQ(notices, 1);
   EXPECT_EQ(writer.openOrCreateDatabase(path), OpenResult::OpenFailed);
   EXPECT_EQ(notices, 1);
@@ -368,7 +368,7 @@ TEST(EnvVarDatabase, LockOfAnotherRunIsWaitedFor) {
   });
   writer.setLockWaitLimit(std::chrono::seconds(30));
   notices = 0;
-  EXPECT_EQ(writer.lockDatabase(path, [&notices] { ++notices; }), ZFileLock::Result::Locked);
+  EXPECT_EQ(writer.lockDatabase(path, [&notices] { ++notices; }), FileLock::Result::Locked);
   releaser.join();
   EXPECT_EQ(notices, 1);
   ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened);
@@ -400,7 +400,7 @@ TEST(EnvVarDatabase, ByteOrderMarkIsKept) {
     TempDir dir;
     const std::string path = dir.file("node.dbc");
     writeFile(path, c.before);
-    ZEnvVarDatabaseWriter writer("");
+    EnvVarDatabaseWriter writer("");
     ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened) << writer.errorText();
     ASSERT_TRUE(addNumeric(writer, "gs_new", 1));
     ASSERT_TRUE(writer.saveAndClose());
@@ -409,7 +409,7 @@ TEST(EnvVarDatabase, ByteOrderMarkIsKept) {
   // Only at the start: elsewhere the bytes begin no statement.
   TempDir dir;
   writeFile(dir.file("node.dbc"), "VERSION \"\"\r\n" + mark + "BU_: Tester\r\n");
-  ZEnvVarDatabaseWriter writer("");
+  EnvVarDatabaseWriter writer("");
   EXPECT_EQ(writer.openOrCreateDatabase(dir.file("node.dbc")), OpenResult::OpenFailed);
   EXPECT_EQ(writer.errorText(), "line 2: \"\xEF\xBB\xBF" "BU_\" is not a statement");
 }
@@ -419,11 +419,11 @@ TEST(EnvVarDatabase, DatabaseAbove1GiBIsNotRead) {
   TempDir dir;
   const std::string path = dir.file("node.dbc");
   writeFile(path, "");
-  std::filesystem::resize_file(path, ZEnvVarDatabaseWriter::kMaxDatabaseBytes + 1);
-  ZEnvVarDatabaseWriter writer("");
+  std::filesystem::resize_file(path, EnvVarDatabaseWriter::kMaxDatabaseBytes + 1);
+  EnvVarDatabaseWriter writer("");
   EXPECT_EQ(writer.openOrCreateDatabase(path), OpenResult::OpenFailed);
   EXPECT_EQ(writer.errorText(), "The file is larger than 1 GiB");
-  EXPECT_EQ(std::filesystem::file_size(path), ZEnvVarDatabaseWriter::kMaxDatabaseBytes + 1);
+  EXPECT_EQ(std::filesystem::file_size(path), EnvVarDatabaseWriter::kMaxDatabaseBytes + 1);
 }
 
 TEST(EnvVarDatabase, PathLengthLimit) {
@@ -433,16 +433,16 @@ TEST(EnvVarDatabase, PathLengthLimit) {
     const std::size_t fixed = dir.path().size() + name.size();
     return dir.path() + std::string(length - fixed, '/') + name;
   };
-  const std::string longest = pathOfLength(ZEnvVarDatabaseWriter::kMaxPathLength, "a.dbc");
-  ZEnvVarDatabaseWriter writer("");
+  const std::string longest = pathOfLength(EnvVarDatabaseWriter::kMaxPathLength, "a.dbc");
+  EnvVarDatabaseWriter writer("");
   EXPECT_EQ(writer.openOrCreateDatabase(longest), OpenResult::Created);
   EXPECT_TRUE(writer.saveAndClose());
   EXPECT_EQ(writer.openOrCreateDatabase(longest), OpenResult::Opened);
 
-  const std::string existingTooLong = pathOfLength(ZEnvVarDatabaseWriter::kMaxPathLength + 1, "a.dbc");
+  const std::string existingTooLong = pathOfLength(EnvVarDatabaseWriter::kMaxPathLength + 1, "a.dbc");
   EXPECT_EQ(writer.openOrCreateDatabase(existingTooLong), OpenResult::OpenFailed);
   EXPECT_EQ(writer.errorText(), "The path is longer than 1024 characters");
-  const std::string newTooLong = pathOfLength(ZEnvVarDatabaseWriter::kMaxPathLength + 1, "b.dbc");
+  const std::string newTooLong = pathOfLength(EnvVarDatabaseWriter::kMaxPathLength + 1, "b.dbc");
   EXPECT_EQ(writer.openOrCreateDatabase(newTooLong), OpenResult::CreateFailed);
   EXPECT_FALSE(testsupport::exists(dir.file("b.dbc")));
   EXPECT_FALSE(writer.saveAndClose());
@@ -464,7 +464,7 @@ TEST(EnvVarDatabase, RefusedVariablesAddNothing) {
   };
   TempDir dir;
   const std::string path = dir.file("node.dbc");
-  ZEnvVarDatabaseWriter writer("");
+  EnvVarDatabaseWriter writer("");
   ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Created);
   for (const auto& c : cases) {
     EXPECT_FALSE(writer.addVariable(c.name, c.variableCode, c.typeCode, 0, 1, 0)) << c.name;
@@ -490,7 +490,7 @@ TEST(EnvVarDatabase, CreationFailures) {
       {dir.file("file/node.dbc"), "Lock file \"" + dir.path() + "/file/.node.dbc.co447gen-lock\" cannot be used"},
   };
   for (const auto& c : cases) {
-    ZEnvVarDatabaseWriter writer("");
+    EnvVarDatabaseWriter writer("");
     EXPECT_EQ(writer.openOrCreateDatabase(c.path), OpenResult::CreateFailed) << c.path;
     EXPECT_EQ(writer.errorText(), c.error) << c.path;
     EXPECT_FALSE(addNumeric(writer, "gs_x", 1));

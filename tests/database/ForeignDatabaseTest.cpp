@@ -6,14 +6,14 @@
 #include <string>
 
 #include "TestSupport.h"
+#include "database/EnvVarDatabaseWriter.h"
 #include "database/VariableAttributes.h"
-#include "database/ZEnvVarDatabaseWriter.h"
 
 namespace {
 
 using testsupport::readFile;
 using testsupport::TempDir;
-using OpenResult = ZEnvVarDatabaseWriter::OpenResult;
+using OpenResult = EnvVarDatabaseWriter::OpenResult;
 
 const std::string kVariableA = "EV_ a: 0 [0|1] \"\" 0 1 DUMMY_NODE_VECTOR3 Tester;\n";
 const std::string kMessage = "BO_ 1 M: 8 Tester\n SG_ S : 0|8@1+ (1,0) [0|255] \"\" Tester\n";
@@ -37,7 +37,7 @@ void expectInsertedAt(const MarkedFile& file, const std::string& added) {
     TempDir dir;
     const std::string path = dir.file("old.dbc");
     testsupport::writeFile(path, crLf ? testsupport::crlf(before) : before);
-    ZEnvVarDatabaseWriter writer("");
+    EnvVarDatabaseWriter writer("");
     ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened) << writer.errorText();
     EXPECT_FALSE(writer.variableExists("b"));
     ASSERT_TRUE(writer.addVariable("gs_new", kVariableCodeReadWrite, kTypeCodeNumeric, 0, 1, 0));
@@ -91,7 +91,7 @@ TEST(ForeignDatabase, LongNamesOfEditorsNameTheirVariables) {
   const std::string original = readFile(testsupport::dataPath("database/long-names.dbc"));
   TempDir dir;
   testsupport::writeFile(dir.file("bench.dbc"), original);
-  ZEnvVarDatabaseWriter writer("Tester");
+  EnvVarDatabaseWriter writer("Tester");
   ASSERT_EQ(writer.openOrCreateDatabase(dir.file("bench.dbc")), OpenResult::Opened) << writer.errorText();
   for (const char* name :
        {"stval_a_status_signal_with_a_very_long_name", "coval_a_command_signal_with_a_long_name_too"}) {
@@ -127,7 +127,7 @@ TEST(ForeignDatabase, VariablesThatKeepOtherAttributesAreNoted) {
   TempDir dir;
   const std::string path = dir.file("bench.dbc");
   testsupport::writeFile(path, readFile(testsupport::dataPath("database/long-names.dbc")));
-  ZEnvVarDatabaseWriter writer("Tester");
+  EnvVarDatabaseWriter writer("Tester");
   ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened) << writer.errorText();
   for (const auto& a : asked) {
     ASSERT_TRUE(writer.addVariable(a.name, kVariableCodeReadWrite, a.typeCode, 0, a.maximum, a.initial)) << a.name;

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "database/EnvVarDatabaseWriter.h"
 #include "database/VariableAttributes.h"
-#include "database/ZEnvVarDatabaseWriter.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ using testsupport::runCommand;
 using testsupport::shellQuote;
 using testsupport::TempDir;
 using testsupport::writeFile;
-using OpenResult = ZEnvVarDatabaseWriter::OpenResult;
+using OpenResult = EnvVarDatabaseWriter::OpenResult;
 
 // A python3 that can import canmatrix, or "" (the system's own python3 first:
 // another one earlier in PATH may lack the system's packages).
@@ -68,7 +68,7 @@ const std::vector<Variable>& everyKind() {
   return variables;
 }
 
-bool addAll(ZEnvVarDatabaseWriter& writer) {
+bool addAll(EnvVarDatabaseWriter& writer) {
   for (const Variable& v : everyKind()) {
     if (!writer.addVariable(v.name, kVariableCodeReadWrite, v.typeCode, 0, v.maximum, v.initial)) return false;
   }
@@ -86,7 +86,7 @@ TEST(OpenToolReadsDatabase, EveryVariableKindOfANewDatabase) {
   if (python.empty()) GTEST_SKIP() << "python3 with canmatrix is not installed";
   TempDir dir;
   const std::string path = dir.file("node.dbc");
-  ZEnvVarDatabaseWriter writer("Tester");
+  EnvVarDatabaseWriter writer("Tester");
   ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Created);
   ASSERT_TRUE(addAll(writer));
   ASSERT_TRUE(writer.saveAndClose());
@@ -107,7 +107,7 @@ TEST(OpenToolReadsDatabase, ExistingDatabaseKeepsEverythingElse) {
     const std::string path = dir.file("taxi.dbc");
     const std::string before = crLf ? crlf(original) : original;
     writeFile(path, before);
-    ZEnvVarDatabaseWriter writer("Taximeter");
+    EnvVarDatabaseWriter writer("Taximeter");
     ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened) << writer.errorText();
     ASSERT_TRUE(addAll(writer));
     ASSERT_TRUE(writer.saveAndClose());
@@ -161,7 +161,7 @@ TEST(OpenToolReadsDatabase, ExtendedDatabasesOfOtherTools) {
     TempDir dir;
     const std::string path = dir.file("bench.dbc");
     writeFile(path, readFile(testsupport::dataPath(std::string("database/") + c.fixture)));
-    ZEnvVarDatabaseWriter writer("Tester");
+    EnvVarDatabaseWriter writer("Tester");
     ASSERT_EQ(writer.openOrCreateDatabase(path), OpenResult::Opened) << writer.errorText();
     ASSERT_TRUE(addAll(writer));
     for (const char* name :

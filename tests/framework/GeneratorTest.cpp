@@ -16,7 +16,7 @@ using testsupport::TempDir;
 class TextPiece : public ZNewFunction {
  public:
   TextPiece(std::string name, bool succeed = true) : name_(std::move(name)), succeed_(succeed) {}
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface&) override {
+  bool writeBody(TextStream& stream, ZGeneratorInterface&) override {
     writeMarkerBegin(stream, functionMarker(name_, "dword"));
     stream.line("body of " + name_);
     writeMarkerEnd(stream);
@@ -31,7 +31,7 @@ class TextPiece : public ZNewFunction {
 class PieceFactory : public ZNoslFactory {
  public:
   explicit PieceFactory(std::vector<std::pair<std::string, bool>> pieces) : pieces_(std::move(pieces)) {}
-  bool createFunctions(ZFunctionList& list, ZGeneratorInterface&) override {
+  bool createFunctions(FunctionList& list, ZGeneratorInterface&) override {
     for (const auto& [name, ok] : pieces_) list.push_back(std::make_unique<TextPiece>(name, ok));
     return false;  // the generator does not pass this on
   }
@@ -66,7 +66,7 @@ TEST(Generator, WritesPiecesInOrderIntoANewFile) {
   ScopedRunSettings scoped(settings);
   testsupport::writeFile(settings.outputPath(), "old\r\n");
 
-  ZSignalTable table;
+  SignalTable table;
   ZCoNosl447InteractionLayer generator(table);
   PieceFactory factory({{"first", true}, {"second", true}});
   EXPECT_TRUE(generator.createFunctions(&generator, &factory));
@@ -84,7 +84,7 @@ TEST(Generator, FailedPieceLeavesNoFile) {
   RunSettings settings;
   settings.setOutputPath(dir.file("out.can"));
   ScopedRunSettings scoped(settings);
-  ZSignalTable table;
+  SignalTable table;
   ZCoNosl447InteractionLayer generator(table);
   PieceFactory factory({{"first", true}, {"bad", false}, {"third", true}});
   generator.createFunctions(&generator, &factory);
@@ -93,7 +93,7 @@ TEST(Generator, FailedPieceLeavesNoFile) {
 }
 
 TEST(Generator, FailedPieceIsReportedAndWritingGoesOn) {
-  ZSignalTable table;
+  SignalTable table;
   ZCoMacro447InteractionLayer generator(table);
   generator.writeToMemory();
   PieceFactory factory({{"a", true}, {"bad", false}, {"c", true}});
@@ -107,7 +107,7 @@ TEST(Generator, MissingArgumentsAndUnwritableOutput) {
   RunSettings settings;
   settings.setOutputPath(dir.file("no/such/dir/out.can"));
   ScopedRunSettings scoped(settings);
-  ZSignalTable table;
+  SignalTable table;
   ZCoNosl447InteractionLayer generator(table);
   PieceFactory factory({{"a", true}});
   EXPECT_FALSE(generator.createFunctions(nullptr, &factory));

@@ -1,4 +1,4 @@
-#include "framework/ZParallelPieceWriter.h"
+#include "framework/ParallelPieceWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ namespace {
 class NumberedPiece : public ZNewFunction {
  public:
   NumberedPiece(std::size_t number, bool succeed) : number_(number), succeed_(succeed) {}
-  bool writeBody(ZTextStream& stream, ZGeneratorInterface&) override {
+  bool writeBody(TextStream& stream, ZGeneratorInterface&) override {
     const std::string number = std::to_string(number_);
     stream.line("piece ", number);
     if (number_ % 9 == 0) stream.write(std::string(number_ * 7 % 3000, 'x') + "\nend " + number + "\n");
@@ -44,13 +44,13 @@ TEST(ParallelPieceWriter, WritesInListOrderWhateverTheThreads) {
     std::size_t failing;  // index of a failing piece; pieces for none
   };
   const std::vector<Case> cases = {{0, 0}, {1, 1}, {63, 63}, {64, 10}, {65, 64}, {3000, 3000}, {3000, 1777}};
-  ZSignalTable table;
+  SignalTable table;
   ZCoMacro447InteractionLayer generator(table);
   for (const Case& c : cases) {
     for (unsigned threads : {1u, 2u, 4u}) {
       std::vector<std::unique_ptr<ZNoslFunction>> pieces;
       for (std::size_t i = 0; i < c.pieces; ++i) pieces.push_back(std::make_unique<NumberedPiece>(i, i != c.failing));
-      ZTextStream output;
+      TextStream output;
       output.write("head\n");
       const bool written = writePiecesInParallel(pieces, output, generator, threads);
       EXPECT_EQ(written, c.failing >= c.pieces) << c.pieces << " pieces, " << threads << " threads";
@@ -69,9 +69,9 @@ TEST(ParallelPieceWriter, WritesInListOrderWhateverTheThreads) {
 TEST(ParallelPieceWriter, WhatAPieceThrowsIsThrownToTheCaller) {
   class ThrowingPiece : public ZNewFunction {
    public:
-    bool writeBody(ZTextStream&, ZGeneratorInterface&) override { throw std::bad_alloc(); }
+    bool writeBody(TextStream&, ZGeneratorInterface&) override { throw std::bad_alloc(); }
   };
-  ZSignalTable table;
+  SignalTable table;
   ZCoMacro447InteractionLayer generator(table);
   for (std::size_t throwing : {0u, 1777u, 2999u}) {
     for (unsigned threads : {1u, 2u, 4u}) {
@@ -83,7 +83,7 @@ TEST(ParallelPieceWriter, WhatAPieceThrowsIsThrownToTheCaller) {
           pieces.push_back(std::make_unique<NumberedPiece>(i, true));
         }
       }
-      ZTextStream output;
+      TextStream output;
       EXPECT_THROW(writePiecesInParallel(pieces, output, generator, threads), std::bad_alloc)
           << "piece " << throwing << ", " << threads << " threads";
       EXPECT_TRUE(pieces.empty());

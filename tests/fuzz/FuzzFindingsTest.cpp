@@ -10,26 +10,26 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "input/SheetFiles.h"
+#include "database/DatabaseText.h"
+#include "database/EnvVarDatabaseWriter.h"
 #include "database/VariableAttributes.h"
-#include "database/ZDatabaseText.h"
-#include "database/ZEnvVarDatabaseWriter.h"
+#include "input/SheetFiles.h"
 #include "input/ZIniMapExcelSheetReader.h"
-#include "input/sources/ZCellGrid.h"
-#include "input/sources/ZCsvCellSource.h"
-#include "input/sources/ZOdsCellSource.h"
-#include "input/sources/ZXlsCellSource.h"
-#include "input/sources/ZXlsxCellSource.h"
+#include "input/sources/CellGrid.h"
+#include "input/sources/CsvCellSource.h"
+#include "input/sources/OdsCellSource.h"
+#include "input/sources/XlsCellSource.h"
+#include "input/sources/XlsxCellSource.h"
 
 namespace {
 
 using testsupport::dataPath;
 
-std::unique_ptr<ZCellSource> sourceFor(const std::string& kind) {
-  if (kind == "xlsx") return std::make_unique<ZXlsxCellSource>();
-  if (kind == "ods") return std::make_unique<ZOdsCellSource>();
-  if (kind == "xls") return std::make_unique<ZXlsCellSource>();
-  return std::make_unique<ZCsvCellSource>();
+std::unique_ptr<CellSource> sourceFor(const std::string& kind) {
+  if (kind == "xlsx") return std::make_unique<XlsxCellSource>();
+  if (kind == "ods") return std::make_unique<OdsCellSource>();
+  if (kind == "xls") return std::make_unique<XlsCellSource>();
+  return std::make_unique<CsvCellSource>();
 }
 
 std::vector<std::filesystem::path> foundInputs(const std::string& kind) {
@@ -94,16 +94,16 @@ TEST(FuzzFindings, EveryFoundDatabaseStaysReadableAfterSaving) {
     const std::string path = dir.file("node.dbc");
     const std::string old = testsupport::readFile(input.string());
     testsupport::writeFile(path, old);
-    ZDatabaseText before;
+    DatabaseText before;
     std::string error;
     const bool readable = before.read(old, error);
-    ZEnvVarDatabaseWriter writer("FuzzNode");
-    const bool opened = writer.openOrCreateDatabase(path) == ZEnvVarDatabaseWriter::OpenResult::Opened;
+    EnvVarDatabaseWriter writer("FuzzNode");
+    const bool opened = writer.openOrCreateDatabase(path) == EnvVarDatabaseWriter::OpenResult::Opened;
     EXPECT_EQ(opened, readable) << input;
     if (!opened) continue;
     ASSERT_TRUE(writer.addVariable("gs_new", kVariableCodeReadWrite, kTypeCodeNumeric, 0, 1, 0)) << input;
     ASSERT_TRUE(writer.saveAndClose()) << input;
-    ZDatabaseText after;
+    DatabaseText after;
     ASSERT_TRUE(after.read(testsupport::readFile(path), error)) << input << ": " << error;
     EXPECT_EQ(after.variables().size(), before.variables().size() + 1) << input;
     ++replayed;
@@ -118,8 +118,8 @@ TEST(FuzzFindings, LastLineEndingInACarriageReturnIsCompleted) {
   testsupport::TempDir dir;
   const std::string path = dir.file("node.dbc");
   testsupport::writeFile(path, "BU_: Tester\r\nEV_ a: 0 [0|1] \"\" 0 1 DUMMY_NODE_VECTOR3 Tester;\r");
-  ZEnvVarDatabaseWriter writer("Tester");
-  ASSERT_EQ(writer.openOrCreateDatabase(path), ZEnvVarDatabaseWriter::OpenResult::Opened);
+  EnvVarDatabaseWriter writer("Tester");
+  ASSERT_EQ(writer.openOrCreateDatabase(path), EnvVarDatabaseWriter::OpenResult::Opened);
   ASSERT_TRUE(writer.addVariable("b", kVariableCodeReadWrite, kTypeCodeNumeric, 0, 1, 0));
   ASSERT_TRUE(writer.saveAndClose());
   EXPECT_EQ(testsupport::readFile(path),
@@ -139,11 +139,11 @@ TEST(FuzzFindings, WorkbookWithASheetCutShortIsRefused) {
 }
 
 TEST(FuzzFindings, CellIndexAnswersRowsOutsideItsRuns) {
-  ZCellGrid<int> empty;
+  CellGrid<int> empty;
   EXPECT_EQ(empty.find(0, 0), nullptr);
   EXPECT_EQ(empty.find(5, 3), nullptr);
 
-  ZCellGrid<int> grid;
+  CellGrid<int> grid;
   ASSERT_TRUE(grid.beginRow(2));
   ASSERT_TRUE(grid.addCell(1, 1, 42));
   // Asked in the order readers ask: the row before, the row, the rows after

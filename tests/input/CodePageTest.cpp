@@ -1,5 +1,5 @@
 // The code pages of the 8-bit text of BIFF5 workbooks.
-#include "input/sources/ZCodePage.h"
+#include "input/sources/CodePage.h"
 
 #include <gtest/gtest.h>
 

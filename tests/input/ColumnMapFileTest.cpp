@@ -1,7 +1,7 @@
 // The column map is read as the Windows profile functions read an ini
 // file. Every expectation below was measured with GetPrivateProfileIntA
 // (default 0) on the same bytes.
-#include "input/ZColumnMapFile.h"
+#include "input/ColumnMapFile.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +75,7 @@ TEST(ColumnMapFile, SectionsKeysAndLinesAsTheProfileReaderReadsThem) {
       {"empty file", "", "A", 0},
   };
   for (const Case& c : cases) {
-    ZColumnMapFile map;
+    ColumnMapFile map;
     map.parse(c.ini);
     EXPECT_EQ(map.value(c.key), c.expected) << c.what;
   }
@@ -120,7 +120,7 @@ TEST(ColumnMapFile, MissingAndEmptyValuesGiveTheDefault) {
       {"quoted blanks", S + "A=\" 7 \"\n", "A", 7},
   };
   for (const Case& c : cases) {
-    ZColumnMapFile map;
+    ColumnMapFile map;
     map.parse(c.ini);
     EXPECT_EQ(map.value(c.key, -7777), c.expected) << c.what;
   }
@@ -132,13 +132,13 @@ TEST(ColumnMapFile, EntriesAreKeysWithValuesOfTheFirstSection) {
       {"[Other]\nA=1\n", false}, {"garbage", false}, {S + "[XLSImport]\nA=1\n", false},
   };
   for (const auto& [ini, entries] : cases) {
-    ZColumnMapFile map;
+    ColumnMapFile map;
     map.parse(ini);
     EXPECT_EQ(map.hasEntries(), entries) << ini;
   }
   testsupport::TempDir dir;
   testsupport::writeFile(dir.file("map.ini"), "[XLSImport]\r\nSkipRows=2\r\n");
-  ZColumnMapFile map;
+  ColumnMapFile map;
   map.load(dir.file("map.ini"));
   EXPECT_EQ(map.value("SkipRows"), 2);
   map.load(dir.file("missing.ini"));

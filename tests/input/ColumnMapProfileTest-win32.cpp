@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "input/ZColumnMapFile.h"
+#include "input/ColumnMapFile.h"
 #include "util/WindowsText.h"
 
 namespace {
@@ -344,7 +344,7 @@ TEST(ColumnMapProfile, GeneratedMapsReadAsGetPrivateProfileIntAReadsThem) {
     for (char& c : windowsPath) {
       if (c == '/') c = '\\';
     }
-    ZColumnMapFile reader;
+    ColumnMapFile reader;
     reader.load(path);
 
     std::vector<std::string> asked = kProgramKeys;

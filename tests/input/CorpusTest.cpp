@@ -40,12 +40,12 @@
 
 #include "TestSupport.h"
 #include "input/ZExcelSheetReader.h"
+#include "input/sources/CellSourceFactory.h"
+#include "input/sources/CodePage.h"
+#include "input/sources/CompoundFile.h"
+#include "input/sources/XlsCellSource.h"
+#include "input/sources/XlsxCellSource.h"
 #include "input/sources/ZBiffWorkbook.h"
-#include "input/sources/ZCellSourceFactory.h"
-#include "input/sources/ZCodePage.h"
-#include "input/sources/ZCompoundFile.h"
-#include "input/sources/ZXlsCellSource.h"
-#include "input/sources/ZXlsxCellSource.h"
 
 namespace {
 
@@ -305,13 +305,13 @@ TEST_P(CorpusTest, EverySheetEqualsItsBaseline) {
   }
   ASSERT_FALSE(sheetNames.empty());
 
-  std::unique_ptr<ZCellSource> source = createCellSource(path);
-  ASSERT_EQ(source->start(), ZCellSourceResult::ok);
-  ASSERT_EQ(source->openDocument(path), ZCellSourceResult::ok) << corpus.file;
-  const auto* xls = dynamic_cast<const ZXlsCellSource*>(source.get());
-  const auto* xlsx = dynamic_cast<const ZXlsxCellSource*>(source.get());
+  std::unique_ptr<CellSource> source = createCellSource(path);
+  ASSERT_EQ(source->start(), CellSourceResult::ok);
+  ASSERT_EQ(source->openDocument(path), CellSourceResult::ok) << corpus.file;
+  const auto* xls = dynamic_cast<const XlsCellSource*>(source.get());
+  const auto* xlsx = dynamic_cast<const XlsxCellSource*>(source.get());
   ASSERT_TRUE(xls != nullptr || xlsx != nullptr) << corpus.file;
-  auto numberFormat = [&](const ZCellAddress& address) {
+  auto numberFormat = [&](const CellAddress& address) {
     return xls != nullptr ? xls->numberFormat(address) : xlsx->numberFormat(address);
   };
 
@@ -319,7 +319,7 @@ TEST_P(CorpusTest, EverySheetEqualsItsBaseline) {
   // part of the sheet compared.
   ZBiffWorkbook workbook;
   if (xls != nullptr) {
-    ZCompoundFile compound;
+    CompoundFile compound;
     std::string stream;
     ASSERT_TRUE(compound.load(testsupport::readFile(path)));
     ASSERT_TRUE(compound.readStream("Workbook", stream) || compound.readStream("Book", stream));
@@ -330,7 +330,7 @@ TEST_P(CorpusTest, EverySheetEqualsItsBaseline) {
   std::set<std::string> recalculatedSeen;  // the exceptions of the table that were needed
   for (std::size_t index = 0; index < sheetNames.size(); ++index) {
     const std::string& sheetName = sheetNames[index];
-    ASSERT_EQ(source->selectSheet(sheetName), ZCellSourceResult::ok) << corpus.file << " " << sheetName;
+    ASSERT_EQ(source->selectSheet(sheetName), CellSourceResult::ok) << corpus.file << " " << sheetName;
     const std::string baselinePath = stem + "." + std::to_string(index) + ".csv";
     if (!fs::exists(baselinePath)) {
       // Chart sheets (and some others) were not exported.
@@ -369,9 +369,9 @@ TEST_P(CorpusTest, EverySheetEqualsItsBaseline) {
     int readColumn = -1;
     for (int row = 0; row < rows; ++row) {
       for (int column = 0; column < columns; ++column) {
-        ZCellAddress address{column, row + 1, cellAddressText(column, row + 1)};
+        CellAddress address{column, row + 1, cellAddressText(column, row + 1)};
         std::string cell;
-        ASSERT_EQ(source->cellText(address, cell), ZCellSourceResult::ok);
+        ASSERT_EQ(source->cellText(address, cell), CellSourceResult::ok);
         if (cell.empty()) continue;
         read[{row, column}] = cell;
         if (readRow < 0) readRow = row;
@@ -438,7 +438,7 @@ TEST_P(CorpusTest, EverySheetEqualsItsBaseline) {
 
         // A format not applied on purpose: a number shown as General, a
         // text as it is.
-        if (numberFormat(ZCellAddress{column, row + 1, address}) != ZNumberFormat::other) {
+        if (numberFormat(CellAddress{column, row + 1, address}) != ZNumberFormat::other) {
           differ(row, column, got, expected);
           continue;
         }
@@ -495,7 +495,7 @@ TEST_P(CorpusTest, EverySheetEqualsItsBaseline) {
   }
   EXPECT_EQ(recalculatedSeen.count("#VALUE!"), corpus.recalculationErrors ? 1u : 0u) << corpus.file;
   EXPECT_EQ(recalculatedSeen.count("texts"), corpus.recalculatedTexts.empty() ? 0u : 1u) << corpus.file;
-  EXPECT_EQ(source->finish(), ZCellSourceResult::ok);
+  EXPECT_EQ(source->finish(), CellSourceResult::ok);
 }
 
 INSTANTIATE_TEST_SUITE_P(RealWorkbooks, CorpusTest, ::testing::ValuesIn(kFiles),

@@ -1,4 +1,4 @@
-#include "input/sources/ZDisplayText.h"
+#include "input/sources/DisplayText.h"
 
 #include <gtest/gtest.h>
 

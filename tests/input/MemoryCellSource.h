@@ -7,43 +7,43 @@
 #include <string>
 #include <vector>
 
-#include "input/ZCellSource.h"
+#include "input/CellSource.h"
 
-class MemoryCellSource : public ZCellSource {
+class MemoryCellSource : public CellSource {
  public:
   struct Script {
     std::map<std::string, std::string> cells;  // "B7" -> text
-    ZCellSourceResult start = ZCellSourceResult::ok;
-    ZCellSourceResult open = ZCellSourceResult::ok;
-    ZCellSourceResult select = ZCellSourceResult::ok;
-    ZCellSourceResult finish = ZCellSourceResult::ok;
+    CellSourceResult start = CellSourceResult::ok;
+    CellSourceResult open = CellSourceResult::ok;
+    CellSourceResult select = CellSourceResult::ok;
+    CellSourceResult finish = CellSourceResult::ok;
     std::string failingCell;  // the cell whose read fails
-    ZCellSourceResult cellFailure = ZCellSourceResult::failed;
+    CellSourceResult cellFailure = CellSourceResult::failed;
     std::vector<std::string> log;  // "start", "open PATH", "select NAME", "cell B7", "finish"
   };
 
   explicit MemoryCellSource(Script& script) : script_(script) {}
 
-  ZCellSourceResult start() override {
+  CellSourceResult start() override {
     script_.log.push_back("start");
     return script_.start;
   }
-  ZCellSourceResult openDocument(const std::string& path) override {
+  CellSourceResult openDocument(const std::string& path) override {
     script_.log.push_back("open " + path);
     return script_.open;
   }
-  ZCellSourceResult selectSheet(const std::string& name) override {
+  CellSourceResult selectSheet(const std::string& name) override {
     script_.log.push_back("select " + name);
     return script_.select;
   }
-  ZCellSourceResult cellText(const ZCellAddress& address, std::string& text) override {
+  CellSourceResult cellText(const CellAddress& address, std::string& text) override {
     script_.log.push_back("cell " + address.text);
     if (address.text == script_.failingCell) return script_.cellFailure;
     const auto found = script_.cells.find(address.text);
     text = found != script_.cells.end() ? found->second : std::string();
-    return ZCellSourceResult::ok;
+    return CellSourceResult::ok;
   }
-  ZCellSourceResult finish() override {
+  CellSourceResult finish() override {
     script_.log.push_back("finish");
     return script_.finish;
   }
@@ -53,6 +53,6 @@ class MemoryCellSource : public ZCellSource {
 };
 
 // A factory that hands out sources reading script.
-inline ZCellSourceFactory memorySourceFactory(MemoryCellSource::Script& script) {
+inline CellSourceFactory memorySourceFactory(MemoryCellSource::Script& script) {
   return [&script](const std::string&) { return std::make_unique<MemoryCellSource>(script); };
 }

@@ -1,4 +1,4 @@
-#include "input/sources/ZReadAhead.h"
+#include "input/sources/ReadAhead.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +47,7 @@ TEST(ReadAhead, GivesTheSourceBytesInOrderThenItsLastAnswer) {
   for (const Case& c : cases) {
     const std::string text = pattern(c.size);
     PieceSource source{text, c.piece, c.last};
-    ZReadAhead ahead([&source](char* buffer, std::size_t size) { return source(buffer, size); }, c.chunkBytes,
+    ReadAhead ahead([&source](char* buffer, std::size_t size) { return source(buffer, size); }, c.chunkBytes,
                      c.chunks);
     std::string got;
     std::vector<char> buffer(c.readSize);
@@ -66,7 +66,7 @@ TEST(ReadAhead, GivesTheSourceBytesInOrderThenItsLastAnswer) {
 TEST(ReadAhead, StopsWhenDroppedBeforeTheEnd) {
   long long calls = 0;
   {
-    ZReadAhead ahead(
+    ReadAhead ahead(
         [&calls](char* buffer, std::size_t size) {
           ++calls;
           std::fill_n(buffer, size, 'x');
@@ -84,7 +84,7 @@ TEST(ReadAhead, StopsWhenDroppedBeforeTheEnd) {
 // caller, after the bytes read before, and again on every later read.
 TEST(ReadAhead, WhatTheSourceThrowsIsThrownByRead) {
   PieceSource source{pattern(5000), 100, 0};
-  ZReadAhead ahead(
+  ReadAhead ahead(
       [&source](char* buffer, std::size_t size) {
         if (source.position >= source.text.size()) throw std::bad_alloc();
         return source(buffer, size);

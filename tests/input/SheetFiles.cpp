@@ -1,6 +1,6 @@
 #include "SheetFiles.h"
 
-#include "input/sources/ZXlsxCellSource.h"
+#include "input/sources/XlsxCellSource.h"
 
 #include "ZipWriter.h"
 
@@ -166,14 +166,14 @@ void writeLargeSignalXlsx(const std::string& path, std::size_t rows) {
 }
 
 std::string xlsxCellTexts(const std::string& path, const std::string& sheet, int rows, int columns) {
-  ZXlsxCellSource source;
-  if (source.openDocument(path) != ZCellSourceResult::ok) return "not opened";
-  const ZCellSourceResult selected = source.selectSheet(sheet);
+  XlsxCellSource source;
+  if (source.openDocument(path) != CellSourceResult::ok) return "not opened";
+  const CellSourceResult selected = source.selectSheet(sheet);
   std::string out = "selected " + std::to_string(static_cast<int>(selected)) + "\n";
-  if (selected != ZCellSourceResult::ok) return out;
+  if (selected != CellSourceResult::ok) return out;
   for (int row = 1; row <= rows; ++row) {
     for (int column = 0; column < columns; ++column) {
-      ZCellAddress address;
+      CellAddress address;
       address.row = row;
       address.column = column;
       std::string text;

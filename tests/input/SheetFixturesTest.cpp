@@ -5,7 +5,7 @@
 
 #include "TestSupport.h"
 #include "input/ZIniMapExcelSheetReader.h"
-#include "input/sources/ZCellSourceFactory.h"
+#include "input/sources/CellSourceFactory.h"
 #include "util/StringFormat.h"
 
 namespace {
@@ -24,7 +24,7 @@ std::string describe(const ZListEntry& r) {
                    r.isUsedStatus, r.isUsedPDO, r.commandOrStatus);
 }
 
-std::vector<std::string> describeTable(const ZSignalTable& table) {
+std::vector<std::string> describeTable(const SignalTable& table) {
   std::vector<std::string> lines;
   for (const ZListEntry& record : table) lines.push_back(describe(record));
   return lines;
@@ -84,20 +84,20 @@ TEST(SheetFixtures, AllFormatsYieldTheSameRecordsWithColumnSetOne) {
 
 TEST(SheetFixtures, SheetsAreSelectedByNameOrAsTheFirstSheet) {
   for (const char* format : kFormats) {
-    std::unique_ptr<ZCellSource> source = createCellSource(sheetPath(format));
-    ASSERT_EQ(source->start(), ZCellSourceResult::ok) << format;
-    ASSERT_EQ(source->openDocument(sheetPath(format)), ZCellSourceResult::ok) << format;
+    std::unique_ptr<CellSource> source = createCellSource(sheetPath(format));
+    ASSERT_EQ(source->start(), CellSourceResult::ok) << format;
+    ASSERT_EQ(source->openDocument(sheetPath(format)), CellSourceResult::ok) << format;
     std::string text;
-    const ZCellAddress a1{0, 1, "A1"};
+    const CellAddress a1{0, 1, "A1"};
     const bool csv = std::string(format) == "csv";  // one sheet, any name selects it
-    EXPECT_EQ(source->selectSheet(""), ZCellSourceResult::ok) << format;
-    EXPECT_EQ(source->cellText(a1, text), ZCellSourceResult::ok);
+    EXPECT_EQ(source->selectSheet(""), CellSourceResult::ok) << format;
+    EXPECT_EQ(source->cellText(a1, text), CellSourceResult::ok);
     EXPECT_EQ(text, csv ? "Signal list of the test device" : "Not the signal sheet") << format;
-    EXPECT_EQ(source->selectSheet("signals"), ZCellSourceResult::ok) << format;
-    EXPECT_EQ(source->cellText(a1, text), ZCellSourceResult::ok);
+    EXPECT_EQ(source->selectSheet("signals"), CellSourceResult::ok) << format;
+    EXPECT_EQ(source->cellText(a1, text), CellSourceResult::ok);
     EXPECT_EQ(text, "Signal list of the test device") << format;
-    EXPECT_EQ(source->selectSheet("Missing"), csv ? ZCellSourceResult::ok : ZCellSourceResult::failed) << format;
-    EXPECT_EQ(source->finish(), ZCellSourceResult::ok);
+    EXPECT_EQ(source->selectSheet("Missing"), csv ? CellSourceResult::ok : CellSourceResult::failed) << format;
+    EXPECT_EQ(source->finish(), CellSourceResult::ok);
   }
 }
 
@@ -111,9 +111,9 @@ TEST(SheetFixtures, MissingSheetIsReported) {
 
 TEST(SheetFixtures, SourceIsChosenByContentBeforeExtension) {
   testsupport::TempDir dir;
-  const std::vector<std::pair<std::string, ZSheetFileKind>> copies = {
-      {"xlsx", ZSheetFileKind::xlsx}, {"xls", ZSheetFileKind::xls}, {"ods", ZSheetFileKind::ods},
-      {"csv", ZSheetFileKind::csv}};
+  const std::vector<std::pair<std::string, SheetFileKind>> copies = {
+      {"xlsx", SheetFileKind::xlsx}, {"xls", SheetFileKind::xls}, {"ods", SheetFileKind::ods},
+      {"csv", SheetFileKind::csv}};
   for (const auto& [format, kind] : copies) {
     const std::string misnamed = dir.file("sheet-" + format + ".dat");
     testsupport::writeFile(misnamed, testsupport::readFile(sheetPath(format.c_str())));
@@ -126,10 +126,10 @@ TEST(SheetFixtures, SourceIsChosenByContentBeforeExtension) {
   testsupport::writeFile(dir.file("broken.xlsx"), "not a zip");
   testsupport::writeFile(dir.file("text.xls"), "6000\tTaxi State\t32\t1\t0\t8\t\tx\n");
   testsupport::writeFile(dir.file("broken.ods"), "not a zip");
-  EXPECT_EQ(sheetFileKind(dir.file("broken.xlsx")), ZSheetFileKind::xlsx);
-  EXPECT_EQ(sheetFileKind(dir.file("text.xls")), ZSheetFileKind::csv);
-  EXPECT_EQ(sheetFileKind(dir.file("broken.ods")), ZSheetFileKind::ods);
-  EXPECT_EQ(sheetFileKind(dir.file("sheet.txt")), ZSheetFileKind::csv);
+  EXPECT_EQ(sheetFileKind(dir.file("broken.xlsx")), SheetFileKind::xlsx);
+  EXPECT_EQ(sheetFileKind(dir.file("text.xls")), SheetFileKind::csv);
+  EXPECT_EQ(sheetFileKind(dir.file("broken.ods")), SheetFileKind::ods);
+  EXPECT_EQ(sheetFileKind(dir.file("sheet.txt")), SheetFileKind::csv);
   // A tab-separated export named .xls reads as the application opens it.
   testsupport::writeFile(dir.file("text.ini"), "[XLSImport]\nObjectIndex=0\nSignalName=1\nObjectSize=2\nObjectSubIndex=3\nSignalOffset=4\nSignalSize=5\n"
                          "SignalReserved=6\nSignalIsUsed=7\nCommandOrStatus=8\n");

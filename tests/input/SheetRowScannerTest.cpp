@@ -5,9 +5,9 @@
 
 #include "SheetFiles.h"
 #include "TestSupport.h"
-#include "input/ZCellSource.h"
-#include "input/sources/ZSheetRowScanner.h"
-#include "input/sources/ZXlsxCellSource.h"
+#include "input/CellSource.h"
+#include "input/sources/SheetRowScanner.h"
+#include "input/sources/XlsxCellSource.h"
 
 namespace {
 
@@ -15,24 +15,24 @@ using testsupport::TempDir;
 
 // The steps as one line: R(r) C(r,s,t) V'text' T'text' E /R; an attribute
 // not given shows as "-".
-std::string describe(const std::vector<ZSheetRowStep>& steps) {
+std::string describe(const std::vector<SheetRowStep>& steps) {
   auto value = [](bool has, std::string_view text) { return has ? std::string(text) : std::string("-"); };
   std::string out;
-  for (const ZSheetRowStep& step : steps) {
+  for (const SheetRowStep& step : steps) {
     switch (step.kind) {
-      case ZSheetRowStep::Kind::rowStart:
+      case SheetRowStep::Kind::rowStart:
         out += "R(" + value(step.hasR, step.r) + ") ";
         break;
-      case ZSheetRowStep::Kind::cellStart:
+      case SheetRowStep::Kind::cellStart:
         out += "C(" + value(step.hasR, step.r) + "," + value(step.hasS, step.s) + "," + value(step.hasT, step.t) + ") ";
         break;
-      case ZSheetRowStep::Kind::value:
+      case SheetRowStep::Kind::value:
         out += std::string(step.inlineText ? "T'" : "V'") + std::string(step.text) + "' ";
         break;
-      case ZSheetRowStep::Kind::cellEnd:
+      case SheetRowStep::Kind::cellEnd:
         out += "E ";
         break;
-      case ZSheetRowStep::Kind::rowEnd:
+      case SheetRowStep::Kind::rowEnd:
         out += "/R";
         break;
     }
@@ -43,53 +43,53 @@ std::string describe(const std::vector<ZSheetRowStep>& steps) {
 TEST(SheetRowScanner, ReadsPlainRowsAndLeavesTheRest) {
   struct Case {
     const char* window;
-    ZRowScan result;
+    RowScan result;
     const char* steps;  // for a row
     const char* rest;   // for a row: what it leaves of the window
   };
   const std::vector<Case> cases = {
-      {"<row r=\"2\"><c r=\"A2\" t=\"n\"><v>6000</v></c></row><row", ZRowScan::row,
+      {"<row r=\"2\"><c r=\"A2\" t=\"n\"><v>6000</v></c></row><row", RowScan::row,
        "R(2) C(A2,-,n) V'6000' E /R", "<row"},
       {"\n  <row r='3' spans=\"1:2\">\n <c r=\"B3\" s=\"4\" t=\"inlineStr\"><is><t xml:space=\"preserve\">a b"
        "</t><t>c</t></is></c>\n</row >x",
-       ZRowScan::row, "R(3) C(B3,4,inlineStr) T'a b' T'c' E /R", "x"},
-      {"<row><c/><c r=\"C1\"/><c><v/></c><c><f>SUM(A1)</f><v>1</v></c><c><is/></c></row>", ZRowScan::row,
+       RowScan::row, "R(3) C(B3,4,inlineStr) T'a b' T'c' E /R", "x"},
+      {"<row><c/><c r=\"C1\"/><c><v/></c><c><f>SUM(A1)</f><v>1</v></c><c><is/></c></row>", RowScan::row,
        "R(-) C(-,-,-) E C(C1,-,-) E C(-,-,-) E C(-,-,-) V'1' E C(-,-,-) E /R", ""},
-      {"<row/>", ZRowScan::row, "R(-) /R", ""},
+      {"<row/>", RowScan::row, "R(-) /R", ""},
       // The first of repeated attributes counts, prefixes are left off and
       // a value may hold the other quote.
-      {"<row r=\"1\" r=\"9\"><c x:r=\"D1\" s='a\"b' t=\"s\"r=\"E1\"><v>0</v></c></row>", ZRowScan::row,
+      {"<row r=\"1\" r=\"9\"><c x:r=\"D1\" s='a\"b' t=\"s\"r=\"E1\"><v>0</v></c></row>", RowScan::row,
        "R(1) C(D1,a\"b,s) V'0' E /R", ""},
       // Cut off anywhere: more is needed.
-      {"<row r=\"2\"><c r=\"A2\"><v>60", ZRowScan::needMore, "", ""},
-      {"<row r=\"2\"><c r=\"A2\"><v>6000</v></c></ro", ZRowScan::needMore, "", ""},
-      {"  <ro", ZRowScan::needMore, "", ""},
-      {"<row r=\"2", ZRowScan::needMore, "", ""},
+      {"<row r=\"2\"><c r=\"A2\"><v>60", RowScan::needMore, "", ""},
+      {"<row r=\"2\"><c r=\"A2\"><v>6000</v></c></ro", RowScan::needMore, "", ""},
+      {"  <ro", RowScan::needMore, "", ""},
+      {"<row r=\"2", RowScan::needMore, "", ""},
       // Not plain: left to the general reader.
-      {"</sheetData>", ZRowScan::declined, "", ""},
-      {"<x:row r=\"1\"></x:row>", ZRowScan::declined, "", ""},
-      {"<row><c><v>a&amp;b</v></c></row>", ZRowScan::declined, "", ""},
-      {"<row><c><v>a\r\nb</v></c></row>", ZRowScan::declined, "", ""},
-      {"<row r=\"&#49;\"></row>", ZRowScan::declined, "", ""},
-      {"<row r=\"1\n\"></row>", ZRowScan::declined, "", ""},
-      {"<row><c t=\"inlineStr\"><is><r><t>rich</t></r></is></c></row>", ZRowScan::declined, "", ""},
-      {"<row><c t=\"inlineStr\"><is><t>a </t></is></c></row>", ZRowScan::declined, "", ""},
-      {"<row><c t=\"inlineStr\"><is><t xml:space=\"preserve\">\ta</t></is></c></row>", ZRowScan::declined, "", ""},
-      {"<row><c><!-- note --><v>1</v></c></row>", ZRowScan::declined, "", ""},
-      {"<row><c><v>1</v></c>text<c/></row>", ZRowScan::declined, "", ""},
-      {"<row><c><v>1</c></v></row>", ZRowScan::declined, "", ""},
-      {"<row><c></c<v>1</v></c></row>", ZRowScan::declined, "", ""},
-      {"<row><c></c x></row>", ZRowScan::declined, "", ""},
-      {"<row><c r=\"A1\"s=></c></row>", ZRowScan::declined, "", ""},
-      {"<row><c r=\"<\"/></row>", ZRowScan::declined, "", ""},
-      {"<row><cell/></row>", ZRowScan::declined, "", ""},
+      {"</sheetData>", RowScan::declined, "", ""},
+      {"<x:row r=\"1\"></x:row>", RowScan::declined, "", ""},
+      {"<row><c><v>a&amp;b</v></c></row>", RowScan::declined, "", ""},
+      {"<row><c><v>a\r\nb</v></c></row>", RowScan::declined, "", ""},
+      {"<row r=\"&#49;\"></row>", RowScan::declined, "", ""},
+      {"<row r=\"1\n\"></row>", RowScan::declined, "", ""},
+      {"<row><c t=\"inlineStr\"><is><r><t>rich</t></r></is></c></row>", RowScan::declined, "", ""},
+      {"<row><c t=\"inlineStr\"><is><t>a </t></is></c></row>", RowScan::declined, "", ""},
+      {"<row><c t=\"inlineStr\"><is><t xml:space=\"preserve\">\ta</t></is></c></row>", RowScan::declined, "", ""},
+      {"<row><c><!-- note --><v>1</v></c></row>", RowScan::declined, "", ""},
+      {"<row><c><v>1</v></c>text<c/></row>", RowScan::declined, "", ""},
+      {"<row><c><v>1</c></v></row>", RowScan::declined, "", ""},
+      {"<row><c></c<v>1</v></c></row>", RowScan::declined, "", ""},
+      {"<row><c></c x></row>", RowScan::declined, "", ""},
+      {"<row><c r=\"A1\"s=></c></row>", RowScan::declined, "", ""},
+      {"<row><c r=\"<\"/></row>", RowScan::declined, "", ""},
+      {"<row><cell/></row>", RowScan::declined, "", ""},
   };
   for (const Case& c : cases) {
-    std::vector<ZSheetRowStep> steps;
+    std::vector<SheetRowStep> steps;
     std::size_t length = 0;
-    const ZRowScan result = scanSheetRow(c.window, length, steps);
+    const RowScan result = scanSheetRow(c.window, length, steps);
     EXPECT_EQ(result, c.result) << c.window;
-    if (result == ZRowScan::row && c.result == ZRowScan::row) {
+    if (result == RowScan::row && c.result == RowScan::row) {
       EXPECT_EQ(describe(steps), c.steps) << c.window;
       EXPECT_EQ(std::string(c.window).substr(length), c.rest) << c.window;
     }
@@ -164,11 +164,11 @@ TEST(SheetRowScanner, RowsAcrossWindowBoundariesReadWhole) {
   TempDir dir;
   const std::string path = dir.file("long.xlsx");
   sheetfiles::writeZip(path, sheetfiles::xlsxParts({{"Signals", sheetfiles::worksheetXml(rows)}}));
-  ZXlsxCellSource source;
-  ASSERT_EQ(source.openDocument(path), ZCellSourceResult::ok);
-  ASSERT_EQ(source.selectSheet("Signals"), ZCellSourceResult::ok);
+  XlsxCellSource source;
+  ASSERT_EQ(source.openDocument(path), CellSourceResult::ok);
+  ASSERT_EQ(source.selectSheet("Signals"), CellSourceResult::ok);
   for (int row = 1; row <= 3000; ++row) {
-    ZCellAddress address;
+    CellAddress address;
     address.row = row;
     address.column = 0;
     std::string text;

@@ -6,11 +6,11 @@
 
 #include "SheetFiles.h"
 #include "TestSupport.h"
-#include "input/sources/ZCellGrid.h"
-#include "input/sources/ZCsvCellSource.h"
-#include "input/sources/ZOdsCellSource.h"
-#include "input/sources/ZXlsxCellSource.h"
-#include "input/sources/ZZipArchive.h"
+#include "input/sources/CellGrid.h"
+#include "input/sources/CsvCellSource.h"
+#include "input/sources/OdsCellSource.h"
+#include "input/sources/XlsxCellSource.h"
+#include "input/sources/ZipArchive.h"
 
 namespace {
 
@@ -21,24 +21,24 @@ TEST(ZipArchive, EntriesAreReadUpToTheLimitAndNoFurther) {
   const std::string path = dir.file("a.zip");
   const std::string zeros(2 * 1024 * 1024, '\0');
   sheetfiles::writeZip(path, {{"zeros", zeros}, {"Small.xml", "<a/>"}});
-  ZZipArchive zip;
+  ZipArchive zip;
   ASSERT_TRUE(zip.open(path));
   std::string contents;
-  EXPECT_EQ(zip.read("zeros", contents), ZZipArchive::Status::ok);
+  EXPECT_EQ(zip.read("zeros", contents), ZipArchive::Status::ok);
   EXPECT_EQ(contents.size(), zeros.size());
-  EXPECT_EQ(zip.read("/small.XML", contents), ZZipArchive::Status::ok);  // case and leading "/" do not matter
+  EXPECT_EQ(zip.read("/small.XML", contents), ZipArchive::Status::ok);  // case and leading "/" do not matter
   EXPECT_EQ(contents, "<a/>");
-  EXPECT_EQ(zip.read("zeros", contents, 1024 * 1024), ZZipArchive::Status::tooLarge);
+  EXPECT_EQ(zip.read("zeros", contents, 1024 * 1024), ZipArchive::Status::tooLarge);
   EXPECT_TRUE(contents.empty());
-  EXPECT_EQ(zip.read("missing", contents), ZZipArchive::Status::missing);
+  EXPECT_EQ(zip.read("missing", contents), ZipArchive::Status::missing);
   zip.close();
 
   // An entry that declares less than it inflates to is still stopped at
   // the limit.
   sheetfiles::patchDeclaredSize(path, "zeros", 100);
   ASSERT_TRUE(zip.open(path));
-  const ZZipArchive::Status status = zip.read("zeros", contents, 1024 * 1024);
-  EXPECT_NE(status, ZZipArchive::Status::ok);
+  const ZipArchive::Status status = zip.read("zeros", contents, 1024 * 1024);
+  EXPECT_NE(status, ZipArchive::Status::ok);
   EXPECT_TRUE(contents.empty());
 }
 
@@ -49,7 +49,7 @@ TEST(ZipArchive, EntryNamesMatchWithBackslashesAndInAnyCase) {
   const std::string path = dir.file("a.zip");
   sheetfiles::writeZip(path, {{"xl\\worksheets\\Sheet1.xml", "<sheet/>"}, {"[content_types].xml", "<types/>"},
                               {"docProps/app.xml", "<app/>"}});
-  ZZipArchive zip;
+  ZipArchive zip;
   ASSERT_TRUE(zip.open(path));
   const std::vector<std::pair<std::string, std::string>> found = {
       {"xl/worksheets/sheet1.xml", "<sheet/>"}, {"/XL/Worksheets/SHEET1.XML", "<sheet/>"},
@@ -59,12 +59,12 @@ TEST(ZipArchive, EntryNamesMatchWithBackslashesAndInAnyCase) {
   for (const auto& [name, contents] : found) {
     std::string read;
     EXPECT_TRUE(zip.has(name)) << name;
-    EXPECT_EQ(zip.read(name, read), ZZipArchive::Status::ok) << name;
+    EXPECT_EQ(zip.read(name, read), ZipArchive::Status::ok) << name;
     EXPECT_EQ(read, contents) << name;
   }
   std::string read;
   EXPECT_FALSE(zip.has("xl/worksheets"));
-  EXPECT_EQ(zip.read("xl/worksheets/sheet2.xml", read), ZZipArchive::Status::missing);
+  EXPECT_EQ(zip.read("xl/worksheets/sheet2.xml", read), ZipArchive::Status::missing);
 
   // A workbook whose parts are all named that way reads like any other.
   sheetfiles::Parts parts = sheetfiles::xlsxParts(
@@ -75,7 +75,7 @@ TEST(ZipArchive, EntryNamesMatchWithBackslashesAndInAnyCase) {
 }
 
 TEST(CellGrid, FindsCellsOfRowAndCellRuns) {
-  ZCellGrid<int> grid;
+  CellGrid<int> grid;
   EXPECT_TRUE(grid.beginRow(0));
   EXPECT_TRUE(grid.addCell(0, 1, 1));
   EXPECT_TRUE(grid.addCell(3, 2, 2));   // columns 3 and 4
@@ -106,7 +106,7 @@ TEST(CellGrid, FindsCellsOfRowAndCellRuns) {
 // A grid told which columns to keep drops the cells of others, and still
 // takes the cells of a row only in ascending columns, kept or not.
 TEST(CellGrid, KeepsOnlyTheColumnsAskedFor) {
-  ZCellGrid<int> grid;
+  CellGrid<int> grid;
   grid.keepColumns({5, 2, -1, 2, 99999});
   EXPECT_TRUE(grid.beginRow(0));
   EXPECT_FALSE(grid.addCell(0, 2, 1));
@@ -125,11 +125,11 @@ TEST(CellGrid, KeepsOnlyTheColumnsAskedFor) {
   EXPECT_FALSE(grid.addCell(0, 1, 1));
 }
 
-std::vector<std::string> csvRow(ZCsvCellSource& source, int row, int columns) {
+std::vector<std::string> csvRow(CsvCellSource& source, int row, int columns) {
   std::vector<std::string> cells;
   for (int column = 0; column < columns; ++column) {
     std::string text;
-    source.cellText(ZCellAddress{column, row, ""}, text);
+    source.cellText(CellAddress{column, row, ""}, text);
     cells.push_back(text);
   }
   return cells;
@@ -138,7 +138,7 @@ std::vector<std::string> csvRow(ZCsvCellSource& source, int row, int columns) {
 // Cells are stored in blocks of 65 536; rows that straddle two blocks and
 // rows asked out of order must still find every cell.
 TEST(CellGrid, ManyCellsAcrossStorageBlocks) {
-  ZCellGrid<int> grid;
+  CellGrid<int> grid;
   const int rows = 20000;
   for (int row = 0; row < rows; ++row) {
     ASSERT_TRUE(grid.beginRow(static_cast<uint64_t>(row) * 2));
@@ -175,14 +175,14 @@ TEST(CsvCellSource, SplitsQuotedFieldsWithTheDetectedDelimiter) {
   for (const Case& c : cases) {
     // A file is split in pieces: a piece may end anywhere.
     for (std::size_t piece : {std::string::npos, std::size_t{1}, std::size_t{2}, std::size_t{3}}) {
-      ZCsvCellSource source;
+      CsvCellSource source;
       ASSERT_TRUE(source.parse(c.text, piece)) << c.text;
       for (int row = 1; row <= 3; ++row) {
         EXPECT_EQ(csvRow(source, row, 3), c.rows[row - 1]) << c.text << " row " << row << " pieces " << piece;
       }
     }
   }
-  ZCsvCellSource source;
+  CsvCellSource source;
   EXPECT_FALSE(source.parse(std::string("a,\0b", 4)));
   const std::vector<std::pair<std::string, char>> delimiters = {
       {"\"a;b;c\",d\n;;;", ','}, {"a;b,c;d", ';'}, {"a,b;c", ','},        {"a\tb\tc,d;e", '\t'},
@@ -238,15 +238,15 @@ TEST(OdsCellSource, CellsShowTheirParagraphsOrElseTheirValue) {
                        sheetfiles::odsParts("<table:table table:name=\"First\"/><table:table table:name=\"Cells\">"
                                             "<table:table-row-group><table:table-row>" + row +
                                             "</table:table-row></table:table-row-group></table:table>"));
-  ZOdsCellSource source;
-  ASSERT_EQ(source.openDocument(dir.file("cells.ods")), ZCellSourceResult::ok);
-  ASSERT_EQ(source.selectSheet("cells"), ZCellSourceResult::ok);
+  OdsCellSource source;
+  ASSERT_EQ(source.openDocument(dir.file("cells.ods")), CellSourceResult::ok);
+  ASSERT_EQ(source.selectSheet("cells"), CellSourceResult::ok);
   std::vector<std::string> expected;
   for (const auto& cell : cells) expected.push_back(cell.second);
   for (const char* text : {"0.5", "TRUE", "", "r", "r", ""}) expected.push_back(text);
   for (std::size_t column = 0; column < expected.size(); ++column) {
     std::string text;
-    ASSERT_EQ(source.cellText(ZCellAddress{static_cast<int>(column), 1, ""}, text), ZCellSourceResult::ok);
+    ASSERT_EQ(source.cellText(CellAddress{static_cast<int>(column), 1, ""}, text), CellSourceResult::ok);
     EXPECT_EQ(text, expected[column]) << column;
   }
 }

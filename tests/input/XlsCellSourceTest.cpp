@@ -10,7 +10,7 @@
 #include "BiffFiles.h"
 #include "TestSupport.h"
 #include "input/ZExcelSheetReader.h"
-#include "input/sources/ZXlsCellSource.h"
+#include "input/sources/XlsCellSource.h"
 
 namespace {
 
@@ -31,8 +31,8 @@ std::string sheetName(const std::string& latin1) {
 }
 
 struct Read {
-  ZCellSourceResult opened = ZCellSourceResult::failed;
-  ZCellSourceResult selected = ZCellSourceResult::failed;
+  CellSourceResult opened = CellSourceResult::failed;
+  CellSourceResult selected = CellSourceResult::failed;
   std::vector<std::string> cells;  // "A1=text" for every cell that shows a text
 };
 
@@ -41,21 +41,21 @@ Read readXls(const std::string& file, const std::string& sheet, int rows = 8) {
   TempDir dir;
   const std::string path = dir.file("book.xls");
   testsupport::writeFile(path, file);
-  ZXlsCellSource source;
+  XlsCellSource source;
   Read read;
   read.opened = source.openDocument(path);
-  if (read.opened != ZCellSourceResult::ok) return read;
+  if (read.opened != CellSourceResult::ok) return read;
   read.selected = source.selectSheet(sheet);
-  if (read.selected != ZCellSourceResult::ok) return read;
+  if (read.selected != CellSourceResult::ok) return read;
   for (int row = 1; row <= rows; ++row) {
     for (int column = 0; column < 256; ++column) {
       std::string text;
-      EXPECT_EQ(source.cellText(ZCellAddress{column, row, ""}, text), ZCellSourceResult::ok);
+      EXPECT_EQ(source.cellText(CellAddress{column, row, ""}, text), CellSourceResult::ok);
       if (text.empty()) continue;
       read.cells.push_back(cellAddressText(column, row) + "=" + text);
     }
   }
-  EXPECT_EQ(source.finish(), ZCellSourceResult::ok);
+  EXPECT_EQ(source.finish(), CellSourceResult::ok);
   return read;
 }
 
@@ -112,7 +112,7 @@ TEST(XlsCellSource, SharedStringsContinueAcrossRecords) {
     }
     cells += labelSst(7, 0, 99);  // past the table: empty
     const Read read = readXls(workbook(sharedStrings(c.count, c.parts), cells), "Data");
-    ASSERT_EQ(read.selected, ZCellSourceResult::ok) << c.what;
+    ASSERT_EQ(read.selected, CellSourceResult::ok) << c.what;
     EXPECT_EQ(read.cells, expected) << c.what;
   }
 }
@@ -138,7 +138,7 @@ TEST(XlsCellSource, TextCellsOfEveryRecordKind) {
       formula(8, f64(42), 0x0406) + formula(9, std::string("\0\0\0\0\0\0\xFF\xFF", 8), 0x0406) +
       record(0x0207, string8("old formula"));
   const Read read = readXls(workbook("", sheet), "Data", 10);
-  ASSERT_EQ(read.selected, ZCellSourceResult::ok);
+  ASSERT_EQ(read.selected, CellSourceResult::ok);
   EXPECT_EQ(read.cells, (std::vector<std::string>{
                             "A1=Taxi \xC3\xA4",
                             "A2=\xD0\xA2\xD0\xB0\xD0\xBA\xD1\x81\xD0\xB8",
@@ -172,7 +172,7 @@ TEST(XlsCellSource, Biff5StringsAreReadInTheCodePage) {
                               textFormula(2, 0) + record(0x0207, biff5Long(c.bytes));
     const std::string stream = workbookStream(globals, {{biff5Short("S " + c.bytes), sheet}}, false);
     const Read read = readXls(compoundFile({{"Book", stream}}), "S " + c.utf8);
-    ASSERT_EQ(read.selected, ZCellSourceResult::ok) << c.codePage;
+    ASSERT_EQ(read.selected, CellSourceResult::ok) << c.codePage;
     EXPECT_EQ(read.cells, (std::vector<std::string>{"A1=" + c.utf8, "A2=" + c.utf8, "A3=" + c.utf8})) << c.codePage;
   }
 }
@@ -187,7 +187,7 @@ TEST(XlsCellSource, EmbeddedSubstreamsAreSkipped) {
   const std::string sheet = number(0, 0, 1) + record(0x00EC, std::string(20, '\x0A')) +
                             record(0x005D, std::string(30, '\0')) + chart + number(0, 1, 2) + label(1, 0, string8("after"));
   const Read read = readXls(workbook("", sheet), "Data");
-  ASSERT_EQ(read.selected, ZCellSourceResult::ok);
+  ASSERT_EQ(read.selected, CellSourceResult::ok);
   EXPECT_EQ(read.cells, (std::vector<std::string>{"A1=1", "B1=2", "A2=after"}));
 }
 
@@ -195,11 +195,11 @@ TEST(XlsCellSource, ChartSheetsSelectWithoutCells) {
   const std::string stream = workbookStream(
       "", {{sheetName("Data"), number(0, 0, 5)}, {sheetName("Chart1"), number(0, 0, 6), 2}, {sheetName("Last"), number(1, 1, 7)}});
   const std::string file = compoundFile({{"Workbook", stream}});
-  EXPECT_EQ(readXls(file, "Chart1").selected, ZCellSourceResult::ok);
+  EXPECT_EQ(readXls(file, "Chart1").selected, CellSourceResult::ok);
   EXPECT_EQ(readXls(file, "chart1").cells, std::vector<std::string>{});
   EXPECT_EQ(readXls(file, "LAST").cells, std::vector<std::string>{"B2=7"});
   EXPECT_EQ(readXls(file, "").cells, std::vector<std::string>{"A1=5"});
-  EXPECT_EQ(readXls(file, "Chart").selected, ZCellSourceResult::failed);
+  EXPECT_EQ(readXls(file, "Chart").selected, CellSourceResult::failed);
 }
 
 TEST(XlsCellSource, WorkbookStreamIsFoundByNameInEitherPlace) {
@@ -213,18 +213,18 @@ TEST(XlsCellSource, WorkbookStreamIsFoundByNameInEitherPlace) {
   struct Case {
     std::string name;
     const std::string* stream;
-    ZCellSourceResult opened;
+    CellSourceResult opened;
   };
   const std::vector<Case> cases = {
-      {"Workbook", &small, ZCellSourceResult::ok}, {"WORKBOOK", &small, ZCellSourceResult::ok},
-      {"workbook", &large, ZCellSourceResult::ok}, {"Book", &small, ZCellSourceResult::ok},
-      {"BOOK", &large, ZCellSourceResult::ok},     {"Workbook1", &small, ZCellSourceResult::failed},
+      {"Workbook", &small, CellSourceResult::ok}, {"WORKBOOK", &small, CellSourceResult::ok},
+      {"workbook", &large, CellSourceResult::ok}, {"Book", &small, CellSourceResult::ok},
+      {"BOOK", &large, CellSourceResult::ok},     {"Workbook1", &small, CellSourceResult::failed},
   };
   for (const Case& c : cases) {
     const Read read = readXls(compoundFile({{"\x05SummaryInformation", std::string(200, 'x')}, {c.name, *c.stream}}),
                               "Data");
     EXPECT_EQ(read.opened, c.opened) << c.name;
-    if (c.opened == ZCellSourceResult::ok) {
+    if (c.opened == CellSourceResult::ok) {
       EXPECT_EQ(read.cells.at(0), "A1=42") << c.name;
     }
   }
@@ -241,16 +241,16 @@ TEST(XlsCellSource, CellsAreReadWhereverTheFormatAllows) {
   TempDir dir;
   const std::string path = dir.file("book.xls");
   testsupport::writeFile(path, workbook("", sheet));
-  ZXlsCellSource source;
-  ASSERT_EQ(source.openDocument(path), ZCellSourceResult::ok);
-  ASSERT_EQ(source.selectSheet("Data"), ZCellSourceResult::ok);
-  const std::vector<std::pair<ZCellAddress, std::string>> cells = {
+  XlsCellSource source;
+  ASSERT_EQ(source.openDocument(path), CellSourceResult::ok);
+  ASSERT_EQ(source.selectSheet("Data"), CellSourceResult::ok);
+  const std::vector<std::pair<CellAddress, std::string>> cells = {
       {{0, 1, "A1"}, "2"},          {{200, 6, "GS6"}, "3"}, {{255, 6, "IV6"}, "4"},
       {{0, 65536, "A65536"}, "6"}, {{0, 2, "A2"}, ""},     {{0, 3, "A3"}, ""},
   };
   for (const auto& [address, expected] : cells) {
     std::string text;
-    EXPECT_EQ(source.cellText(address, text), ZCellSourceResult::ok);
+    EXPECT_EQ(source.cellText(address, text), CellSourceResult::ok);
     EXPECT_EQ(text, expected) << address.text;
   }
   EXPECT_EQ(source.rowCountHint(), 4u);  // rows 1, 2, 6 and 65536
@@ -264,16 +264,16 @@ TEST(XlsCellSource, NumberFormatOfEachCell) {
   TempDir dir;
   const std::string path = dir.file("book.xls");
   testsupport::writeFile(path, workbook(globals, sheet));
-  ZXlsCellSource source;
-  ASSERT_EQ(source.openDocument(path), ZCellSourceResult::ok);
-  ASSERT_EQ(source.selectSheet("Data"), ZCellSourceResult::ok);
+  XlsCellSource source;
+  ASSERT_EQ(source.openDocument(path), CellSourceResult::ok);
+  ASSERT_EQ(source.selectSheet("Data"), CellSourceResult::ok);
   const std::vector<std::pair<std::string, ZNumberFormat>> expected = {
       {"2.5", ZNumberFormat::general}, {"2.50", ZNumberFormat::fixed2}, {"40000", ZNumberFormat::other},
       {"", ZNumberFormat::general},    {"", ZNumberFormat::general}};
   for (int column = 0; column < 5; ++column) {
     std::string text;
-    const ZCellAddress address{column, 1, ""};
-    EXPECT_EQ(source.cellText(address, text), ZCellSourceResult::ok);
+    const CellAddress address{column, 1, ""};
+    EXPECT_EQ(source.cellText(address, text), CellSourceResult::ok);
     EXPECT_EQ(text, expected[column].first) << column;
     EXPECT_EQ(source.numberFormat(address), expected[column].second) << column;
   }
@@ -283,8 +283,8 @@ TEST(XlsCellSource, DamagedAndUnsupportedWorkbooks) {
   struct Case {
     const char* what;
     std::string stream;
-    ZCellSourceResult opened;
-    ZCellSourceResult selected;
+    CellSourceResult opened;
+    CellSourceResult selected;
   };
   const std::string good = workbookStream("", {{sheetName("Data"), number(0, 0, 1)}});
   std::string badOffset = good;
@@ -297,15 +297,15 @@ TEST(XlsCellSource, DamagedAndUnsupportedWorkbooks) {
   biff4.replace(4, 2, u16(0x0400));
   const std::vector<Case> cases = {
       {"encrypted", workbookStream(record(0x002F, u16(1) + std::string(52, '\0')), {{sheetName("Data"), number(0, 0, 1)}}),
-       ZCellSourceResult::failed, ZCellSourceResult::failed},
-      {"BIFF4", biff4, ZCellSourceResult::failed, ZCellSourceResult::failed},
-      {"no records", "", ZCellSourceResult::failed, ZCellSourceResult::failed},
-      {"sheet offset outside the stream", badOffset, ZCellSourceResult::ok, ZCellSourceResult::documentUnreadable},
-      {"sheet offset not at a BOF", notBof, ZCellSourceResult::ok, ZCellSourceResult::documentUnreadable},
-      {"sheet without its EOF", noEof, ZCellSourceResult::ok, ZCellSourceResult::documentUnreadable},
+       CellSourceResult::failed, CellSourceResult::failed},
+      {"BIFF4", biff4, CellSourceResult::failed, CellSourceResult::failed},
+      {"no records", "", CellSourceResult::failed, CellSourceResult::failed},
+      {"sheet offset outside the stream", badOffset, CellSourceResult::ok, CellSourceResult::documentUnreadable},
+      {"sheet offset not at a BOF", notBof, CellSourceResult::ok, CellSourceResult::documentUnreadable},
+      {"sheet without its EOF", noEof, CellSourceResult::ok, CellSourceResult::documentUnreadable},
       {"more rows declared than the format has",
        workbookStream("", {{sheetName("Data"), record(0x0200, u32(0) + u32(65537) + u16(0) + u16(1) + u16(0))}}),
-       ZCellSourceResult::failed, ZCellSourceResult::failed},
+       CellSourceResult::failed, CellSourceResult::failed},
   };
   for (const Case& c : cases) {
     const Read read = readXls(compoundFile({{"Workbook", c.stream}}), "Data");
@@ -317,7 +317,7 @@ TEST(XlsCellSource, DamagedAndUnsupportedWorkbooks) {
     std::vector<Sheet> sheets(count, Sheet{sheetName("S"), ""});
     sheets[0].name = sheetName("Data");
     const Read read = readXls(compoundFile({{"Workbook", workbookStream("", sheets)}}), "Data", 1);
-    EXPECT_EQ(read.opened, count == 65535 ? ZCellSourceResult::ok : ZCellSourceResult::failed) << count;
+    EXPECT_EQ(read.opened, count == 65535 ? CellSourceResult::ok : CellSourceResult::failed) << count;
   }
   // Strings that claim more characters than their records hold keep what
   // is there.

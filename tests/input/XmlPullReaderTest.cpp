@@ -1,4 +1,4 @@
-#include "input/sources/ZXmlPullReader.h"
+#include "input/sources/XmlPullReader.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@ namespace {
 // "END" or "ERROR". Read from memory, or streamed in pieces of chunk bytes.
 std::string events(const std::string& document, std::size_t chunk = 0) {
   std::size_t at = 0;
-  ZXmlPullReader reader = chunk == 0 ? ZXmlPullReader(document)
-                                     : ZXmlPullReader([&](char* buffer, std::size_t size) -> long long {
+  XmlPullReader reader = chunk == 0 ? XmlPullReader(document)
+                                     : XmlPullReader([&](char* buffer, std::size_t size) -> long long {
                                          const std::size_t n = std::min({size, chunk, document.size() - at});
                                          std::memcpy(buffer, document.data() + at, n);
                                          at += n;
@@ -22,20 +22,20 @@ std::string events(const std::string& document, std::size_t chunk = 0) {
   for (int i = 0; i < 100; ++i) {
     std::string value;
     switch (reader.next()) {
-      case ZXmlPullReader::Event::startElement:
+      case XmlPullReader::Event::startElement:
         out += "<" + std::string(reader.name());
         if (reader.attribute("a", value)) out += " a=" + value;
         out += ">";
         break;
-      case ZXmlPullReader::Event::endElement:
+      case XmlPullReader::Event::endElement:
         out += "</" + std::string(reader.name()) + ">";
         break;
-      case ZXmlPullReader::Event::text:
+      case XmlPullReader::Event::text:
         out += "'" + std::string(reader.text()) + "'";
         break;
-      case ZXmlPullReader::Event::end:
+      case XmlPullReader::Event::end:
         return out + "END";
-      case ZXmlPullReader::Event::error:
+      case XmlPullReader::Event::error:
         return out + "ERROR";
     }
   }
@@ -101,7 +101,7 @@ TEST(XmlPullReader, LongConstructsAreReadInLinearTime) {
   };
   for (const Case& c : cases) {
     std::size_t at = 0;
-    ZXmlPullReader reader([&](char* buffer, std::size_t wanted) -> long long {
+    XmlPullReader reader([&](char* buffer, std::size_t wanted) -> long long {
       const std::size_t n = std::min({wanted, std::size_t{64 * 1024}, c.document.size() - at});
       std::memcpy(buffer, c.document.data() + at, n);
       at += n;
@@ -109,15 +109,15 @@ TEST(XmlPullReader, LongConstructsAreReadInLinearTime) {
     });
     std::size_t events = 0;
     std::size_t longestRun = 0;
-    ZXmlPullReader::Event event;
-    while ((event = reader.next()) != ZXmlPullReader::Event::end && event != ZXmlPullReader::Event::error) {
+    XmlPullReader::Event event;
+    while ((event = reader.next()) != XmlPullReader::Event::end && event != XmlPullReader::Event::error) {
       ++events;
       std::string_view value;
       if (reader.attribute("a", value)) longestRun = std::max(longestRun, value.size());
-      if (event == ZXmlPullReader::Event::text) longestRun = std::max(longestRun, reader.text().size());
-      if (event != ZXmlPullReader::Event::text) longestRun = std::max(longestRun, reader.name().size());
+      if (event == XmlPullReader::Event::text) longestRun = std::max(longestRun, reader.text().size());
+      if (event != XmlPullReader::Event::text) longestRun = std::max(longestRun, reader.name().size());
     }
-    EXPECT_EQ(event, ZXmlPullReader::Event::end) << c.what;
+    EXPECT_EQ(event, XmlPullReader::Event::end) << c.what;
     EXPECT_EQ(events, c.events) << c.what;
     EXPECT_EQ(longestRun, c.longestRun) << c.what;
     EXPECT_LT(reader.extraBytes(), 2 * c.document.size()) << c.what;
@@ -126,13 +126,13 @@ TEST(XmlPullReader, LongConstructsAreReadInLinearTime) {
 
 TEST(XmlPullReader, NestingIsLimited) {
   std::string deep;
-  for (std::size_t i = 0; i < ZXmlPullReader::kMaxDepth + 1; ++i) deep += "<a>";
-  ZXmlPullReader reader(deep);
+  for (std::size_t i = 0; i < XmlPullReader::kMaxDepth + 1; ++i) deep += "<a>";
+  XmlPullReader reader(deep);
   std::size_t starts = 0;
-  ZXmlPullReader::Event event;
-  while ((event = reader.next()) == ZXmlPullReader::Event::startElement) ++starts;
-  EXPECT_EQ(event, ZXmlPullReader::Event::error);
-  EXPECT_EQ(starts, ZXmlPullReader::kMaxDepth);
+  XmlPullReader::Event event;
+  while ((event = reader.next()) == XmlPullReader::Event::startElement) ++starts;
+  EXPECT_EQ(event, XmlPullReader::Event::error);
+  EXPECT_EQ(starts, XmlPullReader::kMaxDepth);
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ TEST_F(ExcelSheetReaderTest, ChecksTheFileAndTheColumnsBeforeStartingTheSource) 
 }
 
 TEST_F(ExcelSheetReaderTest, EachFailingOperationAddsItsMessageAndStops) {
-  using R = ZCellSourceResult;
+  using R = CellSourceResult;
   struct Case {
     const char* name;
     R start, open, select, finish;
@@ -104,7 +104,7 @@ TEST_F(ExcelSheetReaderTest, EachFailingOperationAddsItsMessageAndStops) {
 }
 
 TEST_F(ExcelSheetReaderTest, NoSourceMeansTheSourceCannotStart) {
-  RecordingReader r([](const std::string&) { return std::unique_ptr<ZCellSource>(); });
+  RecordingReader r([](const std::string&) { return std::unique_ptr<CellSource>(); });
   EXPECT_FALSE(r.readSheet(sheet, {0}, 0, "Signals"));
   EXPECT_EQ(r.errorText(), "Excel automation object cannot be initiaized\n");
 }
@@ -120,7 +120,7 @@ TEST_F(ExcelSheetReaderTest, FailedCellKeepsEarlierRowsAndDropsTheCurrentOne) {
   MemoryCellSource::Script quiet;
   quiet.cells = script.cells;
   quiet.failingCell = "A1";
-  quiet.cellFailure = ZCellSourceResult::failedSilently;
+  quiet.cellFailure = CellSourceResult::failedSilently;
   RecordingReader r(memorySourceFactory(quiet));
   EXPECT_FALSE(r.readSheet(sheet, {0, 1}, 0, "Signals"));
   EXPECT_EQ(r.errorText(), "");
@@ -147,7 +147,7 @@ TEST_F(ExcelSheetReaderTest, CellsOutsideTheAddressableSheetCannotBeRead) {
 }
 
 TEST_F(ExcelSheetReaderTest, MessagesAccumulateOverReads) {
-  script.select = ZCellSourceResult::failed;
+  script.select = CellSourceResult::failed;
   EXPECT_FALSE(reader.readSheet(sheet, {0}, 0, "Signals"));
   EXPECT_FALSE(reader.readSheet(sheet, {0}, 0, "Signals"));
   EXPECT_EQ(reader.errorText(),

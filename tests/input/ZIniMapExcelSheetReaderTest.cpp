@@ -154,7 +154,7 @@ TEST_F(IniMapReaderTest, ColumnSetOneAcceptsRowsWithoutShortNames) {
             "Excel data row 12 is incomplete or errorneous\n"
             "Excel data row 13 is incomplete or errorneous\n"
             "Excel data row 14 is incomplete or errorneous\n");
-  const ZSignalTable& table = reader.signalTable();
+  const SignalTable& table = reader.signalTable();
   ASSERT_EQ(table.count(), 4u);
   std::vector<std::string> names;
   for (const ZListEntry& r : table) names.push_back(r.signalName);
@@ -189,7 +189,7 @@ TEST_F(IniMapReaderTest, ColumnSetTwoNeedsShortNamesAndReadsAllFlags) {
             "Excel data row 12 is incomplete or errorneous\n"
             "Excel data row 13 is incomplete or errorneous\n"
             "Excel data row 14 is incomplete or errorneous\n");
-  const ZSignalTable& table = reader.signalTable();
+  const SignalTable& table = reader.signalTable();
   ASSERT_EQ(table.count(), 3u);
   const ZListEntry& taxi = table.at(0);
   EXPECT_EQ(taxi.objectName, "Taximeter");

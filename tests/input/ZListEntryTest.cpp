@@ -68,8 +68,8 @@ TEST(ZListEntry, ObjectKeyAndListLine) {
   EXPECT_EQ(listLine(wide), "0x60ab   0x1a     12      16      x");
 }
 
-TEST(ZSignalTable, KeepsOrderAndDuplicates) {
-  ZSignalTable table;
+TEST(SignalTable, KeepsOrderAndDuplicates) {
+  SignalTable table;
   EXPECT_EQ(table.add(record(0x6000, 1, 0, 8)), 0u);
   EXPECT_EQ(table.add(record(0x6000, 1, 8, 8)), 1u);
   ASSERT_EQ(table.count(), 2u);

@@ -1,6 +1,6 @@
 // The zip reader on archives written by the tests' own writer, whole and
 // damaged one record at a time.
-#include "input/sources/ZZipArchive.h"
+#include "input/sources/ZipArchive.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ namespace {
 using testsupport::TempDir;
 using zipwriter::put16;
 using zipwriter::put32;
-using Status = ZZipArchive::Status;
+using Status = ZipArchive::Status;
 
 // Offsets within the records.
 const std::size_t kLocalFlags = 6, kLocalNameLength = 26;
@@ -137,7 +137,7 @@ TEST(ZipArchive, WholeAndDamagedArchives) {
     c.damage(bytes, at);
     const std::string path = dir.file("case.zip");
     testsupport::writeFile(path, bytes);
-    ZZipArchive zip;
+    ZipArchive zip;
     ASSERT_EQ(zip.open(path), c.opens) << c.what;
     if (!c.opens) continue;
     std::string contents;

@@ -148,7 +148,7 @@ std::string signalChecks(const ZListEntry& record, const std::string& name) {
 // Objects of 8, 16, 32 and 64 bits; signals in one byte (all four macros)
 // and across bytes (unsigned-variable macros only), at both ends of the
 // object and over all of it.
-ZSignalTable varietyTable() {
+SignalTable varietyTable() {
   struct Spot {
     int32_t objectSize, offset, size;
   };
@@ -158,7 +158,7 @@ ZSignalTable varietyTable() {
       {32, 4, 8},   {32, 31, 1},  {32, 7, 20},  {32, 16, 3},  {64, 0, 64},  {64, 0, 40},  {64, 3, 4},
       {64, 56, 8},  {64, 63, 1},  {64, 32, 32}, {64, 29, 6},  {64, 40, 8},  {64, 17, 33}, {64, 48, 5},
   };
-  ZSignalTable table;
+  SignalTable table;
   for (std::size_t i = 0; i < spots.size(); ++i) {
     const Spot& spot = spots[i];
     ZListEntry record = macrotest::signal(0x6100 + static_cast<uint32_t>(spot.objectSize), 1, spot.objectSize,
@@ -171,7 +171,7 @@ ZSignalTable varietyTable() {
 // Generates the header of the table, and a program that checks every
 // signal's macros against the bit reference, into dir; names[i] is the
 // identifier of record i in its macro names. Compiles and runs it.
-void expectMacrosAgreeWithBitReference(const ZSignalTable& table, const std::vector<std::string>& names) {
+void expectMacrosAgreeWithBitReference(const SignalTable& table, const std::vector<std::string>& names) {
   testsupport::TempDir dir;
   RunSettings settings;
   settings.setOutputPath(dir.file("macros.h"));
@@ -183,7 +183,7 @@ void expectMacrosAgreeWithBitReference(const ZSignalTable& table, const std::vec
   ASSERT_TRUE(generator.createFunctions(&generator, &factory));
   ASSERT_TRUE(generator.writeFunctions(&generator, &factory));
 
-  ZTextStream program;
+  TextStream program;
   program.lines(kProgramHead);
   std::size_t macroCount = 0;
   for (std::size_t i = 0; i < table.count(); ++i) {
@@ -204,7 +204,7 @@ void expectMacrosAgreeWithBitReference(const ZSignalTable& table, const std::vec
 
 TEST(MacroCompile, GeneratedMacrosAgreeWithBitReference) {
   if (runCommand("command -v cc").exitCode != 0) GTEST_SKIP() << "no C compiler";
-  const ZSignalTable table = varietyTable();
+  const SignalTable table = varietyTable();
   std::vector<std::string> names;
   for (std::size_t i = 0; i < table.count(); ++i) names.push_back("signal_" + std::to_string(i));
   expectMacrosAgreeWithBitReference(table, names);
@@ -215,7 +215,7 @@ TEST(MacroCompile, GeneratedMacrosAgreeWithBitReference) {
 // later signal's bits replace the earlier one's.
 TEST(MacroCompile, SignalsSharingAShortNameKeepTheirOwnBits) {
   if (runCommand("command -v cc").exitCode != 0) GTEST_SKIP() << "no C compiler";
-  ZSignalTable table;
+  SignalTable table;
   table.add(macrotest::signal(0x6001, 0, 16, 0, 4, "Dup"));
   table.add(macrotest::signal(0x6001, 0, 16, 9, 7, "dup"));
   table.add(macrotest::signal(0x6001, 0, 16, 9, 7, "DUP"));
@@ -251,7 +251,7 @@ TEST(MacroCompile, SheetTextsAndOutputPathCannotEndAComment) {
     texts.push_back(text);
   }
 
-  ZSignalTable table;
+  SignalTable table;
   std::set<std::string> expected = {"MACROS_COMPONENT_HEADER", "MACROS_COMPONENT_VERSION",
                                     "MACROS_COMPONENT_RELEASEVERSION"};
   for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -321,7 +321,7 @@ TEST(MacroCompile, BidirectionalControlsAreWrittenAsCodePoints) {
     RunSettings settings;
     settings.setOutputPath(directory + "/macros.h");
     ScopedRunSettings scoped(settings);
-    ZSignalTable table;
+    SignalTable table;
     table.add(macrotest::signal(0x6000, 1, 8, 0, 8, "s", std::string("Taxi ") + control.utf8 + "State",
                                 std::string(control.utf8) + "Taximeter"));
     const std::string header = macrotest::generateHeader(table);

@@ -38,7 +38,7 @@ TEST(MacroHeader, GoldenFilesRegeneratedInMemory) {
   ScopedRunSettings scoped(goldenSettings());
   EXPECT_EQ(generateHeader(macrotest::goldenTable()),
             testsupport::readFile(testsupport::dataPath("macros/worked_examples.h")));
-  EXPECT_EQ(generateHeader(ZSignalTable()), testsupport::readFile(testsupport::dataPath("macros/empty_table.h")));
+  EXPECT_EQ(generateHeader(SignalTable()), testsupport::readFile(testsupport::dataPath("macros/empty_table.h")));
 }
 
 TEST(MacroHeader, WrittenFileHasTheGoldenBytes) {
@@ -46,7 +46,7 @@ TEST(MacroHeader, WrittenFileHasTheGoldenBytes) {
   RunSettings settings = goldenSettings();
   settings.setOutputPath(dir.file("ds447_macros.h"));
   ScopedRunSettings scoped(settings);
-  const ZSignalTable table = macrotest::goldenTable();
+  const SignalTable table = macrotest::goldenTable();
   ZCANopenDS447MacrosFactory factory;
   factory.setClock(fixedClock());
   ZCoMacro447InteractionLayer generator(table);
@@ -102,19 +102,19 @@ TEST(MacroHeader, DateAndTimeComeFromOneClockReading) {
   settings.setOutputPath("x.h");
   ScopedRunSettings scoped(settings);
   struct Case {
-    ZLocalTime moment;
+    LocalTime moment;
     std::string date, time;
   };
   const std::vector<Case> cases = {
       {{2026, 1, 2, 0, 0}, "   generation date: 2026-1-2", "   generation time: 0:0"},
       {{2031, 10, 31, 23, 59}, "   generation date: 2031-10-31", "   generation time: 23:59"},
-      {ZLocalTime(), "   generation date: 0-0-0", "   generation time: -1:-1"},  // unknown time
+      {LocalTime(), "   generation date: 0-0-0", "   generation time: -1:-1"},  // unknown time
   };
   for (const Case& c : cases) {
     int readings = 0;
     // Each further reading would give another moment.
     ZCo447MacroHeadPart head([&] {
-      ZLocalTime moment = c.moment;
+      LocalTime moment = c.moment;
       moment.minute += readings++ * 7;
       return moment;
     });
@@ -125,7 +125,7 @@ TEST(MacroHeader, DateAndTimeComeFromOneClockReading) {
   }
 }
 
-std::string momentText(const ZLocalTime& moment) {
+std::string momentText(const LocalTime& moment) {
   return std::to_string(moment.year) + "-" + std::to_string(moment.month) + "-" + std::to_string(moment.day) + " " +
          std::to_string(moment.hour) + ":" + std::to_string(moment.minute);
 }
@@ -151,7 +151,7 @@ TEST(MacroHeader, SourceDateEpochFixesTheGenerationMoment) {
       {"", ""},
       {"99999999999999999999999", ""},
   };
-  ZLocalTime now;
+  LocalTime now;
   {
     const testsupport::ScopedEnvironment unset("SOURCE_DATE_EPOCH", nullptr);
     now = systemLocalTime();
@@ -159,7 +159,7 @@ TEST(MacroHeader, SourceDateEpochFixesTheGenerationMoment) {
   ASSERT_GE(now.year, 2026);
   for (const Case& c : cases) {
     const testsupport::ScopedEnvironment scoped("SOURCE_DATE_EPOCH", c.value);
-    const ZLocalTime moment = systemLocalTime();
+    const LocalTime moment = systemLocalTime();
     if (c.moment.empty()) {
       // The system clock's moment: this year, not one of the fixed ones.
       EXPECT_EQ(moment.year, now.year) << c.value;
@@ -170,7 +170,7 @@ TEST(MacroHeader, SourceDateEpochFixesTheGenerationMoment) {
 }
 
 TEST(MacroHeader, DescriptionGroupsRecordsByObjectInFirstOccurrenceOrder) {
-  ZSignalTable table;
+  SignalTable table;
   table.add(signal(0x2000, 1, 16, 0, 8, "a"));
   ZListEntry reservedOnly = signal(0x2001, 1, 8, 0, 8, "r");
   reservedOnly.signalReserved = 1;

@@ -17,7 +17,7 @@ using macrotest::signal;
 
 // The identifier every record's macro names use, in table order; "-" for a
 // record that gets no macros.
-std::vector<std::string> identifiers(const ZSignalTable& table, const ZMacroNaming& naming) {
+std::vector<std::string> identifiers(const SignalTable& table, const MacroNaming& naming) {
   std::vector<std::string> result;
   for (const ZListEntry& record : table) {
     if (!isHeaderSignal(record)) {
@@ -55,17 +55,17 @@ TEST(MacroNaming, SharedIdentifiersOfOneObjectAreRenamed) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    ZSignalTable table;
+    SignalTable table;
     for (const ZListEntry& record : c.records) table.add(record);
-    EXPECT_EQ(identifiers(table, ZMacroNaming(table)), c.expected);
+    EXPECT_EQ(identifiers(table, MacroNaming(table)), c.expected);
   }
 }
 
 TEST(MacroNaming, WarningNamesObjectSharedIdentifierSignalAndNewIdentifier) {
-  ZSignalTable table;
+  SignalTable table;
   table.add(signal(0x6001, 0, 8, 0, 1, "dup", "Dup 1"));
   table.add(signal(0x6001, 0, 8, 1, 1, "DUP", "Dup 2"));
-  const ZMacroNaming naming(table);
+  const MacroNaming naming(table);
   ASSERT_EQ(naming.renames().size(), 2u);
   EXPECT_EQ(macroRenameWarning(naming.renames()[0]),
             "Warning: signals of object 0x6001sub0 share the macro name \"dup\"; signal \"Dup 1\" gets \"dup_pos0\"");
@@ -77,7 +77,7 @@ TEST(MacroNaming, WarningNamesObjectSharedIdentifierSignalAndNewIdentifier) {
 // block alike, and a long one is not cut to 127 characters again.
 TEST(MacroNaming, HeaderUsesTheRenamedIdentifierEverywhere) {
   const std::string longName(127, 'n');
-  ZSignalTable table;
+  SignalTable table;
   table.add(signal(0x6001, 0, 16, 0, 8, "dup", "First"));
   table.add(signal(0x6001, 0, 16, 8, 8, "Dup", "Second"));
   table.add(signal(0x6002, 0, 16, 0, 4, longName + "a"));

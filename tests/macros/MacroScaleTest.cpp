@@ -29,7 +29,7 @@ TEST(MacroScale, DISABLED_HundredThousandSignals) {
   // 32-bit objects of four 8-bit signals. Every other object has two of
   // them crossing a byte boundary (unsigned-variable macros only); all other
   // signals are whole bytes and get all four macros.
-  ZSignalTable table;
+  SignalTable table;
   std::size_t expectedMacros = 0;
   for (int i = 0; i < kSignals; ++i) {
     const int object = i / kSignalsPerObject;

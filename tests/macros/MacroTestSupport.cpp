@@ -23,8 +23,8 @@ ZListEntry signal(uint32_t objectIndex, uint32_t objectSubIndex, int32_t objectS
   return record;
 }
 
-ZSignalTable goldenTable() {
-  ZSignalTable table;
+SignalTable goldenTable() {
+  SignalTable table;
   table.add(signal(0x6000, 1, 32, 0, 8, "Taxi State", "Taxi State", "Taximeter state"));
   table.add(signal(0x6010, 2, 16, 6, 4, "Tariff", "Tariff", "Tariff display"));
   table.add(signal(0x6000, 1, 32, 12, 4, "Pause", "Pause Flags", "Taximeter state"));
@@ -45,9 +45,9 @@ ZSignalTable goldenTable() {
   return table;
 }
 
-ZLocalClock fixedClock() {
+LocalClock fixedClock() {
   return [] {
-    ZLocalTime moment;
+    LocalTime moment;
     moment.year = 2026;
     moment.month = 12;
     moment.day = 7;
@@ -57,7 +57,7 @@ ZLocalClock fixedClock() {
   };
 }
 
-std::string generateHeader(const ZSignalTable& table, const ZLocalClock& clock) {
+std::string generateHeader(const SignalTable& table, const LocalClock& clock) {
   ZCANopenDS447MacrosFactory factory;
   factory.setClock(clock);
   ZCoMacro447InteractionLayer generator(table);
@@ -68,9 +68,9 @@ std::string generateHeader(const ZSignalTable& table, const ZLocalClock& clock) 
 }
 
 std::string pieceText(ZNoslFunction& piece) {
-  ZSignalTable table;
+  SignalTable table;
   ZCoMacro447InteractionLayer generator(table);
-  ZTextStream stream;
+  TextStream stream;
   piece.writeBody(stream, generator);
   return stream.contents();
 }

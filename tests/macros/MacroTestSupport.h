@@ -20,14 +20,14 @@ ZListEntry signal(uint32_t objectIndex, uint32_t objectSubIndex, int32_t objectS
 // The table of the golden header: the worked examples and the edge cases of
 // the header (grouping, reserved and unused records, narrow, odd-sized and
 // wide objects, a sheet text with "*/").
-ZSignalTable goldenTable();
+SignalTable goldenTable();
 
 // 7 December 2026, 9:05.
-ZLocalClock fixedClock();
+LocalClock fixedClock();
 
 // The header the macro factory and generator write for the table, collected
 // in memory; uses the current run settings.
-std::string generateHeader(const ZSignalTable& table, const ZLocalClock& clock = fixedClock());
+std::string generateHeader(const SignalTable& table, const LocalClock& clock = fixedClock());
 
 // The text one piece writes (with "\r\n" line ends).
 std::string pieceText(ZNoslFunction& piece);

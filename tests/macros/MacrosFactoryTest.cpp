@@ -20,7 +20,7 @@ using macrotest::signal;
 
 // One letter per piece: H head, D description, c/C character get/set,
 // u/U integer get/set, B bottom.
-std::string pieceKinds(const ZFunctionList& list) {
+std::string pieceKinds(const FunctionList& list) {
   std::string kinds;
   for (const auto& piece : list) {
     const std::type_info& type = typeid(*piece);
@@ -73,11 +73,11 @@ TEST(MacrosFactory, PiecesPerRecordAndByteBoundaryList) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ScopedRunSettings scoped{RunSettings()};
-    ZSignalTable table;
+    SignalTable table;
     for (const ZListEntry& record : c.records) table.add(record);
     ZCoMacro447InteractionLayer generator(table);
     ZCANopenDS447MacrosFactory factory;
-    ZFunctionList list;
+    FunctionList list;
     EXPECT_TRUE(factory.createFunctions(list, generator));
     EXPECT_EQ(pieceKinds(list), c.kinds);
     EXPECT_EQ(runSettings().oversizedSignalList(), c.oversized);
@@ -85,13 +85,13 @@ TEST(MacrosFactory, PiecesPerRecordAndByteBoundaryList) {
 }
 
 TEST(MacrosFactory, InsistsOnTheMacroGenerator) {
-  ZSignalTable table;
+  SignalTable table;
   table.add(signal(0x6000, 1, 32, 4, 8, "x"));
   ScopedRunSettings scoped{RunSettings()};
   ZCoNosl447InteractionLayer scriptGenerator(table);
   ZCANopenDS447MacrosFactory factory;
   EXPECT_TRUE(factory.initialize());
-  ZFunctionList list;
+  FunctionList list;
   EXPECT_FALSE(factory.createFunctions(list, scriptGenerator));
   EXPECT_TRUE(list.empty());
   EXPECT_EQ(runSettings().oversizedSignalList(), "");

@@ -28,7 +28,7 @@ using nosltest::render;
 
 template <class Piece>
 nosltest::PieceMaker only() {
-  return [](ZFunctionList& list, const ZSignalTable&) { list.push_back(std::make_unique<Piece>()); };
+  return [](FunctionList& list, const SignalTable&) { list.push_back(std::make_unique<Piece>()); };
 }
 
 struct FixedPiece {
@@ -65,7 +65,7 @@ const std::vector<FixedPiece>& fixedPieces() {
       {"coOnLssEvent.txt", only<ZCoOnLSSEventTester>(), 16,
        "/*@@noslFunc:coOnLssEvent(dword,dword,dword):*///callback", {}},
       {"coOnUploadResponse_no_status.txt",
-       [](ZFunctionList& list, const ZSignalTable& table) {
+       [](FunctionList& list, const SignalTable& table) {
          list.push_back(std::make_unique<ZCoOnUploadResponseTester>(table));
        },
        37, "/*@@noslFunc:coOnUploadResponse(dword,dword,dword,dword):*///callback", {{24, 1}}},
@@ -79,7 +79,7 @@ std::size_t blanksAtEnd(const std::string& line) {
 }
 
 TEST(FixedPieces, TextEqualsGoldenFileByteForByte) {
-  const ZSignalTable empty;
+  const SignalTable empty;
   for (const FixedPiece& piece : fixedPieces()) {
     SCOPED_TRACE(piece.goldenFile);
     const std::string expected = golden(piece.goldenFile);
@@ -89,7 +89,7 @@ TEST(FixedPieces, TextEqualsGoldenFileByteForByte) {
 }
 
 TEST(FixedPieces, LineCountsFrameAndTrailingBlanks) {
-  const ZSignalTable empty;
+  const SignalTable empty;
   for (const FixedPiece& piece : fixedPieces()) {
     SCOPED_TRACE(piece.goldenFile);
     const std::vector<std::string> lines = crlfLines(render(empty, piece.make));
@@ -114,7 +114,7 @@ TEST(FixedPieces, LineCountsFrameAndTrailingBlanks) {
 }
 
 TEST(FixedPieces, BootUpAccentIsTheSingleByteB4) {
-  const std::vector<std::string> lines = crlfLines(render(ZSignalTable(), only<ZCoOnBootUpTester>()));
+  const std::vector<std::string> lines = crlfLines(render(SignalTable(), only<ZCoOnBootUpTester>()));
   ASSERT_EQ(lines.size(), 15u);
   EXPECT_EQ(lines[4], std::string("// This callback function is called after a node") + '\xB4' + "s boot-up");
 }

@@ -10,9 +10,9 @@
 namespace generatedtext {
 
 PieceText writePiece(ZNoslFunction& piece) {
-  ZSignalTable table;
+  SignalTable table;
   ZCoNosl447InteractionLayer generator(table);
-  ZTextStream stream;
+  TextStream stream;
   PieceText text;
   text.result = piece.writeBody(stream, generator);
   text.bytes = stream.contents();

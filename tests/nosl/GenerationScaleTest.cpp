@@ -19,10 +19,10 @@ namespace {
 
 // 4 to 8 signals per object, about 10 % command objects, 5 % objects of 64
 // bits and 3 % reserved records, as in a real device description.
-ZSignalTable largeTable(std::size_t count) {
+SignalTable largeTable(std::size_t count) {
   std::mt19937 random(447);
   auto chance = [&random](double p) { return std::uniform_real_distribution<double>(0, 1)(random) < p; };
-  ZSignalTable table;
+  SignalTable table;
   uint32_t index = 0x6000;
   uint32_t sub = 1;
   while (table.count() < count) {
@@ -52,7 +52,7 @@ ZSignalTable largeTable(std::size_t count) {
   return table;
 }
 
-void measure(ZCANopenDS447InteractionLayerFactory& factory, const char* mode, const ZSignalTable& table) {
+void measure(ZCANopenDS447InteractionLayerFactory& factory, const char* mode, const SignalTable& table) {
   testsupport::TempDir dir;
   RunSettings settings;
   settings.setTesterNodeId(1);
@@ -81,7 +81,7 @@ void measure(ZCANopenDS447InteractionLayerFactory& factory, const char* mode, co
 }
 
 TEST(GenerationScale, DISABLED_HundredThousandSignals) {
-  const ZSignalTable table = largeTable(100000);
+  const SignalTable table = largeTable(100000);
   ZCANopenDS447InteractionLayerMode1Factory mode1;
   measure(mode1, "can", table);
   ZCANopenDS447InteractionLayerMode3Factory mode3;

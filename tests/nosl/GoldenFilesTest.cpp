@@ -22,8 +22,8 @@ using nosltest::signal;
 // Two status signals and a command signal of 16-bit objects, a reserved
 // status signal sharing a 32-bit object with a status and a command signal,
 // a 64-bit status object and a 40-bit command object.
-ZSignalTable smallTable() {
-  ZSignalTable table;
+SignalTable smallTable() {
+  SignalTable table;
   table.add(signal("lamp_state", 0x6001, 0x1, 16, 0, 8, 0));
   table.add(signal("lamp_level", 0x6001, 0x1, 16, 8, 8, 0));
   table.add(signal("lamp_set", 0x6002, 0x1, 16, 0, 16, 1));
@@ -35,7 +35,7 @@ ZSignalTable smallTable() {
   return table;
 }
 
-std::string generate(ZCANopenDS447InteractionLayerFactory& factory, const ZSignalTable& table) {
+std::string generate(ZCANopenDS447InteractionLayerFactory& factory, const SignalTable& table) {
   ZCoNosl447InteractionLayer generator(table);
   generator.writeToMemory();
   EXPECT_TRUE(generator.createFunctions(&generator, &factory));
@@ -73,7 +73,7 @@ TEST(GoldenFiles, TesterNodeScript) {
   ScopedRunSettings scoped(settings);
   std::ostringstream console;
   ConsoleCapture capture(console);
-  const ZSignalTable table = smallTable();
+  const SignalTable table = smallTable();
   ZCANopenDS447InteractionLayerMode1Factory factory;
   compareWithGolden(generate(factory, table), "small_mode1.can");
   EXPECT_EQ(console.str(), "The following virtual devices are supported by the tester:\n  - Printer\n  - Taximeter\n\n");
@@ -93,7 +93,7 @@ TEST(GoldenFiles, SimulatedNodeInclude) {
     ScopedRunSettings scoped(settings);
     std::ostringstream console;
     ConsoleCapture capture(console);
-    const ZSignalTable table = smallTable();
+    const SignalTable table = smallTable();
     ZCANopenDS447InteractionLayerMode3Factory factory;
     compareWithGolden(generate(factory, table), goldenName);
     EXPECT_EQ(console.str(), "");

@@ -20,7 +20,7 @@ namespace {
 class ListFactory : public ZNoslFactory {
  public:
   explicit ListFactory(const PieceMaker& makePieces) : makePieces_(makePieces) {}
-  bool createFunctions(ZFunctionList& list, ZGeneratorInterface& generator) override {
+  bool createFunctions(FunctionList& list, ZGeneratorInterface& generator) override {
     makePieces_(list, static_cast<ZCoNosl447InteractionLayer&>(generator).signalTable());
     return true;
   }
@@ -31,7 +31,7 @@ class ListFactory : public ZNoslFactory {
 
 }  // namespace
 
-std::string render(const ZSignalTable& table, const PieceMaker& makePieces) {
+std::string render(const SignalTable& table, const PieceMaker& makePieces) {
   ZCoNosl447InteractionLayer generator(table);
   generator.writeToMemory();
   ListFactory factory(makePieces);
@@ -70,15 +70,15 @@ ZListEntry signal(const std::string& name, uint32_t objectIndex, uint32_t object
   return record;
 }
 
-ZSignalTable lampTable() {
-  ZSignalTable table;
+SignalTable lampTable() {
+  SignalTable table;
   table.add(signal("lamp_state", 0x6001, 1, 16, 0, 8, 0));
   table.add(signal("lamp_level", 0x6001, 1, 16, 8, 8, 0));
   table.add(signal("lamp_set", 0x6002, 1, 16, 0, 16, 1));
   return table;
 }
 
-void lampPieces(ZFunctionList& list, const ZSignalTable& table) {
+void lampPieces(FunctionList& list, const SignalTable& table) {
   list.push_back(std::make_unique<ZCoOnUploadResponseTester>(table));
   list.push_back(std::make_unique<ZCo447CalcSignalSizeFunction>());
   list.push_back(std::make_unique<ZCo447CalcSignalValueFunction>());
@@ -88,8 +88,8 @@ void lampPieces(ZFunctionList& list, const ZSignalTable& table) {
   list.push_back(std::make_unique<ZCo447MapperFunction_Int>(table.at(2)));
 }
 
-ZSignalTable mixedTable() {
-  ZSignalTable table;
+SignalTable mixedTable() {
+  SignalTable table;
   table.add(signal("door_state", 0x6001, 1, 16, 0, 4, 0));
   table.add(signal("door_lock", 0x6001, 1, 16, 8, 4, 0));
   table.add(signal("vin", 0x6003, 2, 64, 0, 64, 0));
@@ -101,7 +101,7 @@ ZSignalTable mixedTable() {
   return table;
 }
 
-void mixedPieces(ZFunctionList& list, const ZSignalTable& table) {
+void mixedPieces(FunctionList& list, const SignalTable& table) {
   list.push_back(std::make_unique<ZCoOnUploadResponseTester>(table));
   list.push_back(std::make_unique<ZCo447CalcSignalSizeFunction>());
   list.push_back(std::make_unique<ZCo447CalcSignalValueFunction>());

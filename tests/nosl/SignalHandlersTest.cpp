@@ -5,12 +5,12 @@
 #include <memory>
 
 #include "NoslRender.h"
+#include "nosl/ObjectSignalIndex.h"
 #include "nosl/ZCo447GetStatusFunction.h"
 #include "nosl/ZCo447MapperFunction_Int.h"
 #include "nosl/ZCo447MapperFunction_String.h"
 #include "nosl/ZCo447ObjValToSigMapper_Int.h"
 #include "nosl/ZCo447ObjValToSigMapper_String.h"
-#include "nosl/ZObjectSignalIndex.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ constexpr int kCommand = 1;
 TEST(SignalHandlers, FilesForSmallTablesEqualGoldenFiles) {
   struct Case {
     const char* goldenFile;
-    ZSignalTable table;
+    SignalTable table;
     nosltest::PieceMaker make;
   };
   const std::vector<Case> cases = {
@@ -43,7 +43,7 @@ TEST(SignalHandlers, FilesForSmallTablesEqualGoldenFiles) {
 enum class Handler { GetStatus, MapperInt, MapperString, ObjectString };
 
 nosltest::PieceMaker handlerFor(Handler kind) {
-  return [kind](ZFunctionList& list, const ZSignalTable& table) {
+  return [kind](FunctionList& list, const SignalTable& table) {
     const ZListEntry& record = table.at(0);
     switch (kind) {
       case Handler::GetStatus:
@@ -117,7 +117,7 @@ TEST(SignalHandlers, ValuesOfTheRecordStandWhereTheTextMarksThem) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.description);
-    ZSignalTable table;
+    SignalTable table;
     table.add(c.record);
     const std::vector<std::string> lines = crlfLines(render(table, handlerFor(c.kind)));
     ASSERT_EQ(lines.size(), c.lineCount);
@@ -129,9 +129,9 @@ TEST(SignalHandlers, ValuesOfTheRecordStandWhereTheTextMarksThem) {
 
 // The object handler of 0x6001 sub-index 1 over the given records.
 std::vector<std::string> splittingLines(const std::vector<ZListEntry>& records) {
-  ZSignalTable table;
+  SignalTable table;
   for (const ZListEntry& record : records) table.add(record);
-  const std::vector<std::string> lines = crlfLines(render(table, [](ZFunctionList& list, const ZSignalTable& t) {
+  const std::vector<std::string> lines = crlfLines(render(table, [](FunctionList& list, const SignalTable& t) {
     list.push_back(std::make_unique<ZCo447ObjValToSigMapper_Int>(t, 0x6001, 1));
   }));
   // Frame (5 lines), 8 fixed body lines, the splitting lines, frame (4 lines).
@@ -180,11 +180,11 @@ TEST(ObjValToSigMapperInt, OneLinePerNonReservedRecordOfTheObjectInTableOrder) {
 }
 
 TEST(ObjValToSigMapperInt, HandlersOfOneTableShareOneIndex) {
-  ZSignalTable table = nosltest::lampTable();
-  ZSignalTable other = nosltest::lampTable();
-  const auto first = ZObjectSignalIndex::shared(table);
-  EXPECT_EQ(ZObjectSignalIndex::shared(table), first);
-  EXPECT_NE(ZObjectSignalIndex::shared(other), first);
+  SignalTable table = nosltest::lampTable();
+  SignalTable other = nosltest::lampTable();
+  const auto first = ObjectSignalIndex::shared(table);
+  EXPECT_EQ(ObjectSignalIndex::shared(table), first);
+  EXPECT_NE(ObjectSignalIndex::shared(other), first);
   EXPECT_EQ(first->positions(0x6001, 1), (std::vector<std::size_t>{0, 1}));
   EXPECT_EQ(first->positions(0x6002, 1), (std::vector<std::size_t>{2}));
   EXPECT_TRUE(first->positions(0x6002, 2).empty());
@@ -192,7 +192,7 @@ TEST(ObjValToSigMapperInt, HandlersOfOneTableShareOneIndex) {
   // An index asked for after the table grew holds the new record, even while
   // an index of the shorter table is still held.
   table.add(signal("lamp_mode", 0x6001, 1, 16, 16, 4, kStatus));
-  EXPECT_EQ(ZObjectSignalIndex::shared(table)->positions(0x6001, 1), (std::vector<std::size_t>{0, 1, 3}));
+  EXPECT_EQ(ObjectSignalIndex::shared(table)->positions(0x6001, 1), (std::vector<std::size_t>{0, 1, 3}));
 }
 
 }  // namespace

@@ -26,9 +26,9 @@ struct Branch {
 
 // The branches between part A and part B, as read back from the text.
 std::vector<std::string> branchLines(const std::vector<ZListEntry>& records) {
-  ZSignalTable table;
+  SignalTable table;
   for (const ZListEntry& record : records) table.add(record);
-  const std::vector<std::string> lines = crlfLines(nosltest::render(table, [](ZFunctionList& list, const ZSignalTable& t) {
+  const std::vector<std::string> lines = crlfLines(nosltest::render(table, [](FunctionList& list, const SignalTable& t) {
     list.push_back(std::make_unique<ZCoOnUploadResponseTester>(t));
   }));
   if (lines.size() < kPartALines + kPartBLines || lines[kPartALines - 1] != "  if(nodeId == getValue(ID_Dut)) {" ||

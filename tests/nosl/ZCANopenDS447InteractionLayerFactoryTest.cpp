@@ -98,7 +98,7 @@ struct Created {
   std::string console;
 };
 
-Created create(Mode mode, const ZSignalTable& table) {
+Created create(Mode mode, const SignalTable& table) {
   std::ostringstream console;
   ConsoleCapture capture(console);
   ZCoNosl447InteractionLayer generator(table);
@@ -117,14 +117,14 @@ constexpr int32_t kCommand = 1;
 constexpr int32_t kStatus = 0;
 constexpr int32_t kReserved = 1;
 
-ZSignalTable tableOf(const std::vector<ZListEntry>& records) {
-  ZSignalTable table;
+SignalTable tableOf(const std::vector<ZListEntry>& records) {
+  SignalTable table;
   for (const ZListEntry& entry : records) table.add(entry);
   return table;
 }
 
 TEST(InteractionLayerFactory, EmptyTableGivesTheFixedPiecesOfEachMode) {
-  ZSignalTable empty;
+  SignalTable empty;
   std::vector<std::string> mode1 = kMode1Pieces;
   mode1.insert(mode1.end(), kCommonPieces.begin(), kCommonPieces.end());
   const Created one = create(Mode::one, empty);
@@ -157,7 +157,7 @@ TEST(InteractionLayerFactory, FixedPiecesOfAnEmptyTesterScriptHaveTheirExactSize
   };
   std::ostringstream console;
   ConsoleCapture capture(console);
-  ZSignalTable empty;
+  SignalTable empty;
   ZCoNosl447InteractionLayer generator(empty);
   ZCANopenDS447InteractionLayerMode1Factory factory;
   ASSERT_TRUE(factory.createFunctions(generator.functionList(), generator));
@@ -242,7 +242,7 @@ TEST(InteractionLayerFactory, HandlersPerRecordInTableOrder) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const ZSignalTable table = tableOf(c.records);
+    const SignalTable table = tableOf(c.records);
     std::vector<std::string> mode3 = kCommonPieces;
     mode3.insert(mode3.end(), c.handlers.begin(), c.handlers.end());
     std::vector<std::string> mode1 = kMode1Pieces;
@@ -253,7 +253,7 @@ TEST(InteractionLayerFactory, HandlersPerRecordInTableOrder) {
 }
 
 TEST(InteractionLayerFactory, WideObjectMapperFillsTheFirstStatusSignal) {
-  const ZSignalTable table = tableOf({signal("set", 0x6020, 1, 64, 0, 64, kCommand),
+  const SignalTable table = tableOf({signal("set", 0x6020, 1, 64, 0, 64, kCommand),
                                       signal("first", 0x6020, 1, 64, 0, 64, kStatus),
                                       signal("second", 0x6020, 1, 64, 0, 64, kStatus)});
   ZCoNosl447InteractionLayer generator(table);
@@ -268,11 +268,11 @@ TEST(InteractionLayerFactory, WideObjectMapperFillsTheFirstStatusSignal) {
 }
 
 TEST(InteractionLayerFactory, EveryCallStartsWithAnEmptySetOfObjects) {
-  const ZSignalTable table = tableOf({signal("a", 0x6000, 1, 32, 0, 8, kStatus)});
+  const SignalTable table = tableOf({signal("a", 0x6000, 1, 32, 0, 8, kStatus)});
   ZCoNosl447InteractionLayer generator(table);
   ZCANopenDS447InteractionLayerMode3Factory factory;
-  ZFunctionList first;
-  ZFunctionList second;
+  FunctionList first;
+  FunctionList second;
   ASSERT_TRUE(factory.createFunctions(first, generator));
   ASSERT_TRUE(factory.createFunctions(second, generator));
   ASSERT_EQ(second.size(), 5u);
@@ -280,14 +280,14 @@ TEST(InteractionLayerFactory, EveryCallStartsWithAnEmptySetOfObjects) {
 }
 
 TEST(InteractionLayerFactory, NeedsTheNoslGenerator) {
-  ZSignalTable table;
+  SignalTable table;
   table.add(signal("a", 0x6000, 1, 32, 0, 8, kStatus));
   ZCoMacro447InteractionLayer macros(table);
   ZCANopenDS447InteractionLayerMode1Factory mode1;
   ZCANopenDS447InteractionLayerMode3Factory mode3;
   std::ostringstream console;
   ConsoleCapture capture(console);
-  ZFunctionList list;
+  FunctionList list;
   EXPECT_FALSE(mode1.createFunctions(list, macros));
   EXPECT_FALSE(mode3.createFunctions(list, macros));
   EXPECT_TRUE(list.empty());
@@ -300,7 +300,7 @@ TEST(InteractionLayerFactory, OnlyModeOnePrintsTheVirtualDevices) {
   RunSettings settings;
   settings.setVirtualDevice(VirtualDevice::taxm, true);
   ScopedRunSettings scoped(settings);
-  ZSignalTable empty;
+  SignalTable empty;
   EXPECT_EQ(create(Mode::one, empty).console,
             "The following virtual devices are supported by the tester:\n  - Taximeter\n\n");
   EXPECT_EQ(create(Mode::three, empty).console, "");

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include "GeneratedText.h"
 #include "core/RunSettings.h"
 #include "nosl/ZCoCreateAdditionalObjects.h"
+#include "nosl/ZVirtualDevice.h"
 #include "util/Console.h"
 
 namespace {
@@ -116,6 +119,33 @@ TEST(CreateAdditionalObjects, EveryDeviceHasItsCodeNameAndBit) {
   for (const auto& device : piece.deviceList()) EXPECT_EQ(device->profileObject(), 0x6000u);
   EXPECT_EQ(piece.deviceList()[0]->deviceCode(), 13);
   EXPECT_EQ(piece.deviceList()[1]->deviceCode(), 0);
+}
+
+// Each row of the device table makes the class named after it, which
+// answers the row's code, name and object; the option and the usage name
+// come from the same row (the usage text writes one name differently).
+TEST(CreateAdditionalObjects, EveryRowMakesItsNamedClass) {
+  struct Row {
+    std::unique_ptr<ZVirtualDevice> device;
+    int code;
+    std::string option;
+  };
+  std::vector<Row> rows;
+#define CO447_TEST_ROW(code, name, flag, displayText, usageText, object) \
+  rows.push_back({std::make_unique<ZVirtualDevice_##name>(), code, "-vd_" #flag});
+  CO447_VIRTUAL_DEVICES(CO447_TEST_ROW)
+#undef CO447_TEST_ROW
+  ASSERT_EQ(rows.size(), std::size_t{kVirtualDeviceCount});
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const Row& row = rows[i];
+    SCOPED_TRACE(row.option);
+    EXPECT_EQ(row.device->deviceCode(), static_cast<int32_t>(i));
+    EXPECT_EQ(row.device->displayName(), kDisplayNames[i]);
+    EXPECT_EQ(row.device->profileObject(), 0x6000u);
+    EXPECT_EQ(row.option, kVirtualDeviceOptions[i].option);
+    const std::string usageName = row.option == "-vd_rtc" ? "Real time clock (RTC)" : kDisplayNames[i];
+    EXPECT_EQ(kVirtualDeviceOptions[i].usageName, usageName);
+  }
 }
 
 }  // namespace

@@ -22,15 +22,15 @@ TEST(FileLock, LockFileHeldOpenIsWaitedForUntilItsLimit) {
   const std::string lockPath = dir.file(".x.dbc.co447gen-lock");
   testsupport::HeldLock held(lockPath);
   ASSERT_TRUE(held.held());
-  ZFileLock lock;
+  FileLock lock;
   int waits = 0;
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(lock.acquire(path, [&waits] { ++waits; }, std::chrono::milliseconds(300)), ZFileLock::Result::TimedOut);
+  EXPECT_EQ(lock.acquire(path, [&waits] { ++waits; }, std::chrono::milliseconds(300)), FileLock::Result::TimedOut);
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
   EXPECT_EQ(waits, 1);
   EXPECT_FALSE(lock.held());
   held.release();
-  EXPECT_EQ(lock.acquire(path, [&waits] { ++waits; }, std::chrono::milliseconds(0)), ZFileLock::Result::Locked);
+  EXPECT_EQ(lock.acquire(path, [&waits] { ++waits; }, std::chrono::milliseconds(0)), FileLock::Result::Locked);
   EXPECT_EQ(waits, 1);
   // While this lock holds it, nobody else opens the lock file.
   testsupport::HeldLock other(lockPath);
@@ -44,8 +44,8 @@ TEST(FileLock, DevicesAndDirectoriesAreNoLockFiles) {
   TempDir dir;
   fs::create_directory(dir.file(".x.dbc.co447gen-lock"));
   for (const std::string& path : {dir.file("x.dbc"), std::string("\\\\.\\pipe\\x.dbc")}) {
-    ZFileLock lock;
-    EXPECT_EQ(lock.acquire(path, {}, std::chrono::milliseconds(0)), ZFileLock::Result::Unusable) << path;
+    FileLock lock;
+    EXPECT_EQ(lock.acquire(path, {}, std::chrono::milliseconds(0)), FileLock::Result::Unusable) << path;
   }
   EXPECT_TRUE(fs::is_directory(dir.file(".x.dbc.co447gen-lock")));
 }

@@ -20,10 +20,10 @@ namespace fs = std::filesystem;
 constexpr std::chrono::milliseconds kNoWait{0};
 
 TEST(FileLock, LockPathLiesBesideTheFile) {
-  EXPECT_EQ(ZFileLock::lockPathOf("./x.dbc"), "./.x.dbc.co447gen-lock");
-  EXPECT_EQ(ZFileLock::lockPathOf("x.dbc"), ".x.dbc.co447gen-lock");
+  EXPECT_EQ(FileLock::lockPathOf("./x.dbc"), "./.x.dbc.co447gen-lock");
+  EXPECT_EQ(FileLock::lockPathOf("x.dbc"), ".x.dbc.co447gen-lock");
   // A backslash separates too; only POSIX systems turn it into "/".
-  EXPECT_EQ(ZFileLock::lockPathOf("db\\x.dbc"),
+  EXPECT_EQ(FileLock::lockPathOf("db\\x.dbc"),
             testsupport::onWindows() ? "db\\.x.dbc.co447gen-lock" : "db/.x.dbc.co447gen-lock");
 }
 
@@ -35,8 +35,8 @@ TEST(FileLock, OnlyALockFileOfItsOwnMakingIsRemoved) {
   const std::string path = dir.file("x.dbc");
   const std::string lockPath = dir.file(".x.dbc.co447gen-lock");
   {
-    ZFileLock lock;
-    ASSERT_EQ(lock.acquire(path, {}, kNoWait), ZFileLock::Result::Locked);
+    FileLock lock;
+    ASSERT_EQ(lock.acquire(path, {}, kNoWait), FileLock::Result::Locked);
     EXPECT_TRUE(fs::is_regular_file(lockPath));
   }
   EXPECT_FALSE(fs::exists(lockPath));
@@ -44,13 +44,13 @@ TEST(FileLock, OnlyALockFileOfItsOwnMakingIsRemoved) {
   writeFile(lockPath, "");
   fs::permissions(lockPath, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   {
-    ZFileLock lock;
-    ASSERT_EQ(lock.acquire(path, {}, kNoWait), ZFileLock::Result::Locked);
+    FileLock lock;
+    ASSERT_EQ(lock.acquire(path, {}, kNoWait), FileLock::Result::Locked);
     // Held: another lock on the same file waits and gives up.
-    ZFileLock other;
+    FileLock other;
     int waits = 0;
     EXPECT_EQ(other.acquire(path, [&waits] { ++waits; }, std::chrono::milliseconds(50)),
-              ZFileLock::Result::TimedOut);
+              FileLock::Result::TimedOut);
     EXPECT_EQ(waits, 1);
   }
   EXPECT_TRUE(fs::is_regular_file(lockPath));

@@ -33,10 +33,10 @@ TEST(FileNames, EverySpellingTakesTheOneLockAndKeepsTheLongName) {
   for (const std::string& name : {std::string("taxi-database.dbc."), std::string("taxi-database.dbc "), shortName,
                                   std::string("TAXI-Database.DBC")}) {
     SCOPED_TRACE(name);
-    ZFileLock lock;
+    FileLock lock;
     int waits = 0;
     EXPECT_EQ(lock.acquire(dir.file(name), [&waits] { ++waits; }, std::chrono::milliseconds(0)),
-              ZFileLock::Result::TimedOut);
+              FileLock::Result::TimedOut);
     EXPECT_EQ(waits, 1);
     ZReplacementFile replacement;
     std::string errorText;

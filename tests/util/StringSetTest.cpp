@@ -28,7 +28,7 @@ TEST(StringSet, AgreesWithAnOrderedSet) {
   names.push_back("");
   for (const bool copies : {false, true}) {
     for (const std::size_t reservation : {std::size_t{0}, names.size()}) {
-      ZStringSet set;
+      StringSet set;
       set.reserve(reservation);
       std::set<std::string> oracle;
       for (const std::string& name : names) {

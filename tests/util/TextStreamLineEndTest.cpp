@@ -5,12 +5,12 @@
 namespace {
 
 TEST(TextStream, AsGivenKeepsBytesUntilCrLfIsChosenAgain) {
-  ZTextStream stream;
+  TextStream stream;
   stream.line("a");
-  stream.setLineEnd(ZTextStream::LineEnd::AsGiven);
+  stream.setLineEnd(TextStream::LineEnd::AsGiven);
   stream.write("kept\r\nlf only\n");
   stream.line("b");
-  stream.setLineEnd(ZTextStream::LineEnd::CrLf);
+  stream.setLineEnd(TextStream::LineEnd::CrLf);
   stream.line("c");
   EXPECT_EQ(stream.contents(), "a\r\nkept\r\nlf only\nb\nc\r\n");
 }

@@ -25,8 +25,8 @@ TEST(TextStream, FailedChunkWriteIsReportedAtClose) {
   struct rlimit limited = saved;
   limited.rlim_cur = 1 << 20;
   const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  ZTextStream out;
-  ASSERT_TRUE(out.open(dir.file("limited.txt"), ZTextStream::Mode::Truncate));
+  TextStream out;
+  ASSERT_TRUE(out.open(dir.file("limited.txt"), TextStream::Mode::Truncate));
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
   for (int i = 0; i < 100000; ++i) out.line(std::string(64, 'x'));
   const bool closed = out.close();
@@ -47,19 +47,19 @@ TEST(TextStream, OnlyRegularFilesAreOpened) {
   ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0644), 0);
   std::filesystem::create_directory(dir.file("dir"));
   for (const std::string name : {"link.txt", "dangling.txt", "fifo", "dir"}) {
-    for (const auto mode : {ZTextStream::Mode::Truncate, ZTextStream::Mode::Append}) {
-      ZTextStream out;
+    for (const auto mode : {TextStream::Mode::Truncate, TextStream::Mode::Append}) {
+      TextStream out;
       EXPECT_FALSE(out.open(dir.file(name), mode)) << name;
     }
   }
   {
-    ZTextStream device;
-    EXPECT_FALSE(device.open("/dev/null", ZTextStream::Mode::Truncate));
+    TextStream device;
+    EXPECT_FALSE(device.open("/dev/null", TextStream::Mode::Truncate));
   }
   EXPECT_EQ(testsupport::readFile(dir.file("target.txt")), "target");
   EXPECT_FALSE(testsupport::exists(dir.file("nowhere.txt")));
-  ZTextStream regular;
-  EXPECT_TRUE(regular.open(dir.file("target.txt"), ZTextStream::Mode::Append));
+  TextStream regular;
+  EXPECT_TRUE(regular.open(dir.file("target.txt"), TextStream::Mode::Append));
   regular.write("+");
   EXPECT_TRUE(regular.close());
   EXPECT_EQ(testsupport::readFile(dir.file("target.txt")), "target+");

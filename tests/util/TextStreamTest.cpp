@@ -13,7 +13,7 @@ namespace {
 using testsupport::TempDir;
 
 TEST(TextStream, EveryLineFeedBecomesCrLf) {
-  ZTextStream stream;
+  TextStream stream;
   stream.line("a");
   stream.write("b\nc");
   stream.line();
@@ -23,7 +23,7 @@ TEST(TextStream, EveryLineFeedBecomesCrLf) {
 }
 
 TEST(TextStream, LineOfSeveralPiecesIsOneLine) {
-  ZTextStream stream;
+  TextStream stream;
   const std::string middle = "b\nc";
   stream.line("a", middle, std::string_view("d"));
   stream.line("", "");
@@ -34,20 +34,20 @@ TEST(TextStream, AppendKeepsEarlierContentAndTruncateReplacesIt) {
   TempDir dir;
   const std::string path = dir.file("f.txt");
   {
-    ZTextStream out;
-    ASSERT_TRUE(out.open(path, ZTextStream::Mode::Append));
+    TextStream out;
+    ASSERT_TRUE(out.open(path, TextStream::Mode::Append));
     out.line("one");
     EXPECT_TRUE(out.close());
   }
   {
-    ZTextStream out;
-    ASSERT_TRUE(out.open(path, ZTextStream::Mode::Append));
+    TextStream out;
+    ASSERT_TRUE(out.open(path, TextStream::Mode::Append));
     out.line(std::string(100000, 'z'));
   }
   EXPECT_EQ(testsupport::readFile(path), "one\r\n" + std::string(100000, 'z') + "\r\n");
   {
-    ZTextStream out;
-    ASSERT_TRUE(out.open(path, ZTextStream::Mode::Truncate));
+    TextStream out;
+    ASSERT_TRUE(out.open(path, TextStream::Mode::Truncate));
     out.line("new");
   }
   EXPECT_EQ(testsupport::readFile(path), "new\r\n");
@@ -55,8 +55,8 @@ TEST(TextStream, AppendKeepsEarlierContentAndTruncateReplacesIt) {
 
 TEST(TextStream, UnopenableFileFailsAndWritesAreRefused) {
   TempDir dir;
-  ZTextStream out;
-  EXPECT_FALSE(out.open(dir.file("missing/f.txt"), ZTextStream::Mode::Truncate));
+  TextStream out;
+  EXPECT_FALSE(out.open(dir.file("missing/f.txt"), TextStream::Mode::Truncate));
   EXPECT_FALSE(out.isOpen());
   out.line("lost");
   EXPECT_TRUE(out.failed());
@@ -70,8 +70,8 @@ TEST(TextStream, LargeFileArrivesWholeAndInOrder) {
   const std::string path = dir.file("big.txt");
   std::string expected;
   {
-    ZTextStream out;
-    ASSERT_TRUE(out.open(path, ZTextStream::Mode::Truncate));
+    TextStream out;
+    ASSERT_TRUE(out.open(path, TextStream::Mode::Truncate));
     for (int i = 0; i < 200000; ++i) {
       const std::string number = std::to_string(i);
       out.line("line ", number, i % 7 == 0 ? "\nsplit" : "");
@@ -90,7 +90,7 @@ TEST(TextStream, LargeFileArrivesWholeAndInOrder) {
 }
 
 TEST(TextStream, ContentsCanBeTakenBetweenWrites) {
-  ZTextStream stream;
+  TextStream stream;
   stream.write("a\n");
   EXPECT_EQ(stream.contents(), "a\r\n");
   stream.write(std::string(1000, 'x'));
@@ -128,13 +128,13 @@ TEST(Paths, SplitAndDirectoryRule) {
 TEST(Paths, ExistenceTreatsBackslashAsSeparator) {
   TempDir dir;
   testsupport::writeFile(dir.file("f.txt"), "x");
-  EXPECT_TRUE(fileExists(dir.file("f.txt")));
-  EXPECT_TRUE(fileExists(dir.path() + "\\f.txt"));
-  EXPECT_FALSE(fileExists(dir.path()));  // a directory is no file
-  EXPECT_TRUE(directoryExists(dir.path() + "\\"));
-  EXPECT_FALSE(fileExists(dir.file("g.txt")));
+  EXPECT_TRUE(isReadableFile(dir.file("f.txt")));
+  EXPECT_TRUE(isReadableFile(dir.path() + "\\f.txt"));
+  EXPECT_FALSE(isReadableFile(dir.path()));  // a directory is no file
+  EXPECT_EQ(pathKindAt(dir.path() + "\\", true), PathKind::Directory);
+  EXPECT_FALSE(isReadableFile(dir.file("g.txt")));
   EXPECT_TRUE(deleteFile(dir.file("f.txt")));
-  EXPECT_FALSE(fileExists(dir.file("f.txt")));
+  EXPECT_FALSE(isReadableFile(dir.file("f.txt")));
   EXPECT_FALSE(deleteFile(dir.file("f.txt")));
 }
 

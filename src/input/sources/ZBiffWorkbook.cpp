@@ -5,8 +5,8 @@
 #include <map>
 #include <utility>
 
-#include "input/sources/ZCodePage.h"
-#include "input/sources/ZXmlPart.h"
+#include "input/sources/CodePage.h"
+#include "input/sources/XmlPart.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "input/sources/ZDisplayText.h"
+#include "input/sources/DisplayText.h"
 
 struct ZBiffSheet {
   std::string name;     // UTF-8
@@ -56,7 +56,6 @@ class ZBiffWorkbook {
   // sheets than the format counts (65535).
   bool load(std::string stream);
   const std::vector<ZBiffSheet>& sheets() const { return sheets_; }
-  bool isBiff8() const { return biff8_; }
   // The code page of the workbook's 8-bit strings (BIFF5); 1200 (UTF-16)
   // in BIFF8 workbooks.
   uint16_t codePage() const { return codePage_; }
@@ -67,7 +66,6 @@ class ZBiffWorkbook {
   ZNumberFormat formatOfStyle(uint32_t style) const;
   // The text the cell displays.
   std::string displayText(const ZBiffCell& cell, const ZBiffSheetCells& sheet) const;
-  std::size_t sharedStringCount() const { return sharedStrings_.size(); }
 
  private:
   std::string stream_;
