@@ -66,6 +66,10 @@ bool underWine();
 // (always on POSIX systems).
 std::string shortNameOf(const std::string& path);
 
+// The system's text for a path whose directory is missing, as a failed
+// file call reports it (POSIX: ENOENT; Windows: ERROR_PATH_NOT_FOUND).
+std::string missingDirectoryReason();
+
 // Sets an environment variable of this process, or removes it (value null).
 // (Windows cannot hold an empty value: it removes the variable.)
 void setEnvironment(const std::string& name, const char* value);
