@@ -81,9 +81,7 @@ bool readZip64Extra(const char* extra, std::size_t length, ZZipArchive::Entry& e
 
 // Where the central directory lies, as the end records say.
 struct DirectoryPlace {
-  uint64_t disk = 0;
-  uint64_t directoryDisk = 0;
-  uint64_t diskEntries = 0;
+  bool onOneDisk = false;  // the archive is not split over several disks
   uint64_t entries = 0;
   uint64_t size = 0;
   uint64_t offset = 0;
@@ -100,9 +98,7 @@ bool readEndRecord(std::ifstream& file, uint64_t fileSize, DirectoryPlace& place
     if (at-- == 0) return false;
   } while (u32(&tail[at]) != kEndSignature || at + kEndRecordBytes + u16(&tail[at + 20]) > tailSize);
   const char* end = &tail[at];
-  place.disk = u16(end + 4);
-  place.directoryDisk = u16(end + 6);
-  place.diskEntries = u16(end + 8);
+  place.onOneDisk = u16(end + 4) == 0 && u16(end + 6) == 0 && u16(end + 8) == u16(end + 10);
   place.entries = u16(end + 10);
   place.size = u32(end + 12);
   place.offset = u32(end + 16);
@@ -127,9 +123,7 @@ bool readZip64EndRecord(std::ifstream& file, DirectoryPlace& place) {
       !readAt(file, recordOffset, record, sizeof record) || u32(record) != kZip64EndSignature) {
     return false;
   }
-  place.disk = u32(record + 16);
-  place.directoryDisk = u32(record + 20);
-  place.diskEntries = u64(record + 24);
+  place.onOneDisk = u32(record + 16) == 0 && u32(record + 20) == 0 && u64(record + 24) == u64(record + 32);
   place.entries = u64(record + 32);
   place.size = u64(record + 40);
   place.offset = u64(record + 48);
@@ -159,7 +153,7 @@ bool ZZipArchive::open(const std::string& path) {
 bool ZZipArchive::readCentralDirectory(std::ifstream& file, uint64_t fileSize) {
   DirectoryPlace place;
   if (!readEndRecord(file, fileSize, place) || !readZip64EndRecord(file, place)) return false;
-  if (place.disk != 0 || place.directoryDisk != 0 || place.diskEntries != place.entries) return false;  // several disks
+  if (!place.onOneDisk) return false;
   if (place.offset > place.end || place.size > place.end - place.offset) return false;
   if (place.entries > place.size / kCentralRecordBytes) return false;
   std::string directory(static_cast<std::size_t>(place.size), '\0');
