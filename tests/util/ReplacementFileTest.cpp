@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "TestSupport.h"
@@ -34,7 +35,11 @@ TEST(ReplacementFile, OnlyACommitReplacesTheTargetAndNoTemporaryFileStays) {
       ZReplacementFile replacement;
       std::string errorText;
       ASSERT_TRUE(replacement.create(target, errorText)) << errorText;
-      writeFile(replacement.temporaryPath(), "new");
+      // As the program writes it (on Windows the file is shared for that only).
+      std::FILE* file = openRegularFileForWriting(replacement.temporaryPath(), false);
+      ASSERT_NE(file, nullptr);
+      std::fputs("new", file);
+      std::fclose(file);
       if (c.end == "commit") {
         EXPECT_TRUE(replacement.commit(errorText)) << errorText;
       } else if (c.end == "discard") {
