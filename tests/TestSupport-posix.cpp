@@ -6,9 +6,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 #include <thread>
@@ -32,6 +34,8 @@ bool onWindows() { return false; }
 bool underWine() { return false; }
 
 std::string shortNameOf(const std::string&) { return std::string(); }
+
+std::string missingDirectoryReason() { return std::strerror(ENOENT); }
 
 void setEnvironment(const std::string& name, const char* value) {
   if (value == nullptr) {

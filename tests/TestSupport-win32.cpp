@@ -144,6 +144,8 @@ std::string shortNameOf(const std::string& path) {
   return utf8Text(whole.substr(whole.find_last_of(L"\\/") + 1));
 }
 
+std::string missingDirectoryReason() { return systemMessage(ERROR_PATH_NOT_FOUND); }
+
 void setEnvironment(const std::string& name, const char* value) {
   _putenv_s(name.c_str(), value == nullptr ? "" : value);
 }

@@ -6,9 +6,51 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "input/ZListEntry.h"
+
 namespace testsupport {
+
+// A signal record, built by naming the fields a test gives; the others keep
+// ZListEntry's defaults. It stands wherever a ZListEntry is taken:
+//   Signal("Door").object(0x6000, 1, 32).bits(8, 1).command()
+class Signal {
+ public:
+  explicit Signal(std::string name = std::string()) { record_.signalName = std::move(name); }
+  Signal& name(std::string name) { return set(record_.signalName, std::move(name)); }
+  Signal& shortName(std::string name) { return set(record_.signalNameShort, std::move(name)); }
+  Signal& objectName(std::string name) { return set(record_.objectName, std::move(name)); }
+  // The object the signal lies in: index, sub-index and size in bits.
+  Signal& object(uint32_t index, uint32_t subIndex, int32_t size) {
+    record_.objectIndex = index;
+    record_.objectSubIndex = subIndex;
+    return set(record_.objectSize, size);
+  }
+  // Where the signal lies in the object value: first bit and size in bits.
+  Signal& bits(int32_t offset, int32_t size) {
+    record_.signalOffset = offset;
+    return set(record_.signalSize, size);
+  }
+  // 1 command, 0 status.
+  Signal& commandOrStatus(int32_t value) { return set(record_.commandOrStatus, value); }
+  Signal& command() { return commandOrStatus(1); }
+  Signal& reserved(int32_t value = 1) { return set(record_.signalReserved, value); }
+  Signal& usedStatus(int32_t value = 1) { return set(record_.isUsedStatus, value); }
+  Signal& usedCommand(int32_t value = 1) { return set(record_.isUsedCommand, value); }
+  Signal& usedPdo(int32_t value = 1) { return set(record_.isUsedPDO, value); }
+  Signal& usedButNotImplemented(int32_t value = 1) { return set(record_.isUsedButNotImplemented, value); }
+  operator ZListEntry() const { return record_; }
+
+ private:
+  template <typename Field, typename Value>
+  Signal& set(Field& field, Value&& value) {
+    field = std::forward<Value>(value);
+    return *this;
+  }
+  ZListEntry record_;
+};
 
 // A fresh directory below $TMPDIR (or /tmp), removed with its contents when
 // the object goes out of scope.
@@ -65,6 +107,10 @@ bool underWine();
 // The short (8.3) name that Windows gives the existing file at path, or ""
 // (always on POSIX systems).
 std::string shortNameOf(const std::string& path);
+
+// The system's text for a path whose directory is missing, as a failed
+// file call reports it (POSIX: ENOENT; Windows: ERROR_PATH_NOT_FOUND).
+std::string missingDirectoryReason();
 
 // Sets an environment variable of this process, or removes it (value null).
 // (Windows cannot hold an empty value: it removes the variable.)

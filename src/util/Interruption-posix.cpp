@@ -6,21 +6,17 @@
 
 #include <pthread.h>
 
-#include <atomic>
 #include <climits>
 #include <csignal>
 #include <cstring>
 
+#include "util/InterruptionSlots.h"
+
 namespace {
 
-// A run has at most a handful of temporary files at a time (output,
-// database, the database's lock file); the table has room to spare.
-constexpr int kSlots = 16;
-
-enum SlotState : int { kFree = 0, kFilling = 1, kReady = 2 };
-
-struct Slot {
-  std::atomic<int> state{kFree};
+// A file to remove: its path, and for a lock file the descriptor that
+// holds its lock.
+struct File {
   int lockFd = -1;
   char path[PATH_MAX];
 };
@@ -28,21 +24,21 @@ struct Slot {
 // A lock file is removed only by its holder: the descriptor holds the lock
 // (taking it again is then a no-op) and still names the file at the path
 // (nobody replaced it since).
-bool holdsLockFile(const Slot& slot) {
-  if (slot.lockFd < 0) return true;
-  if (::flock(slot.lockFd, LOCK_EX | LOCK_NB) != 0) return false;
+bool holdsLockFile(const File& file) {
+  if (file.lockFd < 0) return true;
+  if (::flock(file.lockFd, LOCK_EX | LOCK_NB) != 0) return false;
   struct stat opened, current;
-  return ::fstat(slot.lockFd, &opened) == 0 && ::lstat(slot.path, &current) == 0 &&
+  return ::fstat(file.lockFd, &opened) == 0 && ::lstat(file.path, &current) == 0 &&
          opened.st_dev == current.st_dev && opened.st_ino == current.st_ino;
 }
 
-Slot gSlots[kSlots];
+InterruptionSlots<File> gFiles;
 
 // Only system calls: flock, fstat, lstat, unlink and _exit.
 extern "C" void removeRegisteredFilesAndExit(int signalNumber) {
-  for (Slot& slot : gSlots) {
-    if (slot.state.load(std::memory_order_acquire) == kReady && holdsLockFile(slot)) ::unlink(slot.path);
-  }
+  gFiles.forEachFile([](const File& file) {
+    if (holdsLockFile(file)) ::unlink(file.path);
+  });
   ::_exit(128 + signalNumber);
 }
 
@@ -65,21 +61,13 @@ void installInterruptionHandlers() {
 
 int registerRemovalOnInterrupt(const std::string& path, std::intptr_t lockFd) {
   if (path.empty() || path.size() >= PATH_MAX) return -1;
-  for (int i = 0; i < kSlots; ++i) {
-    int expected = kFree;
-    if (!gSlots[i].state.compare_exchange_strong(expected, kFilling, std::memory_order_acq_rel)) continue;
-    std::memcpy(gSlots[i].path, path.c_str(), path.size() + 1);
-    gSlots[i].lockFd = static_cast<int>(lockFd);
-    gSlots[i].state.store(kReady, std::memory_order_release);
-    return i;
-  }
-  return -1;
+  return gFiles.take([&](File& file) {
+    std::memcpy(file.path, path.c_str(), path.size() + 1);
+    file.lockFd = static_cast<int>(lockFd);
+  });
 }
 
-void unregisterRemovalOnInterrupt(int slot) {
-  if (slot < 0 || slot >= kSlots) return;
-  gSlots[slot].state.store(kFree, std::memory_order_release);
-}
+void unregisterRemovalOnInterrupt(int slot) { gFiles.free(slot); }
 
 ZInterruptionDeferral::ZInterruptionDeferral() {
   static_assert(sizeof(sigset_t) <= sizeof saved_, "room for a signal mask");

@@ -1,25 +1,20 @@
 #include <windows.h>
 
-#include <atomic>
+#include <string>
 
 #include "util/Interruption.h"
+#include "util/InterruptionSlots.h"
 #include "util/WindowsText.h"
 
 namespace {
 
-// A run has at most a handful of temporary files at a time (output,
-// database); the table has room to spare.
-constexpr int kSlots = 16;
-
-enum SlotState : int { kFree = 0, kFilling = 1, kReady = 2 };
-
-struct Slot {
-  std::atomic<int> state{kFree};
-  HANDLE file = INVALID_HANDLE_VALUE;
+// A file to remove: through its handle where one is given, else by path.
+struct File {
+  HANDLE handle = INVALID_HANDLE_VALUE;
   std::wstring path;
 };
 
-Slot gSlots[kSlots];
+InterruptionSlots<File> gFiles;
 // Deferrals hold it shared; the handler takes it whole before it looks at
 // the slots.
 SRWLOCK gDeferral = SRWLOCK_INIT;
@@ -44,15 +39,14 @@ BOOL WINAPI removeRegisteredFilesAndExit(DWORD event) {
       return FALSE;
   }
   AcquireSRWLockExclusive(&gDeferral);
-  for (Slot& slot : gSlots) {
-    if (slot.state.load(std::memory_order_acquire) != kReady) continue;
-    if (slot.file != INVALID_HANDLE_VALUE) {
+  gFiles.forEachFile([](const File& file) {
+    if (file.handle != INVALID_HANDLE_VALUE) {
       FILE_DISPOSITION_INFO disposition{TRUE};
-      SetFileInformationByHandle(slot.file, FileDispositionInfo, &disposition, sizeof disposition);
+      SetFileInformationByHandle(file.handle, FileDispositionInfo, &disposition, sizeof disposition);
     } else {
-      DeleteFileW(slot.path.c_str());
+      DeleteFileW(file.path.c_str());
     }
-  }
+  });
   TerminateProcess(GetCurrentProcess(), exitCode);
   return TRUE;
 }
@@ -68,21 +62,13 @@ void installInterruptionHandlers() {
 int registerRemovalOnInterrupt(const std::string& path, std::intptr_t file) {
   if (path.empty()) return -1;
   const std::wstring wide = widePath(path);
-  for (int i = 0; i < kSlots; ++i) {
-    int expected = kFree;
-    if (!gSlots[i].state.compare_exchange_strong(expected, kFilling, std::memory_order_acq_rel)) continue;
-    gSlots[i].path = wide;
-    gSlots[i].file = reinterpret_cast<HANDLE>(file);
-    gSlots[i].state.store(kReady, std::memory_order_release);
-    return i;
-  }
-  return -1;
+  return gFiles.take([&](File& slot) {
+    slot.path = wide;
+    slot.handle = reinterpret_cast<HANDLE>(file);
+  });
 }
 
-void unregisterRemovalOnInterrupt(int slot) {
-  if (slot < 0 || slot >= kSlots) return;
-  gSlots[slot].state.store(kFree, std::memory_order_release);
-}
+void unregisterRemovalOnInterrupt(int slot) { gFiles.free(slot); }
 
 ZInterruptionDeferral::ZInterruptionDeferral() : saved_() { AcquireSRWLockShared(&gDeferral); }
 

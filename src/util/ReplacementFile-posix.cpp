@@ -18,24 +18,6 @@
 
 namespace {
 
-constexpr int kNameAttempts = 100;
-const char kMarker[] = ".co447gen-";
-const char kSuffix[] = ".tmp";
-
-std::string directoryOf(const std::string& path) {
-  const std::size_t separator = path.rfind('/');
-  return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-}
-
-std::string nameOf(const std::string& path) {
-  const std::size_t separator = path.rfind('/');
-  return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
-bool endsWith(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 // A temporary file "<prefix><pid>-<n>.tmp" whose process is gone and whose
 // lock is free was left by a killed run: removed from the directory whose
 // descriptor is given.
@@ -48,7 +30,7 @@ void removeLeftovers(int directory, const std::string& prefix) {
   }
   while (const dirent* entry = ::readdir(listing)) {
     const std::string name = entry->d_name;
-    if (name.compare(0, prefix.size(), prefix) != 0 || !endsWith(name, kSuffix)) continue;
+    if (!isTemporaryFileName(name, prefix)) continue;
     const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
     if (pid <= 0 || pid == static_cast<long>(::getpid())) continue;
     if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
@@ -95,61 +77,46 @@ std::string replacementTarget(const std::string& path) {
   return result;
 }
 
-ZReplacementFile::~ZReplacementFile() { discard(); }
+unsigned long ZReplacementFile::processId() { return static_cast<unsigned long>(::getpid()); }
 
-bool ZReplacementFile::create(const std::string& target, std::string& errorText, bool followLink) {
-  discard();
-  target_ = withNameAsKept(followLink ? replacementTarget(target) : nativePath(target));
-  const std::string directory = directoryOf(target_);
-  const std::string prefix = "." + nameOf(target_) + kMarker;
-  if (nameOf(target_).empty()) {
-    errorText = strFormat("\"%s\" names no file", target.c_str());
-    target_.clear();
-    return false;
-  }
-  // Links that lead round in a loop end at a link: it is not replaced.
+// Links that lead round in a loop end at a link.
+bool ZReplacementFile::endsAtLink(const std::string& given, std::string& errorText) const {
   struct stat info;
-  if (followLink && ::lstat(target_.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-    errorText = strFormat("\"%s\" is a loop of symbolic links", target.c_str());
-    target_.clear();
-    return false;
-  }
-  directory_ = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (directory_ >= 0) {
-    removeLeftovers(directory_, prefix);
-    static unsigned counter = 0;
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-      const std::string name = prefix + std::to_string(::getpid()) + "-" + std::to_string(++counter) + kSuffix;
-      // Registered before it exists: a signal that comes while the file is
-      // being created still finds it. (The name carries this process's id,
-      // so nobody else's file goes by it.)
-      const int slot = registerRemovalOnInterrupt(directory + name);
-      const int fd = ::openat(directory_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-      if (fd < 0) {
-        const int error = errno;
-        unregisterRemovalOnInterrupt(slot);
-        errno = error;
-        if (errno == EEXIST) continue;
-        break;
-      }
-      ::flock(fd, LOCK_EX | LOCK_NB);
-      temporary_ = directory + name;
-      file_ = fd;
-      interruptSlot_ = slot;
-      return true;
-    }
-  }
-  errorText = strFormat("Cannot create a temporary file in \"%s\": %s", directory.empty() ? "." : directory.c_str(),
-                        std::strerror(errno));
-  release();
-  return false;
+  if (::lstat(target_.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return false;
+  errorText = strFormat("\"%s\" is a loop of symbolic links", given.c_str());
+  return true;
 }
 
-bool ZReplacementFile::commit(std::string& errorText) {
-  if (temporary_.empty()) {
-    errorText = "No temporary file to commit";
+bool ZReplacementFile::prepareDirectory(const std::string& directory, const std::string& prefix, std::string& reason) {
+  directory_ = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (directory_ < 0) {
+    reason = std::strerror(errno);
     return false;
   }
+  removeLeftovers(directory_, prefix);
+  return true;
+}
+
+ZReplacementFile::Made ZReplacementFile::makeTemporary(const std::string& directory, const std::string& name,
+                                                       std::string& reason) {
+  // Registered before it exists: a signal that comes while the file is
+  // being created still finds it. (The name carries this process's id, so
+  // nobody else's file goes by it.)
+  const int slot = registerRemovalOnInterrupt(directory + name);
+  const int fd = ::openat(directory_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    const int error = errno;
+    unregisterRemovalOnInterrupt(slot);
+    reason = std::strerror(error);
+    return error == EEXIST ? Made::nameTaken : Made::failed;
+  }
+  ::flock(fd, LOCK_EX | LOCK_NB);
+  file_ = fd;
+  interruptSlot_ = slot;
+  return Made::file;
+}
+
+bool ZReplacementFile::moveOverTarget(std::string& errorText) {
   struct stat old;
   if (::stat(target_.c_str(), &old) == 0) {
     // Owner and group first: changing them may clear set-id bits.
@@ -161,18 +128,15 @@ bool ZReplacementFile::commit(std::string& errorText) {
   }
   if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
     errorText = strFormat("Cannot replace \"%s\": %s", target_.c_str(), std::strerror(errno));
-    discard();
     return false;
   }
-  temporary_.clear();
-  release();
   return true;
 }
 
 // Through the directory it was made in: where that directory was moved
 // away and another (or a link) took its path, the file is still found.
 void ZReplacementFile::discard() {
-  if (!temporary_.empty() && directory_ >= 0) ::unlinkat(directory_, nameOf(temporary_).c_str(), 0);
+  if (!temporary_.empty() && directory_ >= 0) ::unlinkat(directory_, temporary_.c_str() + nameStart(temporary_), 0);
   temporary_.clear();
   release();
 }

@@ -15,27 +15,10 @@
 
 namespace {
 
-constexpr int kNameAttempts = 100;
-const char kMarker[] = ".co447gen-";
-const char kSuffix[] = ".tmp";
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // How long a commit is retried while another process (a virus scanner, an
 // indexer) has the new file or the target open.
 constexpr auto kRetryFor = std::chrono::milliseconds(1000);
-
-std::string directoryOf(const std::string& path) {
-  const std::size_t separator = path.find_last_of("/\\");
-  return separator == std::string::npos ? path.substr(0, driveLength(path)) : path.substr(0, separator + 1);
-}
-
-std::string nameOf(const std::string& path) {
-  const std::size_t separator = path.find_last_of("/\\");
-  return separator == std::string::npos ? path.substr(driveLength(path)) : path.substr(separator + 1);
-}
-
-bool endsWith(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
 
 bool processIsAlive(DWORD processId) {
   const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
@@ -54,7 +37,7 @@ void removeLeftovers(const std::string& directory, const std::string& prefix) {
   if (listing == INVALID_HANDLE_VALUE) return;
   do {
     const std::string name = utf8Text(entry.cFileName);
-    if (name.compare(0, prefix.size(), prefix) != 0 || !endsWith(name, kSuffix)) continue;
+    if (!isTemporaryFileName(name, prefix)) continue;
     if ((entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) continue;
     const unsigned long processId = std::strtoul(name.c_str() + prefix.size(), nullptr, 10);
     if (processId == 0 || processId == GetCurrentProcessId() || processIsAlive(processId)) continue;
@@ -141,59 +124,43 @@ std::string replacementTarget(const std::string& path) {
   return resolvedPath(path);
 }
 
-ZReplacementFile::~ZReplacementFile() { discard(); }
+unsigned long ZReplacementFile::processId() { return GetCurrentProcessId(); }
 
-bool ZReplacementFile::create(const std::string& target, std::string& errorText, bool followLink) {
-  discard();
-  // A short (8.3) name or one with trailing dots or blanks: the file is
-  // replaced under its long name, which a rename onto the short one would
-  // take from it.
-  target_ = withNameAsKept(followLink ? replacementTarget(target) : target);
-  const std::string directory = directoryOf(target_);
-  const std::string prefix = "." + nameOf(target_) + kMarker;
-  if (nameOf(target_).empty()) {
-    errorText = strFormat("\"%s\" names no file", target.c_str());
-    target_.clear();
-    return false;
-  }
-  if (followLink && pathKindAt(target_, false) == PathKind::SymbolicLink) {
-    errorText = strFormat("\"%s\" is a symbolic link to nothing", target.c_str());
-    target_.clear();
-    return false;
-  }
+// A link is followed only where it leads to something.
+bool ZReplacementFile::endsAtLink(const std::string& given, std::string& errorText) const {
+  if (pathKindAt(target_, false) != PathKind::SymbolicLink) return false;
+  errorText = strFormat("\"%s\" is a symbolic link to nothing", given.c_str());
+  return true;
+}
+
+bool ZReplacementFile::prepareDirectory(const std::string& directory, const std::string& prefix, std::string&) {
   removeLeftovers(directory, prefix);
-  static unsigned counter = 0;
+  return true;
+}
+
+ZReplacementFile::Made ZReplacementFile::makeTemporary(const std::string& directory, const std::string& name,
+                                                       std::string& reason) {
+  const std::string path = directory + name;
   DWORD error = ERROR_SUCCESS;
-  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    const std::string name =
-        directory + prefix + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + kSuffix;
+  {
     // Made and registered before an interrupt is handled. The writer opens
     // it again by name (hence shared for writing); nobody else may delete
     // it while this handle is open.
     const ZInterruptionDeferral deferral;
-    const HANDLE file = CreateFileW(widePath(name).c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    const HANDLE file = CreateFileW(widePath(path).c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-      error = GetLastError();
-      if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
-      break;
+    if (file != INVALID_HANDLE_VALUE) {
+      file_ = reinterpret_cast<std::intptr_t>(file);
+      interruptSlot_ = registerRemovalOnInterrupt(path, file_);
+      return Made::file;
     }
-    temporary_ = name;
-    file_ = reinterpret_cast<std::intptr_t>(file);
-    interruptSlot_ = registerRemovalOnInterrupt(name, file_);
-    return true;
+    error = GetLastError();
   }
-  errorText = strFormat("Cannot create a temporary file in \"%s\": %s", directory.empty() ? "." : directory.c_str(),
-                        systemMessage(error).c_str());
-  target_.clear();
-  return false;
+  reason = systemMessage(error);
+  return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? Made::nameTaken : Made::failed;
 }
 
-bool ZReplacementFile::commit(std::string& errorText) {
-  if (temporary_.empty()) {
-    errorText = "No temporary file to commit";
-    return false;
-  }
+bool ZReplacementFile::moveOverTarget(std::string& errorText) {
   {
     // Closed before it is moved; from now on an interrupt removes it by name.
     const ZInterruptionDeferral deferral;
@@ -208,18 +175,14 @@ bool ZReplacementFile::commit(std::string& errorText) {
   passOnTargetProperties(temporary, target);
   // One rename over the target, which holds its old bytes or the new ones
   // whatever happens to the process meanwhile.
-  DWORD error = ERROR_SUCCESS;
   while (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    error = GetLastError();
+    const DWORD error = GetLastError();
     if (!isRetryable(error) || std::chrono::steady_clock::now() >= deadline) {
       errorText = strFormat("Cannot replace \"%s\": %s", target_.c_str(), systemMessage(error).c_str());
-      discard();
       return false;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
-  temporary_.clear();
-  release();
   return true;
 }
 

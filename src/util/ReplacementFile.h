@@ -1,6 +1,6 @@
-// Writing files (ReplacementFile-posix.cpp, ReplacementFile-win32.cpp):
-// opening a regular file for writing, and a file written whole or not at
-// all.
+// Writing files (ReplacementFile.cpp, ReplacementFile-posix.cpp,
+// ReplacementFile-win32.cpp): opening a regular file for writing, and a
+// file written whole or not at all.
 //
 // A replacement's new contents go into a temporary file beside the target,
 // which is renamed over the target only once it is complete. The target
@@ -62,6 +62,30 @@ class ZReplacementFile {
   void discard();
 
  private:
+  // What each platform does its own way (ReplacementFile-posix.cpp,
+  // ReplacementFile-win32.cpp); ReplacementFile.cpp holds the rest.
+  enum class Made { file, nameTaken, failed };
+  // Where the file name of a path as the file system takes it begins:
+  // after its last "/" (on Windows also "\\", or its drive); on POSIX
+  // systems a "\\" there is part of a name.
+  static std::size_t nameStart(const std::string& path);
+  // The process id that the names of its temporary files carry.
+  static unsigned long processId();
+  // The target is a symbolic link still after links were followed (it is
+  // not replaced): true, with the reason in errorText (given: the target
+  // as the caller named it).
+  bool endsAtLink(const std::string& given, std::string& errorText) const;
+  // Makes the directory ready for a temporary file (POSIX: opens it) and
+  // removes the temporary files there that killed runs left for the same
+  // target (their names begin with prefix). False, with the system's
+  // reason, when the directory cannot be used.
+  bool prepareDirectory(const std::string& directory, const std::string& prefix, std::string& reason);
+  // Makes the temporary file directory + name, held by this object and
+  // registered for removal on an interrupt; nameTaken when a file of that
+  // name is there (the reason is filled in every case but file).
+  Made makeTemporary(const std::string& directory, const std::string& name, std::string& reason);
+  // Passes on what the target had and renames the temporary file over it.
+  bool moveOverTarget(std::string& errorText);
   void release();
 
   std::string target_;
@@ -77,6 +101,11 @@ enum class ZRemoval { Removed, InUse, Failed };
 // another program holds open (a virus scanner, an editor) is tried again
 // for about a second, as a commit is; InUse when it is held still.
 ZRemoval removeOldFile(const std::string& path);
+
+// The name is that of a temporary file made for a target whose temporary
+// files' names begin with prefix (".<target name>.co447gen-"): prefix, the
+// maker's process id, "-", a number, ".tmp".
+bool isTemporaryFileName(const std::string& name, const std::string& prefix);
 
 // The file a path finally names: a symbolic link at the path is followed
 // to where it points (also when nothing is there yet; on Windows only a

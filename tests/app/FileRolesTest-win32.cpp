@@ -124,16 +124,4 @@ TEST(FileRoles, UncPathsAreFound) {
   });
 }
 
-// ---- Cases only POSIX systems have
-
-// The POSIX tests of the same names; on Windows they skip with the reason.
-TEST(FileRoles, SymbolicLinksNameTheFileTheyLeadTo) {
-  GTEST_SKIP() << "making a symbolic link on Windows needs a privilege (SeCreateSymbolicLinkPrivilege) that a test "
-                  "may not have";
-}
-TEST(FileRoles, ResolvedPaths) {
-  GTEST_SKIP() << "making a symbolic link on Windows needs a privilege (SeCreateSymbolicLinkPrivilege) that a test "
-                  "may not have";
-}
-
 }  // namespace

@@ -451,25 +451,4 @@ TEST(FileSafety, ReadOnlyAttributeIsKept) {
   }
 }
 
-// ---- Cases only POSIX systems have
-
-// The POSIX tests of the same names; on Windows they skip with the reason.
-TEST(FileSafety, FileSizeLimitIsAFailedWriteNotAKill) {
-  GTEST_SKIP() << "Windows has no file size limit for a process (ulimit -f, SIGXFSZ)";
-}
-TEST(FileSafety, SavedDatabaseKeepsOwnerGroupAndPermissions) {
-  GTEST_SKIP() << "owner, group and permission bits are POSIX's (the attributes: FileSafety.ReadOnlyAttributeIsKept)";
-}
-TEST(FileSafety, TwoUsersOnOneDatabaseLoseNoVariable) {
-  GTEST_SKIP() << "a second user needs a second account (setpriv under root on POSIX); the test host has one";
-}
-TEST(FileSafety, LinkToTheDatabaseStaysALink) {
-  GTEST_SKIP() << "making a symbolic link on Windows needs a privilege (SeCreateSymbolicLinkPrivilege) that a test "
-                  "may not have";
-}
-TEST(FileSafety, DatabaseBehindALinkToNothingIsCreatedWhereItPoints) {
-  GTEST_SKIP() << "making a symbolic link on Windows needs a privilege (SeCreateSymbolicLinkPrivilege) that a test "
-                  "may not have";
-}
-
 }  // namespace

@@ -13,15 +13,7 @@ namespace {
 
 using testsupport::crlf;
 
-ZListEntry record(uint32_t index, uint32_t subIndex, int32_t offset, int32_t size, const std::string& name) {
-  ZListEntry entry;
-  entry.objectIndex = index;
-  entry.objectSubIndex = subIndex;
-  entry.signalOffset = offset;
-  entry.signalSize = size;
-  entry.signalName = name;
-  return entry;
-}
+using testsupport::Signal;
 
 TEST(RunReports, SignalListBlockGoesToConsoleAndLogAlike) {
   struct Case {
@@ -32,7 +24,7 @@ TEST(RunReports, SignalListBlockGoesToConsoleAndLogAlike) {
   const std::vector<Case> cases = {
       {"signals not used:", "",
        "\nsignals not used:\n-----------------\nINDEX    SUB    START    SIZE    SIGNAL NAME\n\n"},
-      {"signals not used:", listLine(record(0x6000, 1, 0, 8, "Door")) + "\n",
+      {"signals not used:", listLine(Signal("Door").object(0x6000, 1, 32).bits(0, 8)) + "\n",
        "\nsignals not used:\n-----------------\nINDEX    SUB    START    SIZE    SIGNAL NAME\n"
        "0x6000   0x1      0       8      Door\n\n"},
       {"macros are generated for the following signals:", "a\nb\n",
@@ -65,11 +57,11 @@ TEST(RunReports, NotReadReportHasALeadingEmptyLineOnlyInTheLog) {
 TEST(RunReports, RelationsHeaderAndLines) {
   TextStream relations;
   writeRelationsHeader(relations);
-  ZListEntry status = record(0x60a0, 0x1a, 0, 8, "taxi_state");
+  ZListEntry status = Signal("taxi_state").object(0x60a0, 0x1a, 32).bits(0, 8);
   writeRelationLine(relations, status, "gs_taxi_state", "stval_taxi_state");
-  writeRelationLine(relations, record(0x6000, 1, 0, 1, "x"), "sc_lamp", "coval_lamp");
-  writeRelationLine(relations, record(0xabc, 0xfffff, 0, 1, "x"), "gs_a", "stval_a");
-  writeRelationLine(relations, record(0x6000, 0x123456, 0, 1, "x"), "gs_b", "stval_b");
+  writeRelationLine(relations, Signal("x").object(0x6000, 1, 32).bits(0, 1), "sc_lamp", "coval_lamp");
+  writeRelationLine(relations, Signal("x").object(0xabc, 0xfffff, 32).bits(0, 1), "gs_a", "stval_a");
+  writeRelationLine(relations, Signal("x").object(0x6000, 0x123456, 32).bits(0, 1), "gs_b", "stval_b");
   EXPECT_EQ(relations.contents(),
             crlf("Relations between objects and environment variables:\n" + std::string(52, '-') +
                  "\n\n"

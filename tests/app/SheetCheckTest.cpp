@@ -7,20 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
+
 namespace {
 
-ZListEntry signal(uint32_t index, uint32_t subIndex, int32_t objectSize, int32_t offset, int32_t size,
-                  const std::string& name, int32_t reserved = 0) {
-  ZListEntry record;
-  record.objectIndex = index;
-  record.objectSubIndex = subIndex;
-  record.objectSize = objectSize;
-  record.signalOffset = offset;
-  record.signalSize = size;
-  record.signalName = name;
-  record.signalReserved = reserved;
-  return record;
-}
+using testsupport::Signal;
 
 std::vector<std::string> check(const std::vector<ZListEntry>& records) {
   SignalTable table;
@@ -37,52 +28,65 @@ TEST(SheetCheck, EachWarning) {
     std::vector<std::string> warnings;
   };
   const std::vector<Case> cases = {
-      {"a clean object", {signal(0x6001, 1, 16, 0, 8, "A"), signal(0x6001, 1, 16, 8, 8, "B")}, {}},
-      {"every data type width is fine",
-       {signal(1, 0, 1, 0, 1, "a"), signal(2, 0, 8, 0, 8, "b"), signal(3, 0, 24, 0, 24, "c"),
-        signal(4, 0, 40, 0, 40, "d"), signal(5, 0, 56, 0, 56, "e"), signal(6, 0, 64, 0, 64, "f")},
+      {"a clean object",
+       {Signal("A").object(0x6001, 1, 16).bits(0, 8), Signal("B").object(0x6001, 1, 16).bits(8, 8)},
        {}},
-      {"object size of no data type", {signal(0x6002, 0, 12, 0, 4, "Low")},
+      {"every data type width is fine",
+       {Signal("a").object(1, 0, 1).bits(0, 1), Signal("b").object(2, 0, 8).bits(0, 8),
+        Signal("c").object(3, 0, 24).bits(0, 24), Signal("d").object(4, 0, 40).bits(0, 40),
+        Signal("e").object(5, 0, 56).bits(0, 56), Signal("f").object(6, 0, 64).bits(0, 64)},
+       {}},
+      {"object size of no data type",
+       {Signal("Low").object(0x6002, 0, 12).bits(0, 4)},
        {"Warning: object 0x6002sub0: object size 12 " + kWidths}},
-      {"object size 0", {signal(0x6002, 0, 0, 0, 0, "Nothing")},
+      {"object size 0",
+       {Signal("Nothing").object(0x6002, 0, 0).bits(0, 0)},
        {"Warning: object 0x6002sub0: object size 0 " + kWidths,
         "Warning: object 0x6002sub0: signal \"Nothing\" has no bits (size 0)"}},
-      {"object size 72", {signal(0x6002, 0, 72, 0, 8, "Huge")},
+      {"object size 72",
+       {Signal("Huge").object(0x6002, 0, 72).bits(0, 8)},
        {"Warning: object 0x6002sub0: object size 72 " + kWidths}},
       {"differing object sizes, in order of first occurrence",
-       {signal(0x6002, 0, 16, 0, 4, "a"), signal(0x6002, 0, 12, 4, 4, "b"), signal(0x6002, 0, 16, 8, 4, "c"),
-        signal(0x6002, 0, 32, 12, 4, "d")},
+       {Signal("a").object(0x6002, 0, 16).bits(0, 4), Signal("b").object(0x6002, 0, 12).bits(4, 4),
+        Signal("c").object(0x6002, 0, 16).bits(8, 4), Signal("d").object(0x6002, 0, 32).bits(12, 4)},
        {"Warning: object 0x6002sub0: its signals give different object sizes (16, 12, 32)"}},
-      {"no bits: nothing more for that record", {signal(0x6002, 0, 8, -3, -2, "Empty"), signal(0x6002, 0, 8, -3, 1, "x")},
+      {"no bits: nothing more for that record",
+       {Signal("Empty").object(0x6002, 0, 8).bits(-3, -2), Signal("x").object(0x6002, 0, 8).bits(-3, 1)},
        {"Warning: object 0x6002sub0: signal \"Empty\" has no bits (size -2)",
         "Warning: object 0x6002sub0: signal \"x\" (bits -3--3) does not lie inside the object of 8 bits"}},
       {"past the end of its own record's object size",
-       {signal(0x6002, 0, 16, 0, 8, "fits"), signal(0x6002, 0, 12, 12, 4, "Past end")},
+       {Signal("fits").object(0x6002, 0, 16).bits(0, 8), Signal("Past end").object(0x6002, 0, 12).bits(12, 4)},
        {"Warning: object 0x6002sub0: its signals give different object sizes (16, 12)",
         "Warning: object 0x6002sub0: signal \"Past end\" (bits 12-15) does not lie inside the object of 12 bits"}},
-      {"an offset and size whose end does not fit in 32 bits", {signal(0x6002, 0, 32, 2147483647, 8, "far")},
+      {"an offset and size whose end does not fit in 32 bits",
+       {Signal("far").object(0x6002, 0, 32).bits(2147483647, 8)},
        {"Warning: object 0x6002sub0: signal \"far\" (bits 2147483647-2147483654) does not lie inside the object of "
         "32 bits"}},
       {"overlap names the first earlier record that shares bits",
-       {signal(0x6001, 1, 16, 0, 12, "Speed"), signal(0x6001, 1, 16, 12, 4, "Flags"),
-        signal(0x6001, 1, 16, 8, 8, "Speed high")},
+       {Signal("Speed").object(0x6001, 1, 16).bits(0, 12), Signal("Flags").object(0x6001, 1, 16).bits(12, 4),
+        Signal("Speed high").object(0x6001, 1, 16).bits(8, 8)},
        {"Warning: object 0x6001sub1: signals \"Speed\" (bits 0-11) and \"Speed high\" (bits 8-15) overlap"}},
       {"an earlier record inside the later one",
-       {signal(0x6001, 1, 16, 9, 2, "inner"), signal(0x6001, 1, 16, 0, 16, "whole")},
+       {Signal("inner").object(0x6001, 1, 16).bits(9, 2), Signal("whole").object(0x6001, 1, 16).bits(0, 16)},
        {"Warning: object 0x6001sub1: signals \"inner\" (bits 9-10) and \"whole\" (bits 0-15) overlap"}},
       {"the later record inside an earlier one",
-       {signal(0x6001, 1, 16, 12, 4, "top"), signal(0x6001, 1, 16, 0, 16, "whole"), signal(0x6001, 1, 16, 3, 1, "bit")},
+       {Signal("top").object(0x6001, 1, 16).bits(12, 4), Signal("whole").object(0x6001, 1, 16).bits(0, 16),
+        Signal("bit").object(0x6001, 1, 16).bits(3, 1)},
        {"Warning: object 0x6001sub1: signals \"top\" (bits 12-15) and \"whole\" (bits 0-15) overlap",
         "Warning: object 0x6001sub1: signals \"whole\" (bits 0-15) and \"bit\" (bits 3-3) overlap"}},
-      {"neighbours do not overlap", {signal(0x6001, 1, 16, 0, 8, "a"), signal(0x6001, 1, 16, 8, 8, "b")}, {}},
+      {"neighbours do not overlap",
+       {Signal("a").object(0x6001, 1, 16).bits(0, 8), Signal("b").object(0x6001, 1, 16).bits(8, 8)},
+       {}},
       {"reserved records count",
-       {signal(0x6001, 1, 8, 0, 8, "Spare", 1), signal(0x6001, 1, 8, 2, 1, "Bit")},
+       {Signal("Spare").object(0x6001, 1, 8).bits(0, 8).reserved(), Signal("Bit").object(0x6001, 1, 8).bits(2, 1)},
        {"Warning: object 0x6001sub1: signals \"Spare\" (bits 0-7) and \"Bit\" (bits 2-2) overlap"}},
       {"records without bits overlap nothing",
-       {signal(0x6001, 1, 8, 0, 0, "none"), signal(0x6001, 1, 8, 0, 8, "all")},
+       {Signal("none").object(0x6001, 1, 8).bits(0, 0), Signal("all").object(0x6001, 1, 8).bits(0, 8)},
        {"Warning: object 0x6001sub1: signal \"none\" has no bits (size 0)"}},
       {"other objects never overlap",
-       {signal(0x6001, 1, 8, 0, 8, "a"), signal(0x6001, 2, 8, 0, 8, "b"), signal(0x6002, 1, 8, 0, 8, "c")}, {}},
+       {Signal("a").object(0x6001, 1, 8).bits(0, 8), Signal("b").object(0x6001, 2, 8).bits(0, 8),
+        Signal("c").object(0x6002, 1, 8).bits(0, 8)},
+       {}},
   };
   for (const Case& c : cases) EXPECT_EQ(check(c.records), c.warnings) << c.what;
 }
@@ -91,9 +95,9 @@ TEST(SheetCheck, EachWarning) {
 // then each record in table order with its own warnings in that order.
 TEST(SheetCheck, WarningsComeObjectByObjectInTheirOrder) {
   const std::vector<ZListEntry> records = {
-      signal(0x6003, 0, 8, 0, 8, "Clean"),        signal(0x6002, 0, 12, 0, 4, "A"),
-      signal(0x6001, 1, 16, 0, 12, "Speed"),      signal(0x6002, 0, 16, 2, 16, "B"),
-      signal(0x6001, 1, 16, 8, 8, "Speed high"),  signal(0x6002, 0, 12, 4, 0, "Empty"),
+      Signal("Clean").object(0x6003, 0, 8).bits(0, 8),        Signal("A").object(0x6002, 0, 12).bits(0, 4),
+      Signal("Speed").object(0x6001, 1, 16).bits(0, 12),      Signal("B").object(0x6002, 0, 16).bits(2, 16),
+      Signal("Speed high").object(0x6001, 1, 16).bits(8, 8),  Signal("Empty").object(0x6002, 0, 12).bits(4, 0),
   };
   EXPECT_EQ(check(records),
             (std::vector<std::string>{
@@ -117,8 +121,9 @@ TEST(SheetCheck, OverlapsAgreeWithComparingEveryPair) {
     std::vector<ZListEntry> records;
     const uint32_t count = 1 + next(8);
     for (uint32_t i = 0; i < count; ++i) {
-      records.push_back(signal(0x6000, 0, 64, static_cast<int32_t>(next(20)), static_cast<int32_t>(next(7)),
-                               "s" + std::to_string(i)));
+      records.push_back(Signal("s" + std::to_string(i))
+                            .object(0x6000, 0, 64)
+                            .bits(static_cast<int32_t>(next(20)), static_cast<int32_t>(next(7))));
     }
     std::vector<std::string> expected;
     for (std::size_t j = 0; j < records.size(); ++j) {
@@ -151,7 +156,7 @@ TEST(SheetCheck, OverlapsAgreeWithComparingEveryPair) {
 // test's time-out). Prints how long it took.
 TEST(SheetCheck, HundredThousandSignalsInOneObject) {
   SignalTable table;
-  for (int i = 0; i < 100000; ++i) table.add(signal(0x6000, 0, 64, i % 60, 5, "s" + std::to_string(i)));
+  for (int i = 0; i < 100000; ++i) table.add(Signal("s" + std::to_string(i)).object(0x6000, 0, 64).bits(i % 60, 5));
   const auto start = std::chrono::steady_clock::now();
   const std::vector<std::string> warnings = checkSignalSheet(table);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

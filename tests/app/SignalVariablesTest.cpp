@@ -2,25 +2,16 @@
 // entered for each signal with their attributes.
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "app/SignalVariables.h"
 
 namespace {
 
-ZListEntry signal(const std::string& name, int32_t commandOrStatus, uint32_t index = 0x6000,
-                  uint32_t subIndex = 1, int32_t offset = 0, int32_t size = 8, int32_t objectSize = 32) {
-  ZListEntry entry;
-  entry.signalName = name;
-  entry.commandOrStatus = commandOrStatus;
-  entry.objectIndex = index;
-  entry.objectSubIndex = subIndex;
-  entry.signalOffset = offset;
-  entry.signalSize = size;
-  entry.objectSize = objectSize;
-  return entry;
+// A status signal in bits 0-7 of object 0x6000 sub-index 1 (32 bits), until
+// the test says otherwise.
+testsupport::Signal row(const std::string& name) {
+  return testsupport::Signal(name).object(0x6000, 1, 32).bits(0, 8);
 }
-
-constexpr int32_t kStatus = 0;
-constexpr int32_t kCommand = 1;
 
 TEST(SignalNaming, BaseNamesAndDuplicateSuffixesInTableOrder) {
   struct Step {
@@ -29,18 +20,18 @@ TEST(SignalNaming, BaseNamesAndDuplicateSuffixesInTableOrder) {
     bool duplicate;
   };
   const std::vector<Step> steps = {
-      {signal("Taxi State", kStatus), "taxi_state", false},
-      {signal("Door", kStatus, 0x6000, 1, 8, 1), "door", false},
+      {row("Taxi State"), "taxi_state", false},
+      {row("Door").bits(8, 1), "door", false},
       // Compared after lower-casing: a duplicate, suffixed with hex index and
       // sub-index and decimal offset.
-      {signal("door", kStatus, 0x60ab, 0x1c, 12, 1), "door_obj60ab_sub1c_pos12", true},
+      {row("door").object(0x60ab, 0x1c, 32).bits(12, 1), "door_obj60ab_sub1c_pos12", true},
       // A command of the same name has another key.
-      {signal("Door", kCommand, 0x6001, 1, 0, 1), "door", false},
-      {signal("Lamp", kCommand, 0x6002, 1, 0, 1), "lamp", false},
-      {signal("Lamp", kCommand, 0x6002, 1, 1, 1), "lamp_obj6002_sub1_pos1", true},
-      {signal("LAMP", kCommand, 0x6002, 1, 2, 1), "lamp_obj6002_sub1_pos2", true},
-      {signal("  ", kStatus), "__", false},
-      {signal("Tür-Öffner", kStatus), "t__r___ffner", false},
+      {row("Door").command().object(0x6001, 1, 32).bits(0, 1), "door", false},
+      {row("Lamp").command().object(0x6002, 1, 32).bits(0, 1), "lamp", false},
+      {row("Lamp").command().object(0x6002, 1, 32).bits(1, 1), "lamp_obj6002_sub1_pos1", true},
+      {row("LAMP").command().object(0x6002, 1, 32).bits(2, 1), "lamp_obj6002_sub1_pos2", true},
+      {row("  "), "__", false},
+      {row("Tür-Öffner"), "t__r___ffner", false},
   };
   SignalNaming naming;
   for (const Step& step : steps) {
@@ -59,21 +50,21 @@ TEST(SignalNaming, NamesGivenTwiceGetACounter) {
     bool reported;
   };
   const std::vector<Step> steps = {
-      {signal("Door", kStatus, 0x6000, 1, 0, 1), "door", false},
-      {signal("Door", kStatus, 0x6000, 1, 4, 1), "door_obj6000_sub1_pos4", true},
+      {row("Door").bits(0, 1), "door", false},
+      {row("Door").bits(4, 1), "door_obj6000_sub1_pos4", true},
       // The same row once more: key and suffixed name were both given.
-      {signal("Door", kStatus, 0x6000, 1, 4, 1), "door_obj6000_sub1_pos4_2", true},
-      {signal("DOOR", kStatus, 0x6000, 1, 4, 1), "door_obj6000_sub1_pos4_3", true},
+      {row("Door").bits(4, 1), "door_obj6000_sub1_pos4_2", true},
+      {row("DOOR").bits(4, 1), "door_obj6000_sub1_pos4_3", true},
       // A sheet name that reads like a suffixed one: a new key, a taken name.
-      {signal("door_obj6000_sub1_pos4", kStatus, 0x6001, 1, 0, 1), "door_obj6000_sub1_pos4_4", true},
+      {row("door_obj6000_sub1_pos4").object(0x6001, 1, 32).bits(0, 1), "door_obj6000_sub1_pos4_4", true},
       // Names of the other kind do not count.
-      {signal("door_obj6000_sub1_pos4", kCommand, 0x6001, 1, 0, 1), "door_obj6000_sub1_pos4", false},
+      {row("door_obj6000_sub1_pos4").command().object(0x6001, 1, 32).bits(0, 1), "door_obj6000_sub1_pos4", false},
       // A name that a counter would give is skipped.
-      {signal("lamp_obj6002_sub1_pos0_2", kCommand, 0x6002, 1, 0, 1), "lamp_obj6002_sub1_pos0_2", false},
-      {signal("lamp", kCommand, 0x6002, 1, 0, 1), "lamp", false},
-      {signal("lamp", kCommand, 0x6002, 1, 0, 1), "lamp_obj6002_sub1_pos0", true},
-      {signal("lamp", kCommand, 0x6002, 1, 0, 1), "lamp_obj6002_sub1_pos0_3", true},
-      {signal("lamp", kCommand, 0x6002, 1, 0, 1), "lamp_obj6002_sub1_pos0_4", true},
+      {row("lamp_obj6002_sub1_pos0_2").command().object(0x6002, 1, 32).bits(0, 1), "lamp_obj6002_sub1_pos0_2", false},
+      {row("lamp").command().object(0x6002, 1, 32).bits(0, 1), "lamp", false},
+      {row("lamp").command().object(0x6002, 1, 32).bits(0, 1), "lamp_obj6002_sub1_pos0", true},
+      {row("lamp").command().object(0x6002, 1, 32).bits(0, 1), "lamp_obj6002_sub1_pos0_3", true},
+      {row("lamp").command().object(0x6002, 1, 32).bits(0, 1), "lamp_obj6002_sub1_pos0_4", true},
   };
   SignalNaming naming;
   for (const Step& step : steps) {
@@ -88,9 +79,9 @@ TEST(SignalNaming, NamesGivenTwiceGetACounter) {
 // would write into itself.
 TEST(SignalNaming, ObjectVariableNamesAreTaken) {
   SignalTable table;
-  table.add(signal("0x6000_0x1", kStatus, 0x6000, 1, 0, 8));
-  table.add(signal("0x6000_0x1", kCommand, 0x6001, 1, 0, 8));
-  table.add(signal("0x6001_0x1", kStatus, 0x6002, 1, 0, 8));
+  table.add(row("0x6000_0x1"));
+  table.add(row("0x6000_0x1").command().object(0x6001, 1, 32));
+  table.add(row("0x6001_0x1").object(0x6002, 1, 32));
   SignalNaming naming(table);
   bool reported = false;
   EXPECT_EQ(naming.uniqueBaseName(table.at(0), reported), "0x6000_0x1_2");
@@ -111,25 +102,23 @@ TEST(SignalNaming, CommandsThatTheObjectHandlerSplits) {
     std::vector<ZListEntry> records;
     std::vector<bool> split;
   };
-  ZListEntry reservedStatus = signal("r", kStatus, 0x6000, 1, 0, 8, 32);
-  reservedStatus.signalReserved = 1;
-  ZListEntry reservedCommand = signal("rc", kCommand, 0x6000, 1, 0, 8, 32);
-  reservedCommand.signalReserved = 1;
+  const ZListEntry reservedStatus = row("r").reserved();
+  const ZListEntry reservedCommand = row("rc").command().reserved();
   const std::vector<Case> cases = {
-      {"status first", {signal("s", kStatus), signal("c", kCommand, 0x6000, 1, 8)}, {false, true}},
-      {"status later in the table", {signal("c", kCommand), signal("s", kStatus, 0x6000, 1, 8)}, {true, false}},
-      {"command only", {signal("c", kCommand), signal("d", kCommand, 0x6000, 1, 8)}, {false, false}},
-      {"other object", {signal("s", kStatus, 0x6001), signal("c", kCommand)}, {false, false}},
-      {"same index, other sub-index", {signal("s", kStatus, 0x6000, 2), signal("c", kCommand)}, {false, false}},
-      {"wide first status signal", {signal("s", kStatus, 0x6000, 1, 0, 8, 64), signal("c", kCommand)},
+      {"status first", {row("s"), row("c").command().bits(8, 8)}, {false, true}},
+      {"status later in the table", {row("c").command(), row("s").bits(8, 8)}, {true, false}},
+      {"command only", {row("c").command(), row("d").command().bits(8, 8)}, {false, false}},
+      {"other object", {row("s").object(0x6001, 1, 32), row("c").command()}, {false, false}},
+      {"same index, other sub-index", {row("s").object(0x6000, 2, 32), row("c").command()}, {false, false}},
+      {"wide first status signal", {row("s").object(0x6000, 1, 64), row("c").command()},
        {false, false}},
       // The handler's kind follows the first status signal, not the command.
-      {"narrow first status, wide command", {signal("s", kStatus), signal("c", kCommand, 0x6000, 1, 0, 8, 64)},
+      {"narrow first status, wide command", {row("s"), row("c").command().object(0x6000, 1, 64)},
        {false, true}},
-      {"reserved status makes no handler", {reservedStatus, signal("c", kCommand)}, {false, false}},
-      {"reserved status skipped for the first", {reservedStatus, signal("s", kStatus, 0x6000, 1, 0, 8, 64),
-                                                  signal("c", kCommand)}, {false, false, false}},
-      {"reserved command is not split", {signal("s", kStatus), reservedCommand}, {false, false}},
+      {"reserved status makes no handler", {reservedStatus, row("c").command()}, {false, false}},
+      {"reserved status skipped for the first", {reservedStatus, row("s").object(0x6000, 1, 64),
+                                                  row("c").command()}, {false, false, false}},
+      {"reserved command is not split", {row("s"), reservedCommand}, {false, false}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -152,20 +141,20 @@ TEST(SignalNaming, SplitCommandsAndStatusSignalsShareNoName) {
     std::vector<std::string> names;
     std::vector<bool> reported;
   };
-  const ZListEntry other = signal("s", kStatus, 0x6001, 0, 0, 4);  // makes object 0x6001 a split one
+  const ZListEntry other = row("s").object(0x6001, 0, 32).bits(0, 4);  // makes object 0x6001 a split one
   const std::vector<Case> cases = {
       {"split command first",
-       {other, signal("Light", kCommand, 0x6001, 0, 4, 4), signal("Light", kStatus, 0x6002, 0, 0, 8)},
+       {other, row("Light").command().object(0x6001, 0, 32).bits(4, 4), row("Light").object(0x6002, 0, 32)},
        {"s", "light", "light_2"}, {false, false, true}},
       {"status first",
-       {signal("Light", kStatus, 0x6002, 0, 0, 8), other, signal("Light", kCommand, 0x6001, 0, 4, 4)},
+       {row("Light").object(0x6002, 0, 32), other, row("Light").command().object(0x6001, 0, 32).bits(4, 4)},
        {"light", "s", "light_2"}, {false, false, true}},
       {"a command that is not split keeps its name",
-       {signal("Light", kStatus, 0x6002, 0, 0, 8), signal("Light", kCommand, 0x6003, 0, 0, 4)},
+       {row("Light").object(0x6002, 0, 32), row("Light").command().object(0x6003, 0, 32).bits(0, 4)},
        {"light", "light"}, {false, false}},
       {"a counted name free among both kinds",
-       {signal("Light", kStatus, 0x6002, 0, 0, 8), signal("light_2", kCommand, 0x6003, 0, 0, 4), other,
-        signal("Light", kCommand, 0x6001, 0, 4, 4), signal("Light", kStatus, 0x6002, 0, 8, 8)},
+       {row("Light").object(0x6002, 0, 32), row("light_2").command().object(0x6003, 0, 32).bits(0, 4), other,
+        row("Light").command().object(0x6001, 0, 32).bits(4, 4), row("Light").object(0x6002, 0, 32).bits(8, 8)},
        {"light", "light_2", "s", "light_3", "light_obj6002_sub0_pos8"}, {false, false, false, true, true}},
   };
   for (const Case& c : cases) {
@@ -182,14 +171,14 @@ TEST(SignalNaming, SplitCommandsAndStatusSignalsShareNoName) {
 }
 
 TEST(SignalNaming, VariableNamesOfCommandAndStatusSignals) {
-  const SignalVariableNames command = signalVariableNames(signal("x", kCommand), "lamp");
+  const SignalVariableNames command = signalVariableNames(row("x").command(), "lamp");
   EXPECT_EQ(command.trigger, "sc_lamp");
   EXPECT_EQ(command.value, "coval_lamp");
   EXPECT_EQ(command.objectVariable, "");
   EXPECT_EQ(command.panelVariable, "sc_lamp");
   EXPECT_EQ(command.downloadVariable, "coval_lamp");
 
-  const SignalVariableNames status = signalVariableNames(signal("x", kStatus, 0x60a0, 0x1a), "taxi_state");
+  const SignalVariableNames status = signalVariableNames(row("x").object(0x60a0, 0x1a, 32), "taxi_state");
   EXPECT_EQ(status.trigger, "gs_taxi_state");
   EXPECT_EQ(status.value, "stval_taxi_state");
   EXPECT_EQ(status.objectVariable, "stval_0x60a0_0x1a");
@@ -210,57 +199,39 @@ TEST(SignalVariables, AttributesOfEveryKind) {
   struct Case {
     ZListEntry record;
     std::string expected;
-    bool splitWide = false;  // -wide
   };
   const std::vector<Case> cases = {
       // A 1-bit command starts at its maximum 1.
-      {signal("lamp", kCommand, 0x6001, 1, 0, 1, 8), "sc_lamp 0 [0|1] 0\ncoval_lamp 0 [0|1] 1\n"},
-      {signal("speed", kCommand, 0x6001, 1, 0, 32, 32),
+      {row("lamp").command().object(0x6001, 1, 8).bits(0, 1), "sc_lamp 0 [0|1] 0\ncoval_lamp 0 [0|1] 1\n"},
+      {row("speed").command().object(0x6001, 1, 32).bits(0, 32),
        "sc_speed 0 [0|1] 0\ncoval_speed 0 [0|4294967295] 4294967295\n"},
       // A 32-bit object is not wide: its object variable reaches 2^32-1.
-      {signal("taxi_state", kStatus, 0x6000, 1, 0, 8, 32),
+      {row("taxi_state"),
        "gs_taxi_state 0 [0|1] 0\nstval_0x6000_0x1 0 [0|4294967295] 0 once\nstval_taxi_state 0 [0|255] 0\n"},
       // Values of objects wider than 32 bits are strings.
-      {signal("distance", kStatus, 0x6003, 1, 0, 48, 64),
+      {row("distance").object(0x6003, 1, 64).bits(0, 48),
        "gs_distance 0 [0|1] 0\nstval_0x6003_0x1 2 [0|18446744073709551615] 0 once\n"
        "stval_distance 2 [0|281474976710655] 0\n"},
-      {signal("preset", kCommand, 0x6004, 1, 0, 40, 33),
+      {row("preset").command().object(0x6004, 1, 33).bits(0, 40),
        "sc_preset 0 [0|1] 0\ncoval_preset 2 [0|1099511627775] 1099511627775\n"},
       // Sizes of 0 or less: maximum 0, the object variable's maximum 1.
-      {signal("empty", kStatus, 0x6005, 1, 0, 0, 0),
+      {row("empty").object(0x6005, 1, 0).bits(0, 0),
        "gs_empty 0 [0|1] 0\nstval_0x6005_0x1 0 [0|1] 0 once\nstval_empty 0 [0|0] 0\n"},
-      {signal("empty", kCommand, 0x6005, 1, 0, -3, 8), "sc_empty 0 [0|1] 0\ncoval_empty 0 [0|0] 0\n"},
-      // -wide: objects of 33 to 64 bits need no object variable; their
-      // values are whole numbers up to 32 bits, floating (1) above.
-      {signal("distance", kStatus, 0x6003, 1, 0, 48, 64),
-       "gs_distance 0 [0|1] 0\nstval_distance 1 [0|281474976710655] 0\n", true},
-      {signal("trips", kStatus, 0x6003, 1, 48, 16, 64), "gs_trips 0 [0|1] 0\nstval_trips 0 [0|65535] 0\n", true},
-      {signal("preset", kCommand, 0x6004, 1, 0, 40, 33),
-       "sc_preset 0 [0|1] 0\ncoval_preset 1 [0|1099511627775] 1099511627775\n", true},
-      {signal("full", kCommand, 0x6004, 1, 0, 64, 64),
-       "sc_full 0 [0|1] 0\ncoval_full 1 [0|18446744073709551615] 18446744073709551615\n", true},
-      {signal("word", kCommand, 0x6004, 1, 32, 32, 64), "sc_word 0 [0|1] 0\ncoval_word 0 [0|4294967295] 4294967295\n",
-       true},
-      // Above 64 bits, and up to 32, -wide changes nothing.
-      {signal("text", kStatus, 0x6006, 1, 0, 72, 72),
-       "gs_text 0 [0|1] 0\nstval_0x6006_0x1 2 [0|18446744073709551615] 0 once\n"
-       "stval_text 2 [0|18446744073709551615] 0\n", true},
-      {signal("taxi_state", kStatus, 0x6000, 1, 0, 8, 32),
-       "gs_taxi_state 0 [0|1] 0\nstval_0x6000_0x1 0 [0|4294967295] 0 once\nstval_taxi_state 0 [0|255] 0\n", true},
+      {row("empty").command().object(0x6005, 1, 8).bits(0, -3), "sc_empty 0 [0|1] 0\ncoval_empty 0 [0|0] 0\n"},
   };
   for (const Case& c : cases) {
     const SignalVariableNames names = signalVariableNames(c.record, c.record.signalName);
-    EXPECT_EQ(describe(signalVariableEntries(c.record, names, "", c.splitWide)), c.expected) << c.record.signalName;
+    EXPECT_EQ(describe(signalVariableEntries(c.record, names)), c.expected) << c.record.signalName;
   }
 }
 
 // A command that its object handler splits also gets its "stval_" variable,
 // right after its value: the command's own type code and range, initial 0.
 TEST(SignalVariables, SplitCommandGetsItsStatusValue) {
-  const ZListEntry lamp = signal("lamp", kCommand, 0x6001, 1, 4, 3, 16);
+  const ZListEntry lamp = row("lamp").command().object(0x6001, 1, 16).bits(4, 3);
   EXPECT_EQ(describe(signalVariableEntries(lamp, signalVariableNames(lamp, "lamp"), "stval_lamp")),
             "sc_lamp 0 [0|1] 0\ncoval_lamp 0 [0|7] 7\nstval_lamp 0 [0|7] 0 once\n");
-  const ZListEntry wide = signal("w", kCommand, 0x6001, 1, 0, 40, 48);
+  const ZListEntry wide = row("w").command().object(0x6001, 1, 48).bits(0, 40);
   EXPECT_EQ(describe(signalVariableEntries(wide, signalVariableNames(wide, "w"), "stval_w")),
             "sc_w 0 [0|1] 0\ncoval_w 2 [0|1099511627775] 1099511627775\nstval_w 2 [0|1099511627775] 0 once\n");
 }

@@ -33,13 +33,4 @@ TEST(DatabaseSave, ReadOnlyAttributeKeepsTheOldDatabase) {
   }
 }
 
-// The POSIX tests of the same names; on Windows they skip with the reason.
-TEST(DatabaseSave, WriteThatFailsHalfwayKeepsTheOldDatabase) {
-  GTEST_SKIP() << "Windows has no file size limit for a process (ulimit -f, SIGXFSZ)";
-}
-TEST(DatabaseSave, SymbolicLinkIsFollowedAndKept) {
-  GTEST_SKIP() << "making a symbolic link on Windows needs a privilege (SeCreateSymbolicLinkPrivilege) that a test "
-                  "may not have";
-}
-
 }  // namespace

@@ -2,17 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 namespace {
 
-ZListEntry record(uint32_t index, uint32_t sub, int32_t offset, int32_t size, int32_t objectSize = 32) {
-  ZListEntry r;
-  r.objectIndex = index;
-  r.objectSubIndex = sub;
-  r.signalOffset = offset;
-  r.signalSize = size;
-  r.objectSize = objectSize;
-  return r;
-}
+using testsupport::Signal;
 
 TEST(ZListEntry, DefaultsAreEmptyAndZero) {
   const ZListEntry r;
@@ -29,13 +23,13 @@ TEST(ZListEntry, LiesInOneByte) {
       {0, 9, false}, {63, 1, true}, {2147483647, 2, false},
   };
   for (const auto& [offset, size, expected] : cases) {
-    EXPECT_EQ(liesInOneByte(record(0x6000, 1, offset, size)), expected) << offset << "/" << size;
+    EXPECT_EQ(liesInOneByte(Signal().object(0x6000, 1, 32).bits(offset, size)), expected) << offset << "/" << size;
   }
 }
 
 TEST(ZListEntry, WideObjectAndHeaderSignal) {
-  EXPECT_FALSE(isWideObject(record(1, 1, 0, 1, 32)));
-  EXPECT_TRUE(isWideObject(record(1, 1, 0, 1, 33)));
+  EXPECT_FALSE(isWideObject(Signal().object(1, 1, 32).bits(0, 1)));
+  EXPECT_TRUE(isWideObject(Signal().object(1, 1, 33).bits(0, 1)));
 
   struct Case {
     int32_t objectSize, reserved, command, notImplemented, pdo, status;
@@ -47,31 +41,31 @@ TEST(ZListEntry, WideObjectAndHeaderSignal) {
       {32, 1, 1, 1, 1, 1, false},
   };
   for (const Case& c : cases) {
-    ZListEntry r = record(1, 1, 0, 8, c.objectSize);
-    r.signalReserved = c.reserved;
-    r.isUsedCommand = c.command;
-    r.isUsedButNotImplemented = c.notImplemented;
-    r.isUsedPDO = c.pdo;
-    r.isUsedStatus = c.status;
-    EXPECT_EQ(isHeaderSignal(r), c.header);
+    EXPECT_EQ(isHeaderSignal(Signal()
+                                 .object(1, 1, c.objectSize)
+                                 .bits(0, 8)
+                                 .reserved(c.reserved)
+                                 .usedCommand(c.command)
+                                 .usedButNotImplemented(c.notImplemented)
+                                 .usedPdo(c.pdo)
+                                 .usedStatus(c.status)),
+              c.header);
   }
 }
 
 TEST(ZListEntry, ObjectKeyAndListLine) {
-  ZListEntry r = record(0x6000, 1, 0, 8);
-  r.signalName = "Taxi state";
+  const ZListEntry r = Signal("Taxi state").object(0x6000, 1, 32).bits(0, 8);
   EXPECT_EQ(objectKey(r), "0x6000_0x1");
   EXPECT_EQ(listLine(r), "0x6000   0x1      0       8      Taxi state");
-  ZListEntry wide = record(0x60AB, 0x1A, 12, 16);
-  wide.signalName = "x";
+  const ZListEntry wide = Signal("x").object(0x60AB, 0x1A, 32).bits(12, 16);
   EXPECT_EQ(objectKey(wide), "0x60ab_0x1a");
   EXPECT_EQ(listLine(wide), "0x60ab   0x1a     12      16      x");
 }
 
 TEST(SignalTable, KeepsOrderAndDuplicates) {
   SignalTable table;
-  EXPECT_EQ(table.add(record(0x6000, 1, 0, 8)), 0u);
-  EXPECT_EQ(table.add(record(0x6000, 1, 8, 8)), 1u);
+  EXPECT_EQ(table.add(Signal().object(0x6000, 1, 32).bits(0, 8)), 0u);
+  EXPECT_EQ(table.add(Signal().object(0x6000, 1, 32).bits(8, 8)), 1u);
   ASSERT_EQ(table.count(), 2u);
   EXPECT_EQ(objectKey(table.at(0)), objectKey(table.at(1)));
   EXPECT_EQ(table.at(1).signalOffset, 8);

@@ -161,8 +161,9 @@ SignalTable varietyTable() {
   SignalTable table;
   for (std::size_t i = 0; i < spots.size(); ++i) {
     const Spot& spot = spots[i];
-    ZListEntry record = macrotest::signal(0x6100 + static_cast<uint32_t>(spot.objectSize), 1, spot.objectSize,
-                                          spot.offset, spot.size, "Signal " + std::to_string(i));
+    ZListEntry record = macrotest::headerSignal("Signal " + std::to_string(i))
+                            .object(0x6100 + static_cast<uint32_t>(spot.objectSize), 1, spot.objectSize)
+                            .bits(spot.offset, spot.size);
     table.add(record);
   }
   return table;
@@ -216,11 +217,11 @@ TEST(MacroCompile, GeneratedMacrosAgreeWithBitReference) {
 TEST(MacroCompile, SignalsSharingAShortNameKeepTheirOwnBits) {
   if (runCommand("command -v cc").exitCode != 0) GTEST_SKIP() << "no C compiler";
   SignalTable table;
-  table.add(macrotest::signal(0x6001, 0, 16, 0, 4, "Dup"));
-  table.add(macrotest::signal(0x6001, 0, 16, 9, 7, "dup"));
-  table.add(macrotest::signal(0x6001, 0, 16, 9, 7, "DUP"));
-  table.add(macrotest::signal(0x6001, 0, 16, 4, 2, "dup_pos9"));
-  table.add(macrotest::signal(0x6002, 0, 32, 0, 8, "dup"));
+  table.add(macrotest::headerSignal("Dup").object(0x6001, 0, 16).bits(0, 4));
+  table.add(macrotest::headerSignal("dup").object(0x6001, 0, 16).bits(9, 7));
+  table.add(macrotest::headerSignal("DUP").object(0x6001, 0, 16).bits(9, 7));
+  table.add(macrotest::headerSignal("dup_pos9").object(0x6001, 0, 16).bits(4, 2));
+  table.add(macrotest::headerSignal("dup").object(0x6002, 0, 32).bits(0, 8));
   expectMacrosAgreeWithBitReference(table, {"dup_pos0", "dup_pos9_2", "dup_pos9_3", "dup_pos9", "dup"});
 }
 
@@ -259,8 +260,11 @@ TEST(MacroCompile, SheetTextsAndOutputPathCannotEndAComment) {
     const uint32_t index = 0x6000 + static_cast<uint32_t>(i / 200);
     const uint32_t subIndex = 1 + static_cast<uint32_t>(i % 200);
     const std::string shortName = "s" + std::to_string(i);
-    table.add(macrotest::signal(index, subIndex, 16, 0, 16, shortName, texts[i] + "\n#define INJECTED_SIGNAL 1\n",
-                                texts[i] + "\n#define INJECTED_OBJECT 1\n"));
+    table.add(macrotest::headerSignal(shortName)
+                  .name(texts[i] + "\n#define INJECTED_SIGNAL 1\n")
+                  .objectName(texts[i] + "\n#define INJECTED_OBJECT 1\n")
+                  .object(index, subIndex, 16)
+                  .bits(0, 16));
     const std::string suffix = shortName + strFormat("_0x%xsub%x", index, subIndex);
     expected.insert("sxu_" + suffix);
     expected.insert("siu_" + suffix);
@@ -322,8 +326,11 @@ TEST(MacroCompile, BidirectionalControlsAreWrittenAsCodePoints) {
     settings.setOutputPath(directory + "/macros.h");
     ScopedRunSettings scoped(settings);
     SignalTable table;
-    table.add(macrotest::signal(0x6000, 1, 8, 0, 8, "s", std::string("Taxi ") + control.utf8 + "State",
-                                std::string(control.utf8) + "Taximeter"));
+    table.add(macrotest::headerSignal("s")
+                  .name(std::string("Taxi ") + control.utf8 + "State")
+                  .objectName(std::string(control.utf8) + "Taximeter")
+                  .object(0x6000, 1, 8)
+                  .bits(0, 8));
     const std::string header = macrotest::generateHeader(table);
     EXPECT_EQ(header.find(control.utf8), std::string::npos);
     EXPECT_NE(header.find(std::string("Taxi ") + control.shown + "State"), std::string::npos);

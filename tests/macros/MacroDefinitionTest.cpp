@@ -13,7 +13,7 @@ namespace {
 
 using macrotest::linesOf;
 using macrotest::pieceText;
-using macrotest::signal;
+using macrotest::headerSignal;
 
 // The line after "#define ...": the macro's body.
 std::string bodyLine(ZCo447MacroDefinition& macro) {
@@ -32,35 +32,38 @@ TEST(MacroDefinition, BodiesFollowOffsetsSizesAndSuffixes) {
     std::string extractInteger, insertInteger, extractCharacter, insertCharacter;
   };
   const std::vector<Case> cases = {
-      {"Tariff: bits 6-9 of a 16-bit object", signal(0x6010, 2, 16, 6, 4, "Tariff"), "",
+      {"Tariff: bits 6-9 of a 16-bit object", headerSignal("Tariff").object(0x6010, 2, 16).bits(6, 4), "",
        "  ((u >> 6) & 0x0fu)", "  (u = ((u & ~(0x0fu << 6)) | ((value & 0x0fu) << 6)))", "", ""},
-      {"byte in an 8-bit object, no suffix", signal(0x6000, 1, 8, 0, 8, "s"), "",
+      {"byte in an 8-bit object, no suffix", headerSignal("s").object(0x6000, 1, 8).bits(0, 8), "",
        "  ((u >> 0) & 0xff)", "  (u = ((u & ~(0xff << 0)) | ((value & 0xff) << 0)))",
        "  ((c[0] >> 0) & 0xff)", "  (c[0] = ((c[0] & ~(0xff << 0)) | ((value & 0xff) << 0)))"},
-      {"nibble at 12 in a 32-bit object", signal(0x6000, 1, 32, 12, 4, "s"), "",
+      {"nibble at 12 in a 32-bit object", headerSignal("s").object(0x6000, 1, 32).bits(12, 4), "",
        "  ((u >> 12) & 0x0fUL)", "  (u = ((u & ~(0x0fUL << 12)) | ((value & 0x0fUL) << 12)))",
        "  ((c[2] >> 4) & 0x0f)", "  (c[2] = ((c[2] & ~(0x0f << 4)) | ((value & 0x0f) << 4)))"},
-      {"40 bits in a 64-bit object with ULL", signal(0x6000, 1, 64, 0, 40, "s"), "ULL",
+      {"40 bits in a 64-bit object with ULL", headerSignal("s").object(0x6000, 1, 64).bits(0, 40), "ULL",
        "  ((u >> 0) & 0xffffffffffULL)", "  (u = ((u & ~(0xffffffffffULL << 0)) | ((value & 0xffffffffffULL) << 0)))",
        "", ""},
-      {"40 bits in a 64-bit object without format", signal(0x6000, 1, 64, 0, 40, "s"), "",
+      {"40 bits in a 64-bit object without format", headerSignal("s").object(0x6000, 1, 64).bits(0, 40), "",
        "  ((u >> 0) & 0xffffffffff)", "  (u = ((u & ~(0xffffffffff << 0)) | ((value & 0xffffffffff) << 0)))",
        "", ""},
-      {"byte 0 of a 64-bit object", signal(0x6000, 1, 64, 3, 4, "s"), "LL",
+      {"byte 0 of a 64-bit object", headerSignal("s").object(0x6000, 1, 64).bits(3, 4), "LL",
        "  ((u >> 3) & 0x0fLL)", "  (u = ((u & ~(0x0fLL << 3)) | ((value & 0x0fLL) << 3)))",
        "  ((c[7] >> 3) & 0x0f)", "  (c[7] = ((c[7] & ~(0x0f << 3)) | ((value & 0x0f) << 3)))"},
-      {"bits 8-11 of a 12-bit object: byte offset -1 clamped", signal(0x6000, 1, 12, 8, 4, "s"), "",
+      {"bits 8-11 of a 12-bit object: byte offset -1 clamped", headerSignal("s").object(0x6000, 1, 12).bits(8, 4), "",
        "  ((u >> 8) & 0x0fu)", "  (u = ((u & ~(0x0fu << 8)) | ((value & 0x0fu) << 8)))",
        "  ((c[0] >> 0) & 0x0f)", "  (c[0] = ((c[0] & ~(0x0f << 0)) | ((value & 0x0f) << 0)))"},
-      {"bit 9 of a 16-bit object", signal(0x6000, 1, 16, 9, 1, "s"), "",
+      {"bit 9 of a 16-bit object", headerSignal("s").object(0x6000, 1, 16).bits(9, 1), "",
        "  ((u >> 9) & 0x01u)", "  (u = ((u & ~(0x01u << 9)) | ((value & 0x01u) << 9)))",
        "  ((c[0] >> 1) & 0x01)", "  (c[0] = ((c[0] & ~(0x01 << 1)) | ((value & 0x01) << 1)))"},
-      {"17-bit object takes UL", signal(0x6000, 1, 17, 0, 10, "s"), "", "  ((u >> 0) & 0x3ffUL)", "", "", ""},
-      {"33-bit object takes the wide format", signal(0x6000, 1, 33, 0, 1, "s"), "ULL", "  ((u >> 0) & 0x01ULL)", "", "", ""},
-      {"size 0 gives an empty mask", signal(0x6000, 1, 8, 0, 0, "s"), "", "  ((u >> 0) & 0x00)", "", "", ""},
-      {"size 64 sets every mask bit", signal(0x6000, 1, 64, 0, 64, "s"), "ULL",
+      {"17-bit object takes UL", headerSignal("s").object(0x6000, 1, 17).bits(0, 10), "",
+       "  ((u >> 0) & 0x3ffUL)", "", "", ""},
+      {"33-bit object takes the wide format", headerSignal("s").object(0x6000, 1, 33).bits(0, 1), "ULL",
+       "  ((u >> 0) & 0x01ULL)", "", "", ""},
+      {"size 0 gives an empty mask", headerSignal("s").object(0x6000, 1, 8).bits(0, 0), "",
+       "  ((u >> 0) & 0x00)", "", "", ""},
+      {"size 64 sets every mask bit", headerSignal("s").object(0x6000, 1, 64).bits(0, 64), "ULL",
        "  ((u >> 0) & 0xffffffffffffffffULL)", "", "", ""},
-      {"negative offset keeps truncating arithmetic", signal(0x6000, 1, 16, -3, 2, "s"), "",
+      {"negative offset keeps truncating arithmetic", headerSignal("s").object(0x6000, 1, 16).bits(-3, 2), "",
        "  ((u >> -3) & 0x03u)", "", "  ((c[1] >> -3) & 0x03)", ""},
   };
   for (const Case& c : cases) {
@@ -92,20 +95,22 @@ TEST(MacroDefinition, NamesUseTheShortNameAsIdentifier) {
     std::string extractInteger, insertCharacter;
   };
   const std::vector<Case> cases = {
-      {signal(0x6000, 1, 32, 0, 8, "Taxi State"), "sxu_taxi_state_0x6000sub1(u)",
+      {headerSignal("Taxi State").object(0x6000, 1, 32).bits(0, 8), "sxu_taxi_state_0x6000sub1(u)",
        "sic_taxi_state_0x6000sub1(c,value)"},
-      {signal(0x1a, 0xff, 8, 0, 1, "Door-Open?"), "sxu_door_open__0x1asubff(u)", "sic_door_open__0x1asubff(c,value)"},
-      {signal(0x6000, 1, 8, 0, 1, "T\xc3\xbcr"), "sxu_t__r_0x6000sub1(u)", "sic_t__r_0x6000sub1(c,value)"},
-      {signal(0x6000, 1, 8, 0, 1, longName), "sxu_" + std::string(127, 'a') + "_0x6000sub1(u)",
+      {headerSignal("Door-Open?").object(0x1a, 0xff, 8).bits(0, 1), "sxu_door_open__0x1asubff(u)",
+       "sic_door_open__0x1asubff(c,value)"},
+      {headerSignal("T\xc3\xbcr").object(0x6000, 1, 8).bits(0, 1), "sxu_t__r_0x6000sub1(u)",
+       "sic_t__r_0x6000sub1(c,value)"},
+      {headerSignal(longName).object(0x6000, 1, 8).bits(0, 1), "sxu_" + std::string(127, 'a') + "_0x6000sub1(u)",
        "sic_" + std::string(127, 'a') + "_0x6000sub1(c,value)"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ZCo447MacroExtractInteger(c.record).macroName(), c.extractInteger);
     EXPECT_EQ(ZCo447MacroInsertCharacter(c.record).macroName(), c.insertCharacter);
   }
-  const ZListEntry record = signal(0x6000, 1, 8, 0, 1, "x");
+  const ZListEntry record = headerSignal("x").object(0x6000, 1, 8).bits(0, 1);
   EXPECT_EQ(ZCo447MacroInsertInteger(record).macroName(), "siu_x_0x6000sub1(u,value)");
-  const ZListEntry tariff = signal(0x6010, 2, 16, 6, 4, "Tariff");
+  const ZListEntry tariff = headerSignal("Tariff").object(0x6010, 2, 16).bits(6, 4);
   EXPECT_EQ(ZCo447MacroInsertInteger(tariff).macroName(), "siu_tariff_0x6010sub2(u,value)");
   EXPECT_EQ(ZCo447MacroExtractCharacter(record).macroName(), "sxc_x_0x6000sub1(c)");
 }
@@ -132,7 +137,7 @@ TEST(MacroDefinition, CharacterExplanationShowsTheMemoryLayout) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.objectSize);
-    const ZListEntry record = signal(0x6000, 1, c.objectSize, 12, 4, "s");
+    const ZListEntry record = headerSignal("s").object(0x6000, 1, c.objectSize).bits(12, 4);
     ZCo447MacroExtractCharacter macro(record);
     const std::vector<std::string> lines = linesOf(pieceText(macro));
     ASSERT_GE(lines.size(), 11 + c.explanation.size());
@@ -143,7 +148,8 @@ TEST(MacroDefinition, CharacterExplanationShowsTheMemoryLayout) {
 }
 
 TEST(MacroDefinition, SheetTextsCannotCloseTheComment) {
-  const ZListEntry record = signal(0x6000, 1, 8, 0, 8, "lamp*/x", "Lamp */ int evil; /*", "Lamps*/");
+  const ZListEntry record =
+      headerSignal("lamp*/x").name("Lamp */ int evil; /*").objectName("Lamps*/").object(0x6000, 1, 8).bits(0, 8);
   for (const std::unique_ptr<ZCo447MacroDefinition>& macro :
        {std::unique_ptr<ZCo447MacroDefinition>(new ZCo447MacroExtractCharacter(record)),
         std::unique_ptr<ZCo447MacroDefinition>(new ZCo447MacroInsertInteger(record))}) {
@@ -217,7 +223,7 @@ TEST(MacroText, CommentSafeBreaksWhatLineJoinsWouldMake) {
 }
 
 TEST(MacroDefinition, EmptyObjectNameEndsTheGroupLineInColonAndBlank) {
-  const ZListEntry record = signal(0x6000, 1, 8, 0, 8, "s");
+  const ZListEntry record = headerSignal("s").object(0x6000, 1, 8).bits(0, 8);
   ZCo447MacroExtractInteger macro(record);
   EXPECT_EQ(linesOf(pieceText(macro))[1], "  \\addtogroup macros_for_0x6000sub1: ");
 }

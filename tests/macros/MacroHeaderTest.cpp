@@ -9,17 +9,17 @@
 #include "core/RunSettings.h"
 #include "framework/ZGenerator.h"
 #include "macros/ZCANopenDS447MacrosFactory.h"
+#include "util/Paths.h"
 #include "macros/ZCo447MacroBottomPart.h"
 #include "macros/ZCo447MacroDescription.h"
 #include "macros/ZCo447MacroHeadPart.h"
-#include "util/Paths.h"
 
 namespace {
 
 using macrotest::fixedClock;
 using macrotest::generateHeader;
 using macrotest::pieceText;
-using macrotest::signal;
+using macrotest::headerSignal;
 
 RunSettings goldenSettings() {
   RunSettings settings;
@@ -171,16 +171,12 @@ TEST(MacroHeader, SourceDateEpochFixesTheGenerationMoment) {
 
 TEST(MacroHeader, DescriptionGroupsRecordsByObjectInFirstOccurrenceOrder) {
   SignalTable table;
-  table.add(signal(0x2000, 1, 16, 0, 8, "a"));
-  ZListEntry reservedOnly = signal(0x2001, 1, 8, 0, 8, "r");
-  reservedOnly.signalReserved = 1;
-  table.add(reservedOnly);
-  table.add(signal(0x20, 0x10, 8, 0, 8, "b"));
-  table.add(signal(0x2000, 1, 16, 4, 8, "c"));
-  ZListEntry reservedInA = signal(0x2000, 1, 16, 12, 4, "r2");
-  reservedInA.signalReserved = 1;
-  table.add(reservedInA);
-  table.add(signal(0x2000, 1, 16, 8, 8, "d"));
+  table.add(headerSignal("a").object(0x2000, 1, 16).bits(0, 8));
+  table.add(headerSignal("r").object(0x2001, 1, 8).bits(0, 8).reserved());
+  table.add(headerSignal("b").object(0x20, 0x10, 8).bits(0, 8));
+  table.add(headerSignal("c").object(0x2000, 1, 16).bits(4, 8));
+  table.add(headerSignal("r2").object(0x2000, 1, 16).bits(12, 4).reserved());
+  table.add(headerSignal("d").object(0x2000, 1, 16).bits(8, 8));
 
   ZCo447MacroDescription description(table);
   std::vector<std::string> sectionsAndFirstGroup;  // OBJECT lines and the character-get entries

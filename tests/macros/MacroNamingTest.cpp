@@ -13,7 +13,7 @@
 
 namespace {
 
-using macrotest::signal;
+using macrotest::headerSignal;
 
 // The identifier every record's macro names use, in table order; "-" for a
 // record that gets no macros.
@@ -31,27 +31,34 @@ std::vector<std::string> identifiers(const SignalTable& table, const MacroNaming
 }
 
 TEST(MacroNaming, SharedIdentifiersOfOneObjectAreRenamed) {
-  ZListEntry reserved = signal(0x6001, 0, 8, 1, 1, "dup");
-  reserved.signalReserved = 1;
+  const ZListEntry reserved = headerSignal("dup").object(0x6001, 0, 8).bits(1, 1).reserved();
   struct Case {
     const char* what;
     std::vector<ZListEntry> records;
     std::vector<std::string> expected;
   };
   const std::vector<Case> cases = {
-      {"distinct names stay", {signal(0x6001, 0, 8, 0, 1, "a"), signal(0x6001, 0, 8, 1, 1, "b")}, {"a", "b"}},
+      {"distinct names stay",
+       {headerSignal("a").object(0x6001, 0, 8).bits(0, 1), headerSignal("b").object(0x6001, 0, 8).bits(1, 1)},
+       {"a", "b"}},
       {"same name in two objects stays",
-       {signal(0x6001, 0, 8, 0, 1, "Dup"), signal(0x6001, 1, 8, 0, 1, "Dup")}, {"dup", "dup"}},
+       {headerSignal("Dup").object(0x6001, 0, 8).bits(0, 1), headerSignal("Dup").object(0x6001, 1, 8).bits(0, 1)},
+       {"dup", "dup"}},
       {"case and punctuation give one identifier: all renamed",
-       {signal(0x6001, 0, 8, 0, 1, "Dup 1"), signal(0x6001, 0, 8, 3, 1, "dup-1"), signal(0x6001, 0, 8, 5, 1, "x")},
+       {headerSignal("Dup 1").object(0x6001, 0, 8).bits(0, 1), headerSignal("dup-1").object(0x6001, 0, 8).bits(3, 1),
+        headerSignal("x").object(0x6001, 0, 8).bits(5, 1)},
        {"dup_1_pos0", "dup_1_pos3", "x"}},
       {"same offset too: the later ones counted",
-       {signal(0x6001, 0, 8, 2, 1, "d"), signal(0x6001, 0, 8, 2, 1, "d"), signal(0x6001, 0, 8, 2, 1, "D")},
+       {headerSignal("d").object(0x6001, 0, 8).bits(2, 1), headerSignal("d").object(0x6001, 0, 8).bits(2, 1),
+        headerSignal("D").object(0x6001, 0, 8).bits(2, 1)},
        {"d_pos2", "d_pos2_2", "d_pos2_3"}},
       {"a short name that reads like a renamed one keeps it",
-       {signal(0x6001, 0, 8, 0, 1, "d_pos0"), signal(0x6001, 0, 8, 0, 1, "d"), signal(0x6001, 0, 8, 0, 1, "d")},
+       {headerSignal("d_pos0").object(0x6001, 0, 8).bits(0, 1), headerSignal("d").object(0x6001, 0, 8).bits(0, 1),
+        headerSignal("d").object(0x6001, 0, 8).bits(0, 1)},
        {"d_pos0", "d_pos0_2", "d_pos0_3"}},
-      {"reserved and unused records do not count", {reserved, signal(0x6001, 0, 8, 0, 1, "dup")}, {"-", "dup"}},
+      {"reserved and unused records do not count",
+       {reserved, headerSignal("dup").object(0x6001, 0, 8).bits(0, 1)},
+       {"-", "dup"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -63,8 +70,8 @@ TEST(MacroNaming, SharedIdentifiersOfOneObjectAreRenamed) {
 
 TEST(MacroNaming, WarningNamesObjectSharedIdentifierSignalAndNewIdentifier) {
   SignalTable table;
-  table.add(signal(0x6001, 0, 8, 0, 1, "dup", "Dup 1"));
-  table.add(signal(0x6001, 0, 8, 1, 1, "DUP", "Dup 2"));
+  table.add(headerSignal("dup").name("Dup 1").object(0x6001, 0, 8).bits(0, 1));
+  table.add(headerSignal("DUP").name("Dup 2").object(0x6001, 0, 8).bits(1, 1));
   const MacroNaming naming(table);
   ASSERT_EQ(naming.renames().size(), 2u);
   EXPECT_EQ(macroRenameWarning(naming.renames()[0]),
@@ -78,10 +85,10 @@ TEST(MacroNaming, WarningNamesObjectSharedIdentifierSignalAndNewIdentifier) {
 TEST(MacroNaming, HeaderUsesTheRenamedIdentifierEverywhere) {
   const std::string longName(127, 'n');
   SignalTable table;
-  table.add(signal(0x6001, 0, 16, 0, 8, "dup", "First"));
-  table.add(signal(0x6001, 0, 16, 8, 8, "Dup", "Second"));
-  table.add(signal(0x6002, 0, 16, 0, 4, longName + "a"));
-  table.add(signal(0x6002, 0, 16, 12, 4, longName + "b"));
+  table.add(headerSignal("dup").name("First").object(0x6001, 0, 16).bits(0, 8));
+  table.add(headerSignal("Dup").name("Second").object(0x6001, 0, 16).bits(8, 8));
+  table.add(headerSignal(longName + "a").object(0x6002, 0, 16).bits(0, 4));
+  table.add(headerSignal(longName + "b").object(0x6002, 0, 16).bits(12, 4));
   ScopedRunSettings scoped{RunSettings()};
   const std::string header = macrotest::generateHeader(table);
   for (const std::string& name : std::vector<std::string>{"sxc_dup_pos0_0x6001sub0(c)", "sic_dup_pos8_0x6001sub0(c,value)",

@@ -36,9 +36,12 @@ TEST(MacroScale, DISABLED_HundredThousandSignals) {
     const int slot = i % kSignalsPerObject;
     const bool crossing = object % 2 == 1 && slot % 2 == 1;
     const int32_t offset = slot * 8 + (crossing ? 4 : 0);
-    const ZListEntry record = macrotest::signal(
-        0x2000 + static_cast<uint32_t>(object / 200), static_cast<uint32_t>(object % 200 + 1), 32, offset, 8,
-        "Signal " + std::to_string(i), "Signal number " + std::to_string(i), "Object " + std::to_string(object));
+    const ZListEntry record =
+        macrotest::headerSignal("Signal " + std::to_string(i))
+            .name("Signal number " + std::to_string(i))
+            .objectName("Object " + std::to_string(object))
+            .object(0x2000 + static_cast<uint32_t>(object / 200), static_cast<uint32_t>(object % 200 + 1), 32)
+            .bits(offset, 8);
     expectedMacros += liesInOneByte(record) ? 4 : 2;
     table.add(record);
   }

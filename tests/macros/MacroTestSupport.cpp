@@ -7,41 +7,25 @@
 
 namespace macrotest {
 
-ZListEntry signal(uint32_t objectIndex, uint32_t objectSubIndex, int32_t objectSize, int32_t offset,
-                  int32_t size, const std::string& shortName, const std::string& signalName,
-                  const std::string& objectName) {
-  ZListEntry record;
-  record.objectIndex = objectIndex;
-  record.objectSubIndex = objectSubIndex;
-  record.objectSize = objectSize;
-  record.signalOffset = offset;
-  record.signalSize = size;
-  record.signalNameShort = shortName;
-  record.signalName = signalName.empty() ? shortName : signalName;
-  record.objectName = objectName;
-  record.isUsedStatus = 1;
-  return record;
+testsupport::Signal headerSignal(const std::string& shortName) {
+  return testsupport::Signal(shortName).shortName(shortName).usedStatus();
 }
 
 SignalTable goldenTable() {
   SignalTable table;
-  table.add(signal(0x6000, 1, 32, 0, 8, "Taxi State", "Taxi State", "Taximeter state"));
-  table.add(signal(0x6010, 2, 16, 6, 4, "Tariff", "Tariff", "Tariff display"));
-  table.add(signal(0x6000, 1, 32, 12, 4, "Pause", "Pause Flags", "Taximeter state"));
-  table.add(signal(0x6020, 0, 8, 0, 8, "Lamp"));
-  ZListEntry reserved = signal(0x6060, 1, 8, 0, 8, "Spare");
-  reserved.signalReserved = 1;
-  table.add(reserved);
-  table.add(signal(0x6030, 1, 64, 0, 40, "Distance", "Distance", "Odometer"));
-  table.add(signal(0x6030, 2, 64, 3, 4, "Flags", "Flags", "Odometer"));
-  table.add(signal(0x6040, 1, 12, 8, 4, "Nibble", "Nibble", "Odd size"));
-  table.add(signal(0x6050, 1, 4, 0, 2, "Bits", "Bits", "Narrow"));
-  ZListEntry unused = signal(0x6070, 1, 8, 0, 8, "Unused");
-  unused.isUsedStatus = 0;
-  table.add(unused);
-  table.add(signal(0x6080, 1, 72, 0, 8, "Huge"));
-  table.add(signal(0x6000, 1, 32, 4, 8, "Crossing", "Crossing", "Taximeter state"));
-  table.add(signal(0x6090, 1, 8, 0, 8, "door", "Door */ open", "Doors */"));
+  table.add(headerSignal("Taxi State").objectName("Taximeter state").object(0x6000, 1, 32).bits(0, 8));
+  table.add(headerSignal("Tariff").objectName("Tariff display").object(0x6010, 2, 16).bits(6, 4));
+  table.add(headerSignal("Pause").name("Pause Flags").objectName("Taximeter state").object(0x6000, 1, 32).bits(12, 4));
+  table.add(headerSignal("Lamp").object(0x6020, 0, 8).bits(0, 8));
+  table.add(headerSignal("Spare").object(0x6060, 1, 8).bits(0, 8).reserved());
+  table.add(headerSignal("Distance").objectName("Odometer").object(0x6030, 1, 64).bits(0, 40));
+  table.add(headerSignal("Flags").objectName("Odometer").object(0x6030, 2, 64).bits(3, 4));
+  table.add(headerSignal("Nibble").objectName("Odd size").object(0x6040, 1, 12).bits(8, 4));
+  table.add(headerSignal("Bits").objectName("Narrow").object(0x6050, 1, 4).bits(0, 2));
+  table.add(headerSignal("Unused").object(0x6070, 1, 8).bits(0, 8).usedStatus(0));
+  table.add(headerSignal("Huge").object(0x6080, 1, 72).bits(0, 8));
+  table.add(headerSignal("Crossing").objectName("Taximeter state").object(0x6000, 1, 32).bits(4, 8));
+  table.add(headerSignal("door").name("Door */ open").objectName("Doors */").object(0x6090, 1, 8).bits(0, 8));
   return table;
 }
 

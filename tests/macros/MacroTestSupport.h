@@ -6,16 +6,15 @@
 #include <vector>
 
 #include "framework/ZNoslFunction.h"
+#include "TestSupport.h"
 #include "input/ZListEntry.h"
 #include "macros/LocalClock.h"
 
 namespace macrotest {
 
 // A status signal that is used (so a header signal unless reserved or too
-// wide). The signal name defaults to the short name.
-ZListEntry signal(uint32_t objectIndex, uint32_t objectSubIndex, int32_t objectSize, int32_t offset,
-                  int32_t size, const std::string& shortName, const std::string& signalName = "",
-                  const std::string& objectName = "");
+// wide), its signal name its short name until the test names it.
+testsupport::Signal headerSignal(const std::string& shortName);
 
 // The table of the golden header: the worked examples and the edge cases of
 // the header (grouping, reserved and unused records, narrow, odd-sized and

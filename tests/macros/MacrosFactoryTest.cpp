@@ -16,7 +16,8 @@
 
 namespace {
 
-using macrotest::signal;
+using macrotest::headerSignal;
+using testsupport::Signal;
 
 // One letter per piece: H head, D description, c/C character get/set,
 // u/U integer get/set, B bottom.
@@ -36,38 +37,30 @@ std::string pieceKinds(const FunctionList& list) {
   return kinds;
 }
 
-ZListEntry withFlags(ZListEntry record, int command, int notImplemented, int status, int pdo,
-                     int reserved = 0) {
-  record.isUsedCommand = command;
-  record.isUsedButNotImplemented = notImplemented;
-  record.isUsedStatus = status;
-  record.isUsedPDO = pdo;
-  record.signalReserved = reserved;
-  return record;
-}
-
 TEST(MacrosFactory, PiecesPerRecordAndByteBoundaryList) {
   struct Case {
     const char* what;
     std::vector<ZListEntry> records;
     std::string kinds, oversized;
   };
-  const ZListEntry byte1 = signal(0x6000, 1, 32, 8, 8, "a");
+  const Signal byte1 = headerSignal("a").object(0x6000, 1, 32).bits(8, 8);
+  const Signal unused = Signal(byte1).usedStatus(0);
   const std::vector<Case> cases = {
       {"empty table", {}, "HDB", ""},
       {"byte at offset 8", {byte1}, "HDcCuUB", ""},
-      {"offset 4 size 8 crosses a byte", {signal(0x6000, 1, 32, 4, 8, "x")}, "HDuUB",
+      {"offset 4 size 8 crosses a byte", {headerSignal("x").object(0x6000, 1, 32).bits(4, 8)}, "HDuUB",
        "0x6000   0x1      4       8      x\n"},
-      {"9 bits never lie in one byte", {signal(0x6001, 2, 16, 0, 9, "n")}, "HDuUB",
+      {"9 bits never lie in one byte", {headerSignal("n").object(0x6001, 2, 16).bits(0, 9)}, "HDuUB",
        "0x6001   0x2      0       9      n\n"},
-      {"reserved", {withFlags(byte1, 1, 1, 1, 1, 1)}, "HDB", ""},
-      {"no usage flag", {withFlags(byte1, 0, 0, 0, 0)}, "HDB", ""},
+      {"reserved", {Signal(byte1).usedCommand().usedButNotImplemented().usedPdo().reserved()}, "HDB", ""},
+      {"no usage flag", {unused}, "HDB", ""},
       {"each flag alone is enough",
-       {withFlags(byte1, 1, 0, 0, 0), withFlags(byte1, 0, 1, 0, 0), withFlags(byte1, 0, 0, 0, 1)},
+       {Signal(unused).usedCommand(), Signal(unused).usedButNotImplemented(), Signal(unused).usedPdo()},
        "HDcCuUcCuUcCuUB", ""},
-      {"object above 64 bits", {signal(0x6000, 1, 72, 8, 8, "w")}, "HDB", ""},
+      {"object above 64 bits", {headerSignal("w").object(0x6000, 1, 72).bits(8, 8)}, "HDB", ""},
       {"table order kept",
-       {signal(0x6000, 1, 32, 4, 8, "x"), byte1, signal(0x6000, 1, 64, 0, 40, "y")}, "HDuUcCuUuUB",
+       {headerSignal("x").object(0x6000, 1, 32).bits(4, 8), byte1, headerSignal("y").object(0x6000, 1, 64).bits(0, 40)},
+       "HDuUcCuUuUB",
        "0x6000   0x1      4       8      x\n0x6000   0x1      0      40      y\n"},
   };
   for (const Case& c : cases) {
@@ -86,7 +79,7 @@ TEST(MacrosFactory, PiecesPerRecordAndByteBoundaryList) {
 
 TEST(MacrosFactory, InsistsOnTheMacroGenerator) {
   SignalTable table;
-  table.add(signal(0x6000, 1, 32, 4, 8, "x"));
+  table.add(headerSignal("x").object(0x6000, 1, 32).bits(4, 8));
   ScopedRunSettings scoped{RunSettings()};
   ZCoNosl447InteractionLayer scriptGenerator(table);
   ZCANopenDS447MacrosFactory factory;

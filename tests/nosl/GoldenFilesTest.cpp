@@ -17,21 +17,21 @@
 
 namespace {
 
-using nosltest::signal;
+using testsupport::Signal;
 
 // Two status signals and a command signal of 16-bit objects, a reserved
 // status signal sharing a 32-bit object with a status and a command signal,
 // a 64-bit status object and a 40-bit command object.
 SignalTable smallTable() {
   SignalTable table;
-  table.add(signal("lamp_state", 0x6001, 0x1, 16, 0, 8, 0));
-  table.add(signal("lamp_level", 0x6001, 0x1, 16, 8, 8, 0));
-  table.add(signal("lamp_set", 0x6002, 0x1, 16, 0, 16, 1));
-  table.add(signal("spare", 0x6004, 0x1, 32, 0, 8, 0, 1));
-  table.add(signal("door_open", 0x6004, 0x1, 32, 8, 1, 0));
-  table.add(signal("door_lock", 0x6004, 0x1, 32, 9, 1, 1));
-  table.add(signal("meter_text", 0x6003, 0x2, 64, 0, 64, 0));
-  table.add(signal("tariff_text", 0x6005, 0x1, 40, 0, 40, 1));
+  table.add(Signal("lamp_state").object(0x6001, 0x1, 16).bits(0, 8));
+  table.add(Signal("lamp_level").object(0x6001, 0x1, 16).bits(8, 8));
+  table.add(Signal("lamp_set").object(0x6002, 0x1, 16).bits(0, 16).command());
+  table.add(Signal("spare").object(0x6004, 0x1, 32).bits(0, 8).reserved());
+  table.add(Signal("door_open").object(0x6004, 0x1, 32).bits(8, 1));
+  table.add(Signal("door_lock").object(0x6004, 0x1, 32).bits(9, 1).command());
+  table.add(Signal("meter_text").object(0x6003, 0x2, 64).bits(0, 64));
+  table.add(Signal("tariff_text").object(0x6005, 0x1, 40).bits(0, 40).command());
   return table;
 }
 
@@ -80,24 +80,17 @@ TEST(GoldenFiles, TesterNodeScript) {
 }
 
 TEST(GoldenFiles, SimulatedNodeInclude) {
-  // With -wide the 64-bit status object and the 40-bit command object are
-  // split and packed signal by signal.
-  for (const auto& [splitWideObjects, goldenName] : {std::pair<bool, const char*>{false, "small_mode3.cin"},
-                                                     std::pair<bool, const char*>{true, "small_mode3_wide.cin"}}) {
-    SCOPED_TRACE(goldenName);
-    RunSettings settings;
-    settings.setGenerationMode(3);
-    settings.setTesterNodeId(5);
-    settings.setVirtualDevice(VirtualDevice::taxm, true);
-    settings.setSplitWideObjects(splitWideObjects);
-    ScopedRunSettings scoped(settings);
-    std::ostringstream console;
-    ConsoleCapture capture(console);
-    const SignalTable table = smallTable();
-    ZCANopenDS447InteractionLayerMode3Factory factory;
-    compareWithGolden(generate(factory, table), goldenName);
-    EXPECT_EQ(console.str(), "");
-  }
+  RunSettings settings;
+  settings.setGenerationMode(3);
+  settings.setTesterNodeId(5);
+  settings.setVirtualDevice(VirtualDevice::taxm, true);
+  ScopedRunSettings scoped(settings);
+  std::ostringstream console;
+  ConsoleCapture capture(console);
+  const SignalTable table = smallTable();
+  ZCANopenDS447InteractionLayerMode3Factory factory;
+  compareWithGolden(generate(factory, table), "small_mode3.cin");
+  EXPECT_EQ(console.str(), "");
 }
 
 }  // namespace

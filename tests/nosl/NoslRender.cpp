@@ -15,6 +15,8 @@
 
 namespace nosltest {
 
+using testsupport::Signal;
+
 namespace {
 
 class ListFactory : public ZNoslFactory {
@@ -56,25 +58,11 @@ std::vector<std::string> crlfLines(const std::string& text) {
   return lines;
 }
 
-ZListEntry signal(const std::string& name, uint32_t objectIndex, uint32_t objectSubIndex, int32_t objectSize,
-                  int32_t offset, int32_t size, int32_t commandOrStatus, int32_t reserved) {
-  ZListEntry record;
-  record.signalName = name;
-  record.objectIndex = objectIndex;
-  record.objectSubIndex = objectSubIndex;
-  record.objectSize = objectSize;
-  record.signalOffset = offset;
-  record.signalSize = size;
-  record.commandOrStatus = commandOrStatus;
-  record.signalReserved = reserved;
-  return record;
-}
-
 SignalTable lampTable() {
   SignalTable table;
-  table.add(signal("lamp_state", 0x6001, 1, 16, 0, 8, 0));
-  table.add(signal("lamp_level", 0x6001, 1, 16, 8, 8, 0));
-  table.add(signal("lamp_set", 0x6002, 1, 16, 0, 16, 1));
+  table.add(Signal("lamp_state").object(0x6001, 1, 16).bits(0, 8));
+  table.add(Signal("lamp_level").object(0x6001, 1, 16).bits(8, 8));
+  table.add(Signal("lamp_set").object(0x6002, 1, 16).bits(0, 16).command());
   return table;
 }
 
@@ -90,14 +78,14 @@ void lampPieces(FunctionList& list, const SignalTable& table) {
 
 SignalTable mixedTable() {
   SignalTable table;
-  table.add(signal("door_state", 0x6001, 1, 16, 0, 4, 0));
-  table.add(signal("door_lock", 0x6001, 1, 16, 8, 4, 0));
-  table.add(signal("vin", 0x6003, 2, 64, 0, 64, 0));
-  table.add(signal("door_alarm", 0x6001, 1, 16, 12, 4, 0));
-  table.add(signal("display_text", 0x6010, 1, 33, 0, 33, 1));
-  table.add(signal("counter_limit", 0x601A, 0x1A, 32, 0, 32, 1));
-  table.add(signal("spare", 0x6020, 0, 8, 0, 8, 0, /*reserved=*/1));
-  table.add(signal("door_opener", 0x6001, 1, 16, 4, 1, 1));
+  table.add(Signal("door_state").object(0x6001, 1, 16).bits(0, 4));
+  table.add(Signal("door_lock").object(0x6001, 1, 16).bits(8, 4));
+  table.add(Signal("vin").object(0x6003, 2, 64).bits(0, 64));
+  table.add(Signal("door_alarm").object(0x6001, 1, 16).bits(12, 4));
+  table.add(Signal("display_text").object(0x6010, 1, 33).bits(0, 33).command());
+  table.add(Signal("counter_limit").object(0x601A, 0x1A, 32).bits(0, 32).command());
+  table.add(Signal("spare").object(0x6020, 0, 8).bits(0, 8).reserved());
+  table.add(Signal("door_opener").object(0x6001, 1, 16).bits(4, 1).command());
   return table;
 }
 

@@ -21,10 +21,6 @@ std::string render(const SignalTable& table, const PieceMaker& makePieces);
 // of any other form makes the result end with a line "<bad line end>".
 std::vector<std::string> crlfLines(const std::string& text);
 
-// A record of column set 1 (the fields the NOSL files use).
-ZListEntry signal(const std::string& name, uint32_t objectIndex, uint32_t objectSubIndex, int32_t objectSize,
-                  int32_t offset, int32_t size, int32_t commandOrStatus, int32_t reserved = 0);
-
 // lamp_state and lamp_level (status, object 0x6001 sub-index 1, 16 bits) and
 // lamp_set (command, object 0x6002 sub-index 1, 16 bits).
 SignalTable lampTable();

@@ -5,22 +5,21 @@
 #include <memory>
 
 #include "NoslRender.h"
-#include "nosl/ObjectSignalIndex.h"
+#include "TestSupport.h"
 #include "nosl/ZCo447GetStatusFunction.h"
 #include "nosl/ZCo447MapperFunction_Int.h"
 #include "nosl/ZCo447MapperFunction_String.h"
 #include "nosl/ZCo447ObjValToSigMapper_Int.h"
 #include "nosl/ZCo447ObjValToSigMapper_String.h"
+#include "nosl/ObjectSignalIndex.h"
 
 namespace {
 
 using nosltest::crlfLines;
 using nosltest::golden;
 using nosltest::render;
-using nosltest::signal;
+using testsupport::Signal;
 
-constexpr int kStatus = 0;
-constexpr int kCommand = 1;
 
 TEST(SignalHandlers, FilesForSmallTablesEqualGoldenFiles) {
   struct Case {
@@ -72,15 +71,15 @@ TEST(SignalHandlers, ValuesOfTheRecordStandWhereTheTextMarksThem) {
     std::vector<std::pair<std::size_t, std::string>> lines;  // line number from 1, text
   };
   const std::vector<Case> cases = {
-      {"get status", signal("taxi_state", 0x6000, 1, 32, 0, 8, kStatus), Handler::GetStatus, 28,
+      {"get status", Signal("taxi_state").object(0x6000, 1, 32).bits(0, 8), Handler::GetStatus, 28,
        {{1, "/*@@envVar:gs_taxi_state:*/"},
         {4, "on envVar gs_taxi_state"},
         {17, "    coUpload(getValue(ID_Dut),0x6000,0x1,0,errCode);"},
         {19, R"(      write("TESTER: Error performing SDO upload for signal \"gs_taxi_state\"");)"},
         {23, "    putValue(this,0);  "}}},
-      {"get status, hexadecimal in lower case", signal("x", 0x1A, 0x1F, 8, 0, 8, kStatus), Handler::GetStatus, 28,
+      {"get status, hexadecimal in lower case", Signal("x").object(0x1A, 0x1F, 8).bits(0, 8), Handler::GetStatus, 28,
        {{17, "    coUpload(getValue(ID_Dut),0x1a,0x1f,0,errCode);"}}},
-      {"command, 32-bit object", signal("fare", 0x6001, 2, 32, 8, 24, kCommand), Handler::MapperInt, 35,
+      {"command, 32-bit object", Signal("fare").object(0x6001, 2, 32).bits(8, 24).command(), Handler::MapperInt, 35,
        {{1, "/*@@envVar:sc_fare:*/"},
         {4, "on envVar sc_fare"},
         {5, "{"},
@@ -93,11 +92,13 @@ TEST(SignalHandlers, ValuesOfTheRecordStandWhereTheTextMarksThem) {
         {26, R"(      write("TESTER: error writing SDO"); )"},
         {31, "  } // if"},
         {32, "}"}}},
-      {"command, 9-bit object takes 2 bytes", signal("a", 0x6001, 2, 9, 0, 1, kCommand), Handler::MapperInt, 35,
+      {"command, 9-bit object takes 2 bytes", Signal("a").object(0x6001, 2, 9).bits(0, 1).command(),
+       Handler::MapperInt, 35,
        {{24, "    coDownloadExpedited(getValue(ID_Dut),0x6001,0x2,value,2,0,errCode);"}}},
-      {"command, 1-bit object takes 1 byte", signal("a", 0x6001, 2, 1, 0, 1, kCommand), Handler::MapperInt, 35,
+      {"command, 1-bit object takes 1 byte", Signal("a").object(0x6001, 2, 1).bits(0, 1).command(),
+       Handler::MapperInt, 35,
        {{24, "    coDownloadExpedited(getValue(ID_Dut),0x6001,0x2,value,1,0,errCode);"}}},
-      {"command, 33-bit object", signal("text", 0x6010, 1, 33, 0, 33, kCommand), Handler::MapperString, 33,
+      {"command, 33-bit object", Signal("text").object(0x6010, 1, 33).bits(0, 33).command(), Handler::MapperString, 33,
        {{1, "/*@@envVar:sc_text:*/"},
         {6, "  // ------- variables --------"},
         {8, "  char data[6];               // the data itself"},
@@ -106,9 +107,9 @@ TEST(SignalHandlers, ValuesOfTheRecordStandWhereTheTextMarksThem) {
         {24, R"(      write("TESTER: error writing SDO"); )"},
         {29, "  } // if"},
         {30, "}"}}},
-      {"command, 64-bit object", signal("text", 0x6010, 1, 64, 0, 64, kCommand), Handler::MapperString, 33,
+      {"command, 64-bit object", Signal("text").object(0x6010, 1, 64).bits(0, 64).command(), Handler::MapperString, 33,
        {{8, "  char data[9];               // the data itself"}}},
-      {"wide status object", signal("vin", 0x6003, 2, 64, 0, 64, kStatus), Handler::ObjectString, 15,
+      {"wide status object", Signal("vin").object(0x6003, 2, 64).bits(0, 64), Handler::ObjectString, 15,
        {{1, "/*@@envVar:stval_0x6003_0x2:*/"},
         {4, "on envVar stval_0x6003_0x2"},
         {10, "  getValue(this,valueBuffer);"},
@@ -155,23 +156,23 @@ TEST(ObjValToSigMapperInt, OneLinePerNonReservedRecordOfTheObjectInTableOrder) {
   };
   const std::vector<Case> cases = {
       {"two status records",
-       {signal("lamp_state", 0x6001, 1, 16, 0, 8, kStatus), signal("lamp_level", 0x6001, 1, 16, 8, 8, kStatus)},
+       {Signal("lamp_state").object(0x6001, 1, 16).bits(0, 8), Signal("lamp_level").object(0x6001, 1, 16).bits(8, 8)},
        {split("lamp_state", 8, 0), split("lamp_level", 8, 8)}},
       {"table order, not bit order",
-       {signal("high", 0x6001, 1, 16, 8, 8, kStatus), signal("low", 0x6001, 1, 16, 0, 8, kStatus)},
+       {Signal("high").object(0x6001, 1, 16).bits(8, 8), Signal("low").object(0x6001, 1, 16).bits(0, 8)},
        {split("high", 8, 8), split("low", 8, 0)}},
       {"a reserved record is skipped, the records after it are not",
-       {signal("a", 0x6001, 1, 16, 0, 4, kStatus), signal("spare", 0x6001, 1, 16, 4, 4, kStatus, 1),
-        signal("b", 0x6001, 1, 16, 8, 8, kStatus)},
+       {Signal("a").object(0x6001, 1, 16).bits(0, 4), Signal("spare").object(0x6001, 1, 16).bits(4, 4).reserved(),
+        Signal("b").object(0x6001, 1, 16).bits(8, 8)},
        {split("a", 4, 0), split("b", 8, 8)}},
       {"a command record of the object gets its line too",
-       {signal("state", 0x6001, 1, 16, 0, 8, kStatus), signal("set", 0x6001, 1, 16, 8, 8, kCommand)},
+       {Signal("state").object(0x6001, 1, 16).bits(0, 8), Signal("set").object(0x6001, 1, 16).bits(8, 8).command()},
        {split("state", 8, 0), split("set", 8, 8)}},
       {"other sub-indexes and indexes are left out",
-       {signal("other_sub", 0x6001, 2, 16, 0, 8, kStatus), signal("mine", 0x6001, 1, 16, 0, 8, kStatus),
-        signal("other_index", 0x6011, 1, 16, 0, 8, kStatus), signal("swapped", 0x1, 0x6001, 16, 0, 8, kStatus)},
+       {Signal("other_sub").object(0x6001, 2, 16).bits(0, 8), Signal("mine").object(0x6001, 1, 16).bits(0, 8),
+        Signal("other_index").object(0x6011, 1, 16).bits(0, 8), Signal("swapped").object(0x1, 0x6001, 16).bits(0, 8)},
        {split("mine", 8, 0)}},
-      {"only reserved records: no line", {signal("spare", 0x6001, 1, 16, 0, 16, kStatus, 1)}, {}},
+      {"only reserved records: no line", {Signal("spare").object(0x6001, 1, 16).bits(0, 16).reserved()}, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.description);
@@ -191,7 +192,7 @@ TEST(ObjValToSigMapperInt, HandlersOfOneTableShareOneIndex) {
 
   // An index asked for after the table grew holds the new record, even while
   // an index of the shorter table is still held.
-  table.add(signal("lamp_mode", 0x6001, 1, 16, 16, 4, kStatus));
+  table.add(Signal("lamp_mode").object(0x6001, 1, 16).bits(16, 4));
   EXPECT_EQ(ObjectSignalIndex::shared(table)->positions(0x6001, 1), (std::vector<std::size_t>{0, 1, 3}));
 }
 

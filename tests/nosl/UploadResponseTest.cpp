@@ -5,15 +5,14 @@
 #include <memory>
 
 #include "NoslRender.h"
+#include "TestSupport.h"
 #include "nosl/ZCoOnUploadResponseTester.h"
 
 namespace {
 
 using nosltest::crlfLines;
-using nosltest::signal;
+using testsupport::Signal;
 
-constexpr int kStatus = 0;
-constexpr int kCommand = 1;
 constexpr std::size_t kPartALines = 26;
 constexpr std::size_t kPartBLines = 11;
 constexpr std::size_t kBranchLines = 8;
@@ -64,25 +63,26 @@ TEST(UploadResponse, OneBranchPerStatusObject) {
   const std::vector<Case> cases = {
       {"empty table: part A is closed at once by part B", {}, {}},
       {"command records never make a branch",
-       {signal("set", 0x6002, 1, 16, 0, 16, kCommand), signal("text", 0x6010, 1, 64, 0, 64, kCommand)},
+       {Signal("set").object(0x6002, 1, 16).bits(0, 16).command(),
+        Signal("text").object(0x6010, 1, 64).bits(0, 64).command()},
        {}},
       {"status records of one object, met again after another object",
-       {signal("a", 0x6001, 1, 16, 0, 8, kStatus), signal("b", 0x6001, 1, 16, 8, 8, kStatus),
-        signal("vin", 0x6003, 2, 64, 0, 64, kStatus), signal("c", 0x6001, 1, 16, 0, 1, kStatus)},
+       {Signal("a").object(0x6001, 1, 16).bits(0, 8), Signal("b").object(0x6001, 1, 16).bits(8, 8),
+        Signal("vin").object(0x6003, 2, 64).bits(0, 64), Signal("c").object(0x6001, 1, 16).bits(0, 1)},
        {{"if", "0x6001", "0x1", false}, {"else if", "0x6003", "0x2", true}}},
       {"a reserved status record makes a branch",
-       {signal("spare", 0x6020, 0, 8, 0, 8, kStatus, 1)},
+       {Signal("spare").object(0x6020, 0, 8).bits(0, 8).reserved()},
        {{"if", "0x6020", "0x0", false}}},
       {"32 bits read unsigned, 33 bits as data",
-       {signal("n32", 0x6004, 1, 32, 0, 32, kStatus), signal("n33", 0x6005, 1, 33, 0, 33, kStatus)},
+       {Signal("n32").object(0x6004, 1, 32).bits(0, 32), Signal("n33").object(0x6005, 1, 33).bits(0, 33)},
        {{"if", "0x6004", "0x1", false}, {"else if", "0x6005", "0x1", true}}},
       {"the first status record of the object decides its form",
-       {signal("set", 0x6006, 1, 16, 0, 16, kCommand), signal("wide", 0x6006, 1, 40, 0, 8, kStatus),
-        signal("narrow", 0x6006, 1, 16, 8, 8, kStatus)},
+       {Signal("set").object(0x6006, 1, 16).bits(0, 16).command(), Signal("wide").object(0x6006, 1, 40).bits(0, 8),
+        Signal("narrow").object(0x6006, 1, 16).bits(8, 8)},
        {{"if", "0x6006", "0x1", true}}},
       {"three objects: every later branch is an else if, hexadecimal in lower case",
-       {signal("a", 0x60AB, 0xC, 8, 0, 8, kStatus), signal("b", 0x1, 0x0, 8, 0, 8, kStatus),
-        signal("c", 0x60AB, 0xD, 8, 0, 8, kStatus)},
+       {Signal("a").object(0x60AB, 0xC, 8).bits(0, 8), Signal("b").object(0x1, 0x0, 8).bits(0, 8),
+        Signal("c").object(0x60AB, 0xD, 8).bits(0, 8)},
        {{"if", "0x60ab", "0xc", false}, {"else if", "0x1", "0x0", false}, {"else if", "0x60ab", "0xd", false}}},
   };
   for (const Case& c : cases) {

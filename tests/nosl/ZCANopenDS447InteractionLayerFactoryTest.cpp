@@ -9,6 +9,7 @@
 
 #include "GeneratedText.h"
 #include "NoslRender.h"
+#include "TestSupport.h"
 #include "core/RunSettings.h"
 #include "framework/ZGenerator.h"
 #include "nosl/ZCANopenDS447InteractionLayerFactory.h"
@@ -37,7 +38,7 @@
 
 namespace {
 
-using nosltest::signal;
+using testsupport::Signal;
 
 std::string className(const ZNoslFunction& piece) {
   static const std::map<std::type_index, const char*> kNames = {
@@ -113,9 +114,6 @@ Created create(Mode mode, const SignalTable& table) {
   return created;
 }
 
-constexpr int32_t kCommand = 1;
-constexpr int32_t kStatus = 0;
-constexpr int32_t kReserved = 1;
 
 SignalTable tableOf(const std::vector<ZListEntry>& records) {
   SignalTable table;
@@ -192,52 +190,53 @@ TEST(InteractionLayerFactory, HandlersPerRecordInTableOrder) {
     std::vector<std::string> handlers;  // the pieces after the fixed ones
   } cases[] = {
       {"lamp example",
-       {signal("lamp_state", 0x6001, 1, 16, 0, 8, kStatus), signal("lamp_level", 0x6001, 1, 16, 8, 8, kStatus),
-        signal("lamp_set", 0x6002, 1, 16, 0, 16, kCommand)},
+       {Signal("lamp_state").object(0x6001, 1, 16).bits(0, 8), Signal("lamp_level").object(0x6001, 1, 16).bits(8, 8),
+        Signal("lamp_set").object(0x6002, 1, 16).bits(0, 16).command()},
        {"ZCo447GetStatusFunction gs_lamp_state", "ZCo447ObjValToSigMapper_Int stval_0x6001_0x1",
         "ZCo447GetStatusFunction gs_lamp_level", "ZCo447MapperFunction_Int sc_lamp_set"}},
       {"three status signals of one object, one mapper after the first",
-       {signal("a", 0x6000, 1, 32, 0, 8, kStatus), signal("b", 0x6000, 1, 32, 8, 8, kStatus),
-        signal("c", 0x6000, 1, 32, 16, 8, kStatus)},
+       {Signal("a").object(0x6000, 1, 32).bits(0, 8), Signal("b").object(0x6000, 1, 32).bits(8, 8),
+        Signal("c").object(0x6000, 1, 32).bits(16, 8)},
        {"ZCo447GetStatusFunction gs_a", "ZCo447ObjValToSigMapper_Int stval_0x6000_0x1",
         "ZCo447GetStatusFunction gs_b", "ZCo447GetStatusFunction gs_c"}},
       {"command before status of the same object",
-       {signal("set", 0x6000, 1, 32, 0, 8, kCommand), signal("get", 0x6000, 1, 32, 8, 8, kStatus)},
+       {Signal("set").object(0x6000, 1, 32).bits(0, 8).command(), Signal("get").object(0x6000, 1, 32).bits(8, 8)},
        {"ZCo447MapperFunction_Int sc_set", "ZCo447GetStatusFunction gs_get",
         "ZCo447ObjValToSigMapper_Int stval_0x6000_0x1"}},
       {"status and command of the same object",
-       {signal("get", 0x6000, 1, 32, 8, 8, kStatus), signal("set", 0x6000, 1, 32, 0, 8, kCommand)},
+       {Signal("get").object(0x6000, 1, 32).bits(8, 8), Signal("set").object(0x6000, 1, 32).bits(0, 8).command()},
        {"ZCo447GetStatusFunction gs_get", "ZCo447ObjValToSigMapper_Int stval_0x6000_0x1",
         "ZCo447MapperFunction_Int sc_set"}},
       {"interleaved objects",
-       {signal("a1", 0x6001, 1, 16, 0, 8, kStatus), signal("b1", 0x6001, 2, 16, 0, 8, kStatus),
-        signal("a2", 0x6001, 1, 16, 8, 8, kStatus), signal("c1", 0x1a, 0x10, 8, 0, 8, kStatus)},
+       {Signal("a1").object(0x6001, 1, 16).bits(0, 8), Signal("b1").object(0x6001, 2, 16).bits(0, 8),
+        Signal("a2").object(0x6001, 1, 16).bits(8, 8), Signal("c1").object(0x1a, 0x10, 8).bits(0, 8)},
        {"ZCo447GetStatusFunction gs_a1", "ZCo447ObjValToSigMapper_Int stval_0x6001_0x1",
         "ZCo447GetStatusFunction gs_b1", "ZCo447ObjValToSigMapper_Int stval_0x6001_0x2",
         "ZCo447GetStatusFunction gs_a2", "ZCo447GetStatusFunction gs_c1",
         "ZCo447ObjValToSigMapper_Int stval_0x1a_0x10"}},
       {"32 bits choose Int, 33 and 40 bits String",
-       {signal("c32", 0x6010, 1, 32, 0, 32, kCommand), signal("c33", 0x6011, 1, 33, 0, 33, kCommand),
-        signal("c40", 0x6012, 1, 40, 0, 40, kCommand), signal("s32", 0x6013, 1, 32, 0, 32, kStatus),
-        signal("s33", 0x6014, 1, 33, 0, 33, kStatus)},
+       {Signal("c32").object(0x6010, 1, 32).bits(0, 32).command(),
+        Signal("c33").object(0x6011, 1, 33).bits(0, 33).command(),
+        Signal("c40").object(0x6012, 1, 40).bits(0, 40).command(), Signal("s32").object(0x6013, 1, 32).bits(0, 32),
+        Signal("s33").object(0x6014, 1, 33).bits(0, 33)},
        {"ZCo447MapperFunction_Int sc_c32", "ZCo447MapperFunction_String sc_c33",
         "ZCo447MapperFunction_String sc_c40", "ZCo447GetStatusFunction gs_s32",
         "ZCo447ObjValToSigMapper_Int stval_0x6013_0x1", "ZCo447GetStatusFunction gs_s33",
         "ZCo447ObjValToSigMapper_String stval_0x6014_0x1"}},
       {"first status record decides the mapper kind",
-       {signal("wide", 0x6020, 1, 64, 0, 64, kStatus), signal("narrow", 0x6020, 1, 16, 0, 8, kStatus)},
+       {Signal("wide").object(0x6020, 1, 64).bits(0, 64), Signal("narrow").object(0x6020, 1, 16).bits(0, 8)},
        {"ZCo447GetStatusFunction gs_wide", "ZCo447ObjValToSigMapper_String stval_0x6020_0x1",
         "ZCo447GetStatusFunction gs_narrow"}},
       {"reserved records are skipped and do not claim the object",
-       {signal("spare", 0x6004, 1, 32, 0, 8, kStatus, kReserved),
-        signal("spare_set", 0x6004, 1, 32, 24, 8, kCommand, kReserved),
-        signal("door", 0x6004, 1, 32, 8, 1, kStatus), signal("lock", 0x6004, 1, 32, 9, 1, kCommand),
-        signal("spare_wide", 0x6005, 1, 64, 0, 64, kStatus, kReserved)},
+       {Signal("spare").object(0x6004, 1, 32).bits(0, 8).reserved(),
+        Signal("spare_set").object(0x6004, 1, 32).bits(24, 8).command().reserved(),
+        Signal("door").object(0x6004, 1, 32).bits(8, 1), Signal("lock").object(0x6004, 1, 32).bits(9, 1).command(),
+        Signal("spare_wide").object(0x6005, 1, 64).bits(0, 64).reserved()},
        {"ZCo447GetStatusFunction gs_door", "ZCo447ObjValToSigMapper_Int stval_0x6004_0x1",
         "ZCo447MapperFunction_Int sc_lock"}},
-      {"only reserved records", {signal("spare", 0x6000, 1, 8, 0, 8, kStatus, kReserved)}, {}},
+      {"only reserved records", {Signal("spare").object(0x6000, 1, 8).bits(0, 8).reserved()}, {}},
       {"only command records",
-       {signal("x", 0x6000, 1, 8, 0, 8, kCommand), signal("y", 0x6000, 1, 8, 0, 8, kCommand)},
+       {Signal("x").object(0x6000, 1, 8).bits(0, 8).command(), Signal("y").object(0x6000, 1, 8).bits(0, 8).command()},
        {"ZCo447MapperFunction_Int sc_x", "ZCo447MapperFunction_Int sc_y"}},
   };
   for (const auto& c : cases) {
@@ -253,9 +252,9 @@ TEST(InteractionLayerFactory, HandlersPerRecordInTableOrder) {
 }
 
 TEST(InteractionLayerFactory, WideObjectMapperFillsTheFirstStatusSignal) {
-  const SignalTable table = tableOf({signal("set", 0x6020, 1, 64, 0, 64, kCommand),
-                                      signal("first", 0x6020, 1, 64, 0, 64, kStatus),
-                                      signal("second", 0x6020, 1, 64, 0, 64, kStatus)});
+  const SignalTable table = tableOf({Signal("set").object(0x6020, 1, 64).bits(0, 64).command(),
+                                      Signal("first").object(0x6020, 1, 64).bits(0, 64),
+                                      Signal("second").object(0x6020, 1, 64).bits(0, 64)});
   ZCoNosl447InteractionLayer generator(table);
   ZCANopenDS447InteractionLayerMode3Factory factory;
   ASSERT_TRUE(factory.createFunctions(generator.functionList(), generator));
@@ -268,7 +267,7 @@ TEST(InteractionLayerFactory, WideObjectMapperFillsTheFirstStatusSignal) {
 }
 
 TEST(InteractionLayerFactory, EveryCallStartsWithAnEmptySetOfObjects) {
-  const SignalTable table = tableOf({signal("a", 0x6000, 1, 32, 0, 8, kStatus)});
+  const SignalTable table = tableOf({Signal("a").object(0x6000, 1, 32).bits(0, 8)});
   ZCoNosl447InteractionLayer generator(table);
   ZCANopenDS447InteractionLayerMode3Factory factory;
   FunctionList first;
@@ -281,7 +280,7 @@ TEST(InteractionLayerFactory, EveryCallStartsWithAnEmptySetOfObjects) {
 
 TEST(InteractionLayerFactory, NeedsTheNoslGenerator) {
   SignalTable table;
-  table.add(signal("a", 0x6000, 1, 32, 0, 8, kStatus));
+  table.add(Signal("a").object(0x6000, 1, 32).bits(0, 8));
   ZCoMacro447InteractionLayer macros(table);
   ZCANopenDS447InteractionLayerMode1Factory mode1;
   ZCANopenDS447InteractionLayerMode3Factory mode3;

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "TestSupport.h"
@@ -35,6 +37,34 @@ TEST(ReplacementFile, TemporaryFileIsRemovedFromTheDirectoryItWasMadeIn) {
     }
     replacement.discard();
     EXPECT_EQ(listing(dir.file("moved")) + listing(dir.file("elsewhere")), "");
+  }
+}
+
+// A commit that fails says why, removes the temporary file and leaves the
+// target's directory as it was.
+TEST(ReplacementFile, CommitThatFailsSaysWhyAndRemovesTheTemporaryFile) {
+  const struct {
+    const char* what;
+    std::function<void(const TempDir&)> spoil;  // after create
+    int error;
+    const char* left;  // what the test's directory and out/ then list
+  } cases[] = {
+      {"a directory took the target's path", [](const TempDir& dir) { fs::create_directories(dir.file("out/o.can/x")); },
+       EISDIR, "out o.can "},
+      {"the directory was removed", [](const TempDir& dir) { fs::remove_all(dir.file("out")); }, ENOENT, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    fs::create_directory(dir.file("out"));
+    ZReplacementFile replacement;
+    std::string errorText;
+    ASSERT_TRUE(replacement.create(dir.file("out/o.can"), errorText)) << errorText;
+    c.spoil(dir);
+    EXPECT_FALSE(replacement.commit(errorText));
+    EXPECT_EQ(errorText, "Cannot replace \"" + dir.file("out/o.can") + "\": " + std::strerror(c.error));
+    EXPECT_EQ(replacement.temporaryPath(), "");
+    EXPECT_EQ(listing(dir.path()) + (testsupport::exists(dir.file("out")) ? listing(dir.file("out")) : ""), c.left);
   }
 }
 

@@ -1,6 +1,5 @@
-// The line writer and paths where POSIX has its own: a file size limit,
-// FIFOs, devices and symbolic links, and no drive letters. (The rest:
-// TextStreamTest.cpp.)
+// The line writer where POSIX has its own: a file size limit, FIFOs,
+// devices and symbolic links. (The rest: TextStreamTest.cpp.)
 #include "util/TextStream.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +10,6 @@
 #include <filesystem>
 
 #include "TestSupport.h"
-#include "util/Paths.h"
 
 namespace {
 
@@ -63,15 +61,6 @@ TEST(TextStream, OnlyRegularFilesAreOpened) {
   regular.write("+");
   EXPECT_TRUE(regular.close());
   EXPECT_EQ(testsupport::readFile(dir.file("target.txt")), "target+");
-}
-
-// "C:" is no drive on POSIX systems: a directory like any other.
-TEST(Paths, NoDriveLetters) {
-  EXPECT_EQ(driveLength("C:\\gen"), 0u);
-  const SplitPath parts = splitPath("C:\\gen\\node");
-  EXPECT_EQ(parts.drive, "");
-  EXPECT_EQ(parts.directory, "C:\\gen\\node/");
-  EXPECT_EQ(parts.name + parts.extension, "");
 }
 
 }  // namespace

@@ -4,16 +4,16 @@
 #include <cstring>
 #include <utility>
 
+#include "input/sources/LittleEndian.h"
+
 namespace {
+
+using littleendian::u16;
+using littleendian::u32;
 
 const uint32_t kEndOfChain = 0xFFFFFFFE;
 const uint32_t kNoStream = 0xFFFFFFFF;
 const uint32_t kMiniSectorSize = 64;
-
-uint16_t u16(const char* p) {
-  return static_cast<uint16_t>(static_cast<uint8_t>(p[0]) | static_cast<uint8_t>(p[1]) << 8);
-}
-uint32_t u32(const char* p) { return u16(p) | static_cast<uint32_t>(u16(p + 2)) << 16; }
 
 }  // namespace
 
@@ -30,9 +30,15 @@ bool CompoundFile::load(std::string data) {
   miniFat_.clear();
   entries_.clear();
   miniStream_.clear();
-  if (data_.size() < 512 || std::memcmp(data_.data(), kSignature, 8) != 0) return false;
+  if (!readHeader()) return false;
   const char* header = data_.data();
-  const uint16_t sectorShift = u16(header + 0x1E);
+  miniCutoff_ = u32(header + 0x38);
+  return readAllocationTable() && readDirectory(u32(header + 0x30)) && readMiniStream(u32(header + 0x3C));
+}
+
+bool CompoundFile::readHeader() {
+  if (data_.size() < 512 || std::memcmp(data_.data(), kSignature, 8) != 0) return false;
+  const uint16_t sectorShift = u16(data_.data() + 0x1E);
   if (sectorShift != 9 && sectorShift != 12) return false;
   sectorSize_ = 1u << sectorShift;
   if (data_.size() < sectorSize_) return false;
@@ -42,11 +48,13 @@ bool CompoundFile::load(std::string data) {
   if (sectors > 0xFFFFFFF0ull) return false;
   sectorCount_ = static_cast<uint32_t>(sectors);
   data_.resize((static_cast<std::size_t>(sectorCount_) + 1) * sectorSize_, '\0');
-  header = data_.data();
-  miniCutoff_ = u32(header + 0x38);
+  return true;
+}
 
-  // The allocation table's sectors: 109 in the header, the rest in a chain
-  // of further sectors that each end with the next one's number.
+// The allocation table's sectors: 109 in the header, the rest in a chain
+// of further sectors that each end with the next one's number.
+bool CompoundFile::readAllocationTable() {
+  const char* header = data_.data();
   const uint32_t fatSectorCount = u32(header + 0x2C);
   if (fatSectorCount > sectorCount_) return false;
   std::vector<uint32_t> fatSectors;
@@ -68,9 +76,12 @@ bool CompoundFile::load(std::string data) {
     if (p == nullptr) return false;
     for (uint32_t i = 0; i < perSector; ++i) fat_.push_back(u32(p + 4 * i));
   }
+  return true;
+}
 
+bool CompoundFile::readDirectory(uint32_t start) {
   std::string directory;
-  if (!readChain(u32(header + 0x30), 0, true, directory)) return false;
+  if (!readChain(start, 0, true, directory)) return false;
   for (std::size_t offset = 0; offset + 128 <= directory.size(); offset += 128) {
     const char* p = directory.data() + offset;
     Entry entry;
@@ -89,19 +100,19 @@ bool CompoundFile::load(std::string data) {
     if (sectorSize_ == 4096) entry.size |= static_cast<uint64_t>(u32(p + 124)) << 32;
     entries_.push_back(entry);
   }
-  if (entries_.empty() || entries_[0].type != 5) return false;
+  return !entries_.empty() && entries_[0].type == 5;
+}
 
+// The mini stream (the root entry's data) and the allocation table of its
+// small sectors, which begins at miniFatStart.
+bool CompoundFile::readMiniStream(uint32_t miniFatStart) {
   std::string miniFat;
-  const uint32_t miniFatStart = u32(header + 0x3C);
   if (miniFatStart != kEndOfChain && miniFatStart != kNoStream) {
     if (!readChain(miniFatStart, 0, true, miniFat)) return false;
     for (std::size_t i = 0; i + 4 <= miniFat.size(); i += 4) miniFat_.push_back(u32(miniFat.data() + i));
   }
   const Entry& root = entries_[0];
-  if (root.start != kEndOfChain && root.size > 0 && !readChain(root.start, root.size, false, miniStream_)) {
-    return false;
-  }
-  return true;
+  return root.start == kEndOfChain || root.size == 0 || readChain(root.start, root.size, false, miniStream_);
 }
 
 bool CompoundFile::readChain(uint32_t start, uint64_t size, bool wholeChain, std::string& out) const {

@@ -29,6 +29,12 @@ class CompoundFile {
     uint64_t size = 0;
   };
 
+  // The steps of load: the sector size and count, the allocation table,
+  // the directory (its chain begins at start), the mini stream.
+  bool readHeader();
+  bool readAllocationTable();
+  bool readDirectory(uint32_t start);
+  bool readMiniStream(uint32_t miniFatStart);
   bool readChain(uint32_t start, uint64_t size, bool wholeChain, std::string& out) const;
   bool readMiniChain(uint32_t start, uint64_t size, std::string& out) const;
   const char* sector(uint32_t index) const;

@@ -87,94 +87,139 @@ CellSourceResult OdsCellSource::selectSheet(const std::string& name) {
   return CellSourceResult::documentUnreadable;
 }
 
+// One pass over content.xml: finds the table and reads its rows and cells
+// into the grid and their texts into texts_, element by element.
+class OdsCellSource::TableWalk {
+ public:
+  TableWalk(OdsCellSource& source, const std::string& name, bool ignoreCase)
+      : source_(source), name_(name), ignoreCase_(ignoreCase), wanted_(ignoreCase ? toLowerAscii(name) : name) {}
+
+  // The whole table is read.
+  bool found() const { return found_; }
+
+  void text(const XmlPullReader& reader) {
+    if (paragraphDepth_ != 0 && ignoredDepth_ == 0) source_.texts_ += reader.text();
+  }
+
+  void endElement() {
+    if (depth_ == ignoredDepth_) ignoredDepth_ = 0;
+    if (depth_ == paragraphDepth_) paragraphDepth_ = 0;
+    if (depth_ == cellDepth_) endCell();
+    if (depth_ == rowDepth_) rowDepth_ = 0;
+    if (depth_ == tableDepth_) found_ = true;
+    --depth_;
+  }
+
+  void startElement(const XmlPullReader& reader) {
+    ++depth_;
+    const std::string_view element = reader.name();
+    if (tableDepth_ == 0) {
+      if (element == "table") startTable(reader);
+    } else if (cellDepth_ == 0) {
+      // Rows stand in the table or in row groups; a table inside a cell
+      // has rows of its own, which are not read.
+      if (element == "table-row" && rowDepth_ == 0) {
+        startRow(reader);
+      } else if (rowDepth_ != 0 && depth_ == rowDepth_ + 1 &&
+                 (element == "table-cell" || element == "covered-table-cell")) {
+        startCell(reader);
+      }
+    } else if (paragraphDepth_ == 0) {
+      if (depth_ == cellDepth_ + 1 && (element == "p" || element == "h")) {
+        if (hasParagraph_) source_.texts_ += '\n';
+        hasParagraph_ = true;
+        paragraphDepth_ = depth_;
+      }
+    } else if (ignoredDepth_ == 0) {
+      startInParagraph(reader, element);
+    }
+  }
+
+ private:
+  void startTable(const XmlPullReader& reader) {
+    std::string tableName;
+    reader.attribute("name", tableName);
+    if (name_.empty() || (ignoreCase_ ? toLowerAscii(tableName) : tableName) == wanted_) tableDepth_ = depth_;
+  }
+
+  void startRow(const XmlPullReader& reader) {
+    rowDepth_ = depth_;
+    const uint64_t rows = std::min(repeatCount(reader, "number-rows-repeated"), kSheetRowLimit);
+    rowUsable_ = source_.grid_.beginRow(nextRow_, rows);
+    nextRow_ += rows;
+    column_ = 0;
+  }
+
+  void startCell(const XmlPullReader& reader) {
+    cellDepth_ = depth_;
+    cellRepeat_ = std::min(repeatCount(reader, "number-columns-repeated"), kSheetColumnLimit);
+    cell_.offset = static_cast<uint32_t>(source_.texts_.size());
+    hasParagraph_ = false;
+    fallback_ = valueText(reader);
+  }
+
+  void endCell() {
+    std::string& texts = source_.texts_;
+    cellDepth_ = 0;
+    if (!hasParagraph_) texts += fallback_;
+    cell_.length = static_cast<uint32_t>(texts.size() - cell_.offset);
+    if (cell_.length == 0 || !rowUsable_ || !source_.grid_.addCell(column_, cellRepeat_, cell_)) {
+      texts.resize(cell_.offset);
+    }
+    column_ += cellRepeat_;
+  }
+
+  void startInParagraph(const XmlPullReader& reader, std::string_view element) {
+    if (element == "s") {
+      appendPackedBlanks(source_.texts_, repeatCount(reader, "c"));
+    } else if (element == "tab") {
+      source_.texts_ += '\t';
+    } else if (element == "line-break") {
+      source_.texts_ += '\n';
+    } else if (element == "note" || element == "annotation") {
+      ignoredDepth_ = depth_;  // notes are not part of what the cell shows
+    }
+  }
+
+  OdsCellSource& source_;
+  const std::string& name_;
+  const bool ignoreCase_;
+  const std::string wanted_;
+  std::size_t depth_ = 0;
+  std::size_t tableDepth_ = 0;      // depth of the selected table, 0 outside it
+  std::size_t rowDepth_ = 0;        // depth of the current row, 0 outside a row
+  std::size_t cellDepth_ = 0;       // depth of the current cell, 0 outside a cell
+  std::size_t paragraphDepth_ = 0;  // depth of the current paragraph, 0 outside one
+  std::size_t ignoredDepth_ = 0;    // depth of a note inside a paragraph, 0 outside one
+  uint64_t nextRow_ = 0;
+  uint64_t column_ = 0;
+  uint64_t cellRepeat_ = 1;
+  bool rowUsable_ = false;
+  bool hasParagraph_ = false;
+  bool found_ = false;
+  std::string fallback_;
+  Cell cell_;
+};
+
 OdsCellSource::TableResult OdsCellSource::readTable(const std::string& name, bool ignoreCase) {
   grid_.clear();
   texts_.clear();
   ZipArchive::Stream stream;
   if (zip_.open("content.xml", stream) != ZipArchive::Status::ok) return TableResult::damaged;
   XmlPullReader reader([&stream](char* buffer, std::size_t size) { return stream.read(buffer, size); });
-  const std::string wanted = ignoreCase ? toLowerAscii(name) : name;
-
-  std::size_t depth = 0;
-  std::size_t tableDepth = 0;      // depth of the selected table, 0 outside it
-  std::size_t rowDepth = 0;        // depth of the current row, 0 outside a row
-  std::size_t cellDepth = 0;       // depth of the current cell, 0 outside a cell
-  std::size_t paragraphDepth = 0;  // depth of the current paragraph, 0 outside one
-  std::size_t ignoredDepth = 0;    // depth of a note inside a paragraph, 0 outside one
-  uint64_t nextRow = 0;
-  uint64_t column = 0;
-  uint64_t cellRepeat = 1;
-  bool rowUsable = false;
-  bool hasParagraph = false;
-  bool found = false;
-  std::string fallback;
-  Cell cell;
+  TableWalk walk(*this, name, ignoreCase);
   for (;;) {
     const XmlPullReader::Event event = reader.next();
     if (event == XmlPullReader::Event::error) return TableResult::damaged;
-    if (event == XmlPullReader::Event::end) return found ? TableResult::found : TableResult::notFound;
+    if (event == XmlPullReader::Event::end) return walk.found() ? TableResult::found : TableResult::notFound;
     // After the table the rest is only checked to be well-formed.
-    if (found) continue;
-    const std::string_view element = reader.name();
+    if (walk.found()) continue;
     if (event == XmlPullReader::Event::text) {
-      if (paragraphDepth != 0 && ignoredDepth == 0) texts_ += reader.text();
-      continue;
-    }
-    if (event == XmlPullReader::Event::endElement) {
-      if (depth == ignoredDepth) ignoredDepth = 0;
-      if (depth == paragraphDepth) paragraphDepth = 0;
-      if (depth == cellDepth) {
-        cellDepth = 0;
-        if (!hasParagraph) texts_ += fallback;
-        cell.length = static_cast<uint32_t>(texts_.size() - cell.offset);
-        if (cell.length == 0 || !rowUsable || !grid_.addCell(column, cellRepeat, cell)) texts_.resize(cell.offset);
-        column += cellRepeat;
-      }
-      if (depth == rowDepth) rowDepth = 0;
-      if (depth == tableDepth) found = true;
-      --depth;
-      continue;
-    }
-
-    ++depth;
-    if (tableDepth == 0) {
-      if (element != "table") continue;
-      std::string tableName;
-      reader.attribute("name", tableName);
-      if (name.empty() || (ignoreCase ? toLowerAscii(tableName) : tableName) == wanted) tableDepth = depth;
-    } else if (cellDepth == 0) {
-      // Rows stand in the table or in row groups; a table inside a cell
-      // has rows of its own, which are not read.
-      if (element == "table-row" && rowDepth == 0) {
-        rowDepth = depth;
-        const uint64_t rows = std::min(repeatCount(reader, "number-rows-repeated"), kSheetRowLimit);
-        rowUsable = grid_.beginRow(nextRow, rows);
-        nextRow += rows;
-        column = 0;
-      } else if (rowDepth != 0 && depth == rowDepth + 1 &&
-                 (element == "table-cell" || element == "covered-table-cell")) {
-        cellDepth = depth;
-        cellRepeat = std::min(repeatCount(reader, "number-columns-repeated"), kSheetColumnLimit);
-        cell.offset = static_cast<uint32_t>(texts_.size());
-        hasParagraph = false;
-        fallback = valueText(reader);
-      }
-    } else if (paragraphDepth == 0) {
-      if (depth == cellDepth + 1 && (element == "p" || element == "h")) {
-        if (hasParagraph) texts_ += '\n';
-        hasParagraph = true;
-        paragraphDepth = depth;
-      }
-    } else if (ignoredDepth == 0) {
-      if (element == "s") {
-        appendPackedBlanks(texts_, repeatCount(reader, "c"));
-      } else if (element == "tab") {
-        texts_ += '\t';
-      } else if (element == "line-break") {
-        texts_ += '\n';
-      } else if (element == "note" || element == "annotation") {
-        ignoredDepth = depth;  // notes are not part of what the cell shows
-      }
+      walk.text(reader);
+    } else if (event == XmlPullReader::Event::endElement) {
+      walk.endElement();
+    } else {
+      walk.startElement(reader);
     }
   }
 }

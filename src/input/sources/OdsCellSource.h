@@ -38,6 +38,7 @@ class OdsCellSource : public CellSource {
     uint32_t length = 0;
   };
   enum class TableResult { found, notFound, damaged };
+  class TableWalk;
 
   TableResult readTable(const std::string& name, bool ignoreCase);
 

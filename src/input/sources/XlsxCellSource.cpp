@@ -48,6 +48,17 @@ std::string resolveTarget(const std::string& baseDirectory, const std::string& t
   return resolved;
 }
 
+// The ref of a sheet's dimension ("A1:D20", or one cell) names a last cell
+// that a sheet can have (or none).
+bool isPossibleDimension(std::string_view ref) {
+  const std::size_t colon = ref.find(':');
+  const std::string_view corner = colon == std::string_view::npos ? ref : ref.substr(colon + 1);
+  uint64_t lastColumn = 0;
+  uint64_t lastRow = 0;
+  return corner.empty() || (parseCellReference(corner, lastColumn, lastRow) && lastColumn < kSheetColumnLimit &&
+                            lastRow <= kSheetRowLimit);
+}
+
 bool endsWith(const std::string& text, const std::string& suffix) {
   return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
@@ -421,6 +432,20 @@ void XlsxCellSource::scanPlainRows(XmlPullReader& reader, SheetState& state) {
   }
 }
 
+void XlsxCellSource::startCellElement(const XmlPullReader& reader, SheetState& state) {
+  // The views of attribute() last until its next call: each gets its own.
+  std::string_view attribute;
+  const bool hasR = reader.attribute("r", attribute);
+  const std::string r(hasR ? attribute : std::string_view());
+  const std::string_view rView(r);
+  const bool hasS = reader.attribute("s", attribute);
+  const std::string s(hasS ? attribute : std::string_view());
+  const std::string_view sView(s);
+  std::string_view t;
+  const bool hasT = reader.attribute("t", t);
+  startCell(state, hasR ? &rView : nullptr, hasS ? &sView : nullptr, hasT ? &t : nullptr);
+}
+
 bool XlsxCellSource::readSheet(const std::string& part) {
   grid_.clear();
   values_.clear();
@@ -429,8 +454,6 @@ bool XlsxCellSource::readSheet(const std::string& part) {
   if (zip_.open(part, stream) != ZipArchive::Status::ok) return false;
   XmlPullReader reader([&stream](char* buffer, std::size_t size) { return stream.read(buffer, size); });
   std::string_view attribute;
-  std::string_view s;
-  std::string_view t;
   bool inSheetData = false;
   bool collecting = false;  // inside the value or an inline string's text
   // Where the text of an inline string's <t> begins in values_, when its
@@ -463,28 +486,11 @@ bool XlsxCellSource::readSheet(const std::string& part) {
     } else if (!inSheetData) {
       if (name == "sheetData") inSheetData = true;
       // A sheet that declares itself larger than any sheet can be is damaged.
-      if (name == "dimension" && reader.attribute("ref", attribute)) {
-        const std::size_t colon = attribute.find(':');
-        const std::string_view corner = colon == std::string_view::npos ? attribute : attribute.substr(colon + 1);
-        uint64_t lastColumn = 0;
-        uint64_t lastRow = 0;
-        if (!corner.empty() && (!parseCellReference(corner, lastColumn, lastRow) ||
-                                lastColumn >= kSheetColumnLimit || lastRow > kSheetRowLimit)) {
-          return false;
-        }
-      }
+      if (name == "dimension" && reader.attribute("ref", attribute) && !isPossibleDimension(attribute)) return false;
     } else if (name == "row") {
       startRow(state, reader.attribute("r", attribute) ? &attribute : nullptr);
     } else if (name == "c" && state.inRow) {
-      // The views of attribute() last until its next call: each gets its own.
-      const bool hasR = reader.attribute("r", attribute);
-      std::string r(hasR ? attribute : std::string_view());
-      const std::string_view rView(r);
-      const bool hasS = reader.attribute("s", s);
-      std::string sCopy(hasS ? s : std::string_view());
-      const std::string_view sView(sCopy);
-      const bool hasT = reader.attribute("t", t);
-      startCell(state, hasR ? &rView : nullptr, hasS ? &sView : nullptr, hasT ? &t : nullptr);
+      startCellElement(reader, state);
     } else if (state.inCell) {
       // An inline string's text runs, phonetic runs left out; the value of
       // every other cell.

@@ -78,6 +78,8 @@ class XlsxCellSource : public CellSource {
   void startRow(SheetState& state, const std::string_view* r);
   void startCell(SheetState& state, const std::string_view* r, const std::string_view* s, const std::string_view* t);
   void endCell(SheetState& state);
+  // Starts the cell of a <c> element from its attributes r, s and t.
+  void startCellElement(const XmlPullReader& reader, SheetState& state);
   // Drops the blanks at both ends of the text from values_[from] on, as
   // the spreadsheet application shows an inline string's text that does
   // not ask to keep them (xml:space="preserve").

@@ -5,11 +5,16 @@
 #include <new>
 #include <system_error>
 
+#include "input/sources/LittleEndian.h"
 #include "util/FileRead.h"
 #include "util/Paths.h"
 #include "util/StringFormat.h"
 
 namespace {
+
+using littleendian::u16;
+using littleendian::u32;
+using littleendian::u64;
 
 const uint32_t kEndSignature = 0x06054b50;
 const uint32_t kZip64EndSignature = 0x06064b50;
@@ -29,12 +34,6 @@ const uint16_t kDescriptorFlag = 0x0008;
 const uint16_t kStored = 0;
 const uint16_t kDeflated = 8;
 const std::size_t kInputBytes = 64 * 1024;
-
-uint16_t u16(const char* p) {
-  return static_cast<uint16_t>(static_cast<uint8_t>(p[0]) | static_cast<uint8_t>(p[1]) << 8);
-}
-uint32_t u32(const char* p) { return u16(p) | static_cast<uint32_t>(u16(p + 2)) << 16; }
-uint64_t u64(const char* p) { return u32(p) | static_cast<uint64_t>(u32(p + 4)) << 32; }
 
 bool readAt(std::ifstream& file, uint64_t offset, char* out, std::size_t size) {
   file.clear();
@@ -80,6 +79,58 @@ bool readZip64Extra(const char* extra, std::size_t length, ZipArchive::Entry& en
   return true;
 }
 
+// Where the central directory lies, as the end records say.
+struct DirectoryPlace {
+  bool onOneDisk = false;  // the archive is not split over several disks
+  uint64_t entries = 0;
+  uint64_t size = 0;
+  uint64_t offset = 0;
+  uint64_t end = 0;  // where the end records begin
+};
+
+// The end record: the last one in the file whose comment ends within it.
+bool readEndRecord(std::ifstream& file, uint64_t fileSize, DirectoryPlace& place) {
+  const std::size_t tailSize = static_cast<std::size_t>(std::min<uint64_t>(fileSize, kMaxCommentBytes + kEndRecordBytes));
+  std::string tail(tailSize, '\0');
+  if (!readAt(file, fileSize - tailSize, &tail[0], tailSize)) return false;
+  std::size_t at = tailSize - kEndRecordBytes + 1;
+  do {
+    if (at-- == 0) return false;
+  } while (u32(&tail[at]) != kEndSignature || at + kEndRecordBytes + u16(&tail[at + 20]) > tailSize);
+  const char* end = &tail[at];
+  place.onOneDisk = u16(end + 4) == 0 && u16(end + 6) == 0 && u16(end + 8) == u16(end + 10);
+  place.entries = u16(end + 10);
+  place.size = u32(end + 12);
+  place.offset = u32(end + 16);
+  place.end = fileSize - tailSize + at;
+  return true;
+}
+
+// A zip64 end record, found through its locator right before the end
+// record, says where the directory lies instead. False when the locator
+// leads to another disk or to no zip64 end record.
+bool readZip64EndRecord(std::ifstream& file, DirectoryPlace& place) {
+  const uint64_t endOffset = place.end;
+  char locator[kZip64LocatorBytes];
+  if (endOffset < kZip64LocatorBytes || !readAt(file, endOffset - kZip64LocatorBytes, locator, sizeof locator) ||
+      u32(locator) != kZip64LocatorSignature) {
+    return true;
+  }
+  const uint64_t recordOffset = u64(locator + 8);
+  char record[kZip64EndBytes];
+  if (u32(locator + 4) != 0 || u32(locator + 16) > 1) return false;  // on another disk
+  if (recordOffset > endOffset - kZip64LocatorBytes - kZip64EndBytes ||
+      !readAt(file, recordOffset, record, sizeof record) || u32(record) != kZip64EndSignature) {
+    return false;
+  }
+  place.onOneDisk = u32(record + 16) == 0 && u32(record + 20) == 0 && u64(record + 24) == u64(record + 32);
+  place.entries = u64(record + 32);
+  place.size = u64(record + 40);
+  place.offset = u64(record + 48);
+  place.end = recordOffset;
+  return true;
+}
+
 }  // namespace
 
 bool ZipArchive::open(const std::string& path) {
@@ -100,52 +151,20 @@ bool ZipArchive::open(const std::string& path) {
 }
 
 bool ZipArchive::readCentralDirectory(std::ifstream& file, uint64_t fileSize) {
-  // The end record: the last one in the file whose comment ends within it.
-  const std::size_t tailSize = static_cast<std::size_t>(std::min<uint64_t>(fileSize, kMaxCommentBytes + kEndRecordBytes));
-  std::string tail(tailSize, '\0');
-  if (!readAt(file, fileSize - tailSize, &tail[0], tailSize)) return false;
-  std::size_t at = tailSize - kEndRecordBytes + 1;
-  do {
-    if (at-- == 0) return false;
-  } while (u32(&tail[at]) != kEndSignature || at + kEndRecordBytes + u16(&tail[at + 20]) > tailSize);
-  const char* end = &tail[at];
-  const uint64_t endOffset = fileSize - tailSize + at;
-  uint64_t disk = u16(end + 4);
-  uint64_t directoryDisk = u16(end + 6);
-  uint64_t diskEntries = u16(end + 8);
-  uint64_t entries = u16(end + 10);
-  uint64_t directorySize = u32(end + 12);
-  uint64_t directoryOffset = u32(end + 16);
-  uint64_t directoryEnd = endOffset;  // where the end records begin
+  DirectoryPlace place;
+  if (!readEndRecord(file, fileSize, place) || !readZip64EndRecord(file, place)) return false;
+  if (!place.onOneDisk) return false;
+  if (place.offset > place.end || place.size > place.end - place.offset) return false;
+  if (place.entries > place.size / kCentralRecordBytes) return false;
+  std::string directory(static_cast<std::size_t>(place.size), '\0');
+  if (place.size > 0 && !readAt(file, place.offset, &directory[0], directory.size())) return false;
+  return readEntries(directory, place.entries) && giveEntriesTheirSlots(place.offset);
+}
 
-  // A zip64 end record, found through its locator right before the end record.
-  char locator[kZip64LocatorBytes];
-  if (endOffset >= kZip64LocatorBytes && readAt(file, endOffset - kZip64LocatorBytes, locator, sizeof locator) &&
-      u32(locator) == kZip64LocatorSignature) {
-    const uint64_t recordOffset = u64(locator + 8);
-    char record[kZip64EndBytes];
-    if (u32(locator + 4) != 0 || u32(locator + 16) > 1) return false;  // on another disk
-    if (recordOffset > endOffset - kZip64LocatorBytes - kZip64EndBytes ||
-        !readAt(file, recordOffset, record, sizeof record) || u32(record) != kZip64EndSignature) {
-      return false;
-    }
-    disk = u32(record + 16);
-    directoryDisk = u32(record + 20);
-    diskEntries = u64(record + 24);
-    entries = u64(record + 32);
-    directorySize = u64(record + 40);
-    directoryOffset = u64(record + 48);
-    directoryEnd = recordOffset;
-  }
-  if (disk != 0 || directoryDisk != 0 || diskEntries != entries) return false;  // several disks
-  if (directoryOffset > directoryEnd || directorySize > directoryEnd - directoryOffset) return false;
-  if (entries > directorySize / kCentralRecordBytes) return false;
-
-  std::string directory(static_cast<std::size_t>(directorySize), '\0');
-  if (directorySize > 0 && !readAt(file, directoryOffset, &directory[0], directory.size())) return false;
-  entries_.reserve(static_cast<std::size_t>(entries));
+bool ZipArchive::readEntries(const std::string& directory, uint64_t count) {
+  entries_.reserve(static_cast<std::size_t>(count));
   std::size_t p = 0;
-  for (uint64_t i = 0; i < entries; ++i) {
+  for (uint64_t i = 0; i < count; ++i) {
     if (p + kCentralRecordBytes > directory.size() || u32(&directory[p]) != kCentralSignature) return false;
     const char* record = &directory[p];
     Entry entry;
@@ -171,9 +190,12 @@ bool ZipArchive::readCentralDirectory(std::ifstream& file, uint64_t fileSize) {
     entries_.push_back(entry);
     p += recordSize;
   }
+  return true;
+}
 
-  // Every entry has the room up to the next one (or the central directory)
-  // and its data must fit there: no two entries share bytes.
+// Every entry has the room up to the next one (or the central directory)
+// and its data must fit there: no two entries share bytes.
+bool ZipArchive::giveEntriesTheirSlots(uint64_t directoryOffset) {
   std::vector<Entry*> byOffset;
   byOffset.reserve(entries_.size());
   for (Entry& entry : entries_) byOffset.push_back(&entry);

@@ -103,6 +103,10 @@ class ZipArchive {
 
  private:
   bool readCentralDirectory(std::ifstream& file, uint64_t fileSize);
+  // Reads count records of the central directory into entries_ and names_.
+  bool readEntries(const std::string& directory, uint64_t count);
+  // Sets each entry's slotEnd; false when an entry's data leave its slot.
+  bool giveEntriesTheirSlots(uint64_t directoryOffset);
   // The entry's index, or -1.
   int64_t locate(const std::string& name) const;
 
