@@ -93,10 +93,10 @@ bool clearOutputFile(const std::string& outputPath) {
   if (!outputPathIsUsable(outputPath)) return false;
   if (isReadableFile(outputPath)) {
     printMessage("Deleting output file " + quoted(outputPath) + "...");
-    const ZRemoval removal = removeOldFile(outputPath);
-    if (removal != ZRemoval::Removed) {
+    const Removal removal = removeOldFile(outputPath);
+    if (removal != Removal::Removed) {
       printMessage("Error writing output file " + quoted(outputPath) +
-                   (removal == ZRemoval::InUse ? "\n" + fileInUseText(outputPath) : std::string()));
+                   (removal == Removal::InUse ? "\n" + fileInUseText(outputPath) : std::string()));
       return false;
     }
   }

@@ -22,7 +22,7 @@ bool replaceFile(const std::string& path, const std::function<void(TextStream&)>
     return false;
   }
 
-  ZReplacementFile replacement;
+  ReplacementFile replacement;
   if (!replacement.create(path, errorText)) return false;
   TextStream out;
   bool written = out.open(replacement.temporaryPath(), TextStream::Mode::Truncate);

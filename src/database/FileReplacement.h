@@ -7,7 +7,7 @@
 #include "util/TextStream.h"
 
 // Writes the file at path by way of a temporary file beside it (see
-// ZReplacementFile) that is renamed over path only once everything was
+// ReplacementFile) that is renamed over path only once everything was
 // written and closed: path then holds either its old bytes or the complete
 // new ones. An existing file keeps its permissions and, where the process
 // may keep them, its owner and group; a symbolic link is followed and the

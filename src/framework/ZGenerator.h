@@ -55,7 +55,7 @@ class ZCoNoslGen : public ZGeneratorInterface {
 
  private:
   FunctionList functionList_;
-  ZReplacementFile replacement_;
+  ReplacementFile replacement_;
   TextStream output_;
   bool writing_ = false;
   bool inMemory_ = false;

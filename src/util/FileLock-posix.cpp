@@ -70,7 +70,7 @@ FileLock::Result FileLock::acquire(const std::string& path, const std::function<
     {
       // A lock file made here is registered before an interrupt can leave
       // it behind: the next run would take it for one it did not make.
-      const ZInterruptionDeferral deferral;
+      const InterruptionDeferral deferral;
       fd = openLockFile(lockPath, made);
       // Only a lock file of this run's making is removed on an interrupt.
       if (fd >= 0 && made) slot = registerRemovalOnInterrupt(lockPath, fd);

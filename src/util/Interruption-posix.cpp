@@ -69,7 +69,7 @@ int registerRemovalOnInterrupt(const std::string& path, std::intptr_t lockFd) {
 
 void unregisterRemovalOnInterrupt(int slot) { gFiles.free(slot); }
 
-ZInterruptionDeferral::ZInterruptionDeferral() {
+InterruptionDeferral::InterruptionDeferral() {
   static_assert(sizeof(sigset_t) <= sizeof saved_, "room for a signal mask");
   sigset_t deferred;
   sigemptyset(&deferred);
@@ -79,6 +79,6 @@ ZInterruptionDeferral::ZInterruptionDeferral() {
 }
 
 // A signal that came meanwhile is delivered as the mask is restored.
-ZInterruptionDeferral::~ZInterruptionDeferral() {
+InterruptionDeferral::~InterruptionDeferral() {
   ::pthread_sigmask(SIG_SETMASK, reinterpret_cast<const sigset_t*>(saved_), nullptr);
 }

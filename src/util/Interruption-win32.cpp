@@ -70,6 +70,6 @@ int registerRemovalOnInterrupt(const std::string& path, std::intptr_t file) {
 
 void unregisterRemovalOnInterrupt(int slot) { gFiles.free(slot); }
 
-ZInterruptionDeferral::ZInterruptionDeferral() : saved_() { AcquireSRWLockShared(&gDeferral); }
+InterruptionDeferral::InterruptionDeferral() : saved_() { AcquireSRWLockShared(&gDeferral); }
 
-ZInterruptionDeferral::~ZInterruptionDeferral() { ReleaseSRWLockShared(&gDeferral); }
+InterruptionDeferral::~InterruptionDeferral() { ReleaseSRWLockShared(&gDeferral); }

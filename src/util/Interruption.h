@@ -7,7 +7,7 @@
 // SIGTERM every temporary file still registered here is removed and the
 // process ends with 128 + the signal number (130, 143). A run killed any
 // other way leaves its temporary files; the next run that writes the same
-// target removes them (see ZReplacementFile).
+// target removes them (see ReplacementFile).
 //
 // SIGPIPE is ignored, so that a console that was closed (output piped into
 // a command that ended) does not end the run before its files are written;
@@ -42,12 +42,12 @@ void unregisterRemovalOnInterrupt(int slot);
 // Holds an interrupt back while it lives: a file that is made and then
 // registered in this time is either not made yet or registered when the
 // interrupt is handled, never made and left behind. Keep it short.
-class ZInterruptionDeferral {
+class InterruptionDeferral {
  public:
-  ZInterruptionDeferral();
-  ~ZInterruptionDeferral();
-  ZInterruptionDeferral(const ZInterruptionDeferral&) = delete;
-  ZInterruptionDeferral& operator=(const ZInterruptionDeferral&) = delete;
+  InterruptionDeferral();
+  ~InterruptionDeferral();
+  InterruptionDeferral(const InterruptionDeferral&) = delete;
+  InterruptionDeferral& operator=(const InterruptionDeferral&) = delete;
 
  private:
   alignas(16) unsigned char saved_[128];  // POSIX: the signal mask it restores

@@ -77,17 +77,17 @@ std::string replacementTarget(const std::string& path) {
   return result;
 }
 
-unsigned long ZReplacementFile::processId() { return static_cast<unsigned long>(::getpid()); }
+unsigned long ReplacementFile::processId() { return static_cast<unsigned long>(::getpid()); }
 
 // Links that lead round in a loop end at a link.
-bool ZReplacementFile::endsAtLink(const std::string& given, std::string& errorText) const {
+bool ReplacementFile::endsAtLink(const std::string& given, std::string& errorText) const {
   struct stat info;
   if (::lstat(target_.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return false;
   errorText = strFormat("\"%s\" is a loop of symbolic links", given.c_str());
   return true;
 }
 
-bool ZReplacementFile::prepareDirectory(const std::string& directory, const std::string& prefix, std::string& reason) {
+bool ReplacementFile::prepareDirectory(const std::string& directory, const std::string& prefix, std::string& reason) {
   directory_ = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (directory_ < 0) {
     reason = std::strerror(errno);
@@ -97,7 +97,7 @@ bool ZReplacementFile::prepareDirectory(const std::string& directory, const std:
   return true;
 }
 
-ZReplacementFile::Made ZReplacementFile::makeTemporary(const std::string& directory, const std::string& name,
+ReplacementFile::Made ReplacementFile::makeTemporary(const std::string& directory, const std::string& name,
                                                        std::string& reason) {
   // Registered before it exists: a signal that comes while the file is
   // being created still finds it. (The name carries this process's id, so
@@ -116,7 +116,7 @@ ZReplacementFile::Made ZReplacementFile::makeTemporary(const std::string& direct
   return Made::file;
 }
 
-bool ZReplacementFile::moveOverTarget(std::string& errorText) {
+bool ReplacementFile::moveOverTarget(std::string& errorText) {
   struct stat old;
   if (::stat(target_.c_str(), &old) == 0) {
     // Owner and group first: changing them may clear set-id bits.
@@ -135,13 +135,13 @@ bool ZReplacementFile::moveOverTarget(std::string& errorText) {
 
 // Through the directory it was made in: where that directory was moved
 // away and another (or a link) took its path, the file is still found.
-void ZReplacementFile::discard() {
+void ReplacementFile::discard() {
   if (!temporary_.empty() && directory_ >= 0) ::unlinkat(directory_, temporary_.c_str() + nameStart(temporary_), 0);
   temporary_.clear();
   release();
 }
 
-void ZReplacementFile::release() {
+void ReplacementFile::release() {
   unregisterRemovalOnInterrupt(interruptSlot_);
   interruptSlot_ = -1;
   if (file_ >= 0) ::close(static_cast<int>(file_));
@@ -151,6 +151,6 @@ void ZReplacementFile::release() {
   target_.clear();
 }
 
-ZRemoval removeOldFile(const std::string& path) {
-  return deleteFile(path) ? ZRemoval::Removed : ZRemoval::Failed;
+Removal removeOldFile(const std::string& path) {
+  return deleteFile(path) ? Removal::Removed : Removal::Failed;
 }

@@ -124,21 +124,21 @@ std::string replacementTarget(const std::string& path) {
   return resolvedPath(path);
 }
 
-unsigned long ZReplacementFile::processId() { return GetCurrentProcessId(); }
+unsigned long ReplacementFile::processId() { return GetCurrentProcessId(); }
 
 // A link is followed only where it leads to something.
-bool ZReplacementFile::endsAtLink(const std::string& given, std::string& errorText) const {
+bool ReplacementFile::endsAtLink(const std::string& given, std::string& errorText) const {
   if (pathKindAt(target_, false) != PathKind::SymbolicLink) return false;
   errorText = strFormat("\"%s\" is a symbolic link to nothing", given.c_str());
   return true;
 }
 
-bool ZReplacementFile::prepareDirectory(const std::string& directory, const std::string& prefix, std::string&) {
+bool ReplacementFile::prepareDirectory(const std::string& directory, const std::string& prefix, std::string&) {
   removeLeftovers(directory, prefix);
   return true;
 }
 
-ZReplacementFile::Made ZReplacementFile::makeTemporary(const std::string& directory, const std::string& name,
+ReplacementFile::Made ReplacementFile::makeTemporary(const std::string& directory, const std::string& name,
                                                        std::string& reason) {
   const std::string path = directory + name;
   DWORD error = ERROR_SUCCESS;
@@ -146,7 +146,7 @@ ZReplacementFile::Made ZReplacementFile::makeTemporary(const std::string& direct
     // Made and registered before an interrupt is handled. The writer opens
     // it again by name (hence shared for writing); nobody else may delete
     // it while this handle is open.
-    const ZInterruptionDeferral deferral;
+    const InterruptionDeferral deferral;
     const HANDLE file = CreateFileW(widePath(path).c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
@@ -160,10 +160,10 @@ ZReplacementFile::Made ZReplacementFile::makeTemporary(const std::string& direct
   return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? Made::nameTaken : Made::failed;
 }
 
-bool ZReplacementFile::moveOverTarget(std::string& errorText) {
+bool ReplacementFile::moveOverTarget(std::string& errorText) {
   {
     // Closed before it is moved; from now on an interrupt removes it by name.
-    const ZInterruptionDeferral deferral;
+    const InterruptionDeferral deferral;
     unregisterRemovalOnInterrupt(interruptSlot_);
     CloseHandle(reinterpret_cast<HANDLE>(file_));
     file_ = -1;
@@ -186,7 +186,7 @@ bool ZReplacementFile::moveOverTarget(std::string& errorText) {
   return true;
 }
 
-void ZReplacementFile::discard() {
+void ReplacementFile::discard() {
   if (file_ != -1) {
     FILE_DISPOSITION_INFO disposition{TRUE};
     SetFileInformationByHandle(reinterpret_cast<HANDLE>(file_), FileDispositionInfo, &disposition,
@@ -198,7 +198,7 @@ void ZReplacementFile::discard() {
   release();
 }
 
-void ZReplacementFile::release() {
+void ReplacementFile::release() {
   unregisterRemovalOnInterrupt(interruptSlot_);
   interruptSlot_ = -1;
   if (file_ != -1) CloseHandle(reinterpret_cast<HANDLE>(file_));
@@ -209,16 +209,16 @@ void ZReplacementFile::release() {
 // A file that another program holds open without sharing its deletion
 // cannot be deleted; one whose deletion it shares stays at its path,
 // deletion pending, until that program lets it go. Either is waited for.
-ZRemoval removeOldFile(const std::string& path) {
+Removal removeOldFile(const std::string& path) {
   const auto deadline = std::chrono::steady_clock::now() + kRetryFor;
   bool deleted = false;
   for (;;) {
     if (!deleted) {
       deleted = deleteFile(path);
-      if (!deleted && !isInUse(GetLastError())) return ZRemoval::Failed;
+      if (!deleted && !isInUse(GetLastError())) return Removal::Failed;
     }
-    if (deleted && pathKindAt(path, false) == PathKind::Nothing) return ZRemoval::Removed;
-    if (std::chrono::steady_clock::now() >= deadline) return ZRemoval::InUse;
+    if (deleted && pathKindAt(path, false) == PathKind::Nothing) return Removal::Removed;
+    if (std::chrono::steady_clock::now() >= deadline) return Removal::InUse;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
 }

@@ -21,15 +21,15 @@ bool isTemporaryFileName(const std::string& name, const std::string& prefix) {
 
 // "/" and the separator of the platform: a path here is one the file
 // system takes as it is, where on POSIX systems "\\" is part of a name.
-std::size_t ZReplacementFile::nameStart(const std::string& path) {
+std::size_t ReplacementFile::nameStart(const std::string& path) {
   const char separators[] = {'/', kDirectorySeparator, '\0'};
   const std::size_t separator = path.find_last_of(separators);
   return separator == std::string::npos ? driveLength(path) : separator + 1;
 }
 
-ZReplacementFile::~ZReplacementFile() { discard(); }
+ReplacementFile::~ReplacementFile() { discard(); }
 
-bool ZReplacementFile::create(const std::string& target, std::string& errorText, bool followLink) {
+bool ReplacementFile::create(const std::string& target, std::string& errorText, bool followLink) {
   discard();
   // A short (8.3) name or one with trailing dots or blanks (Windows): the
   // file is replaced under its long name, which a rename onto the short
@@ -66,7 +66,7 @@ bool ZReplacementFile::create(const std::string& target, std::string& errorText,
   return false;
 }
 
-bool ZReplacementFile::commit(std::string& errorText) {
+bool ReplacementFile::commit(std::string& errorText) {
   if (temporary_.empty()) {
     errorText = "No temporary file to commit";
     return false;

@@ -32,13 +32,13 @@
 // Windows that is asked for explicitly). Null on failure.
 std::FILE* openRegularFileForWriting(const std::string& path, bool append);
 
-class ZReplacementFile {
+class ReplacementFile {
  public:
-  ZReplacementFile() = default;
+  ReplacementFile() = default;
   // Removes a temporary file that was not committed.
-  ~ZReplacementFile();
-  ZReplacementFile(const ZReplacementFile&) = delete;
-  ZReplacementFile& operator=(const ZReplacementFile&) = delete;
+  ~ReplacementFile();
+  ReplacementFile(const ReplacementFile&) = delete;
+  ReplacementFile& operator=(const ReplacementFile&) = delete;
 
   // Creates the temporary file for the target. A symbolic link at the
   // target is followed: the file it names is the one replaced, or created
@@ -95,12 +95,12 @@ class ZReplacementFile {
   int interruptSlot_ = -1;   // its registration for removal on an interrupt
 };
 
-enum class ZRemoval { Removed, InUse, Failed };
+enum class Removal { Removed, InUse, Failed };
 
 // Deletes an old file that a new one is to replace. On Windows a file that
 // another program holds open (a virus scanner, an editor) is tried again
 // for about a second, as a commit is; InUse when it is held still.
-ZRemoval removeOldFile(const std::string& path);
+Removal removeOldFile(const std::string& path);
 
 // The name is that of a temporary file made for a target whose temporary
 // files' names begin with prefix (".<target name>.co447gen-"): prefix, the

@@ -45,7 +45,7 @@
 #include "input/sources/CompoundFile.h"
 #include "input/sources/XlsCellSource.h"
 #include "input/sources/XlsxCellSource.h"
-#include "input/sources/ZBiffWorkbook.h"
+#include "input/sources/BiffWorkbook.h"
 
 namespace {
 
@@ -317,7 +317,7 @@ TEST_P(CorpusTest, EverySheetEqualsItsBaseline) {
 
   // The workbook's own records, for the cells of .xls sheets beyond the
   // part of the sheet compared.
-  ZBiffWorkbook workbook;
+  BiffWorkbook workbook;
   if (xls != nullptr) {
     CompoundFile compound;
     std::string stream;
@@ -438,7 +438,7 @@ TEST_P(CorpusTest, EverySheetEqualsItsBaseline) {
 
         // A format not applied on purpose: a number shown as General, a
         // text as it is.
-        if (numberFormat(CellAddress{column, row + 1, address}) != ZNumberFormat::other) {
+        if (numberFormat(CellAddress{column, row + 1, address}) != NumberFormat::other) {
           differ(row, column, got, expected);
           continue;
         }
@@ -471,9 +471,9 @@ TEST_P(CorpusTest, EverySheetEqualsItsBaseline) {
     // Cells read outside the baseline's part of the sheet.
     for (const auto& [cell, got] : read) differ(cell.first, cell.second, got, "");
     if (xls != nullptr) {
-      ZBiffSheetCells cells;
+      BiffSheetCells cells;
       ASSERT_TRUE(workbook.readCells(index, cells));
-      for (const ZBiffCell& cell : cells.cells) {
+      for (const BiffCell& cell : cells.cells) {
         if (cell.row < rows && cell.column < columns) continue;
         const std::string got = workbook.displayText(cell, cells);
         if (!got.empty()) differ(cell.row, cell.column, got, "");

@@ -49,18 +49,18 @@ TEST(DisplayText, GeneralShowsAtMostElevenCharactersOfDigits) {
       {9.99999999999, "10"},
   };
   for (const auto& [value, text] : cases) {
-    EXPECT_EQ(displayNumber(value, ZNumberFormat::general), text) << value;
-    EXPECT_EQ(displayNumber(value, ZNumberFormat::text), text) << value;
+    EXPECT_EQ(displayNumber(value, NumberFormat::general), text) << value;
+    EXPECT_EQ(displayNumber(value, NumberFormat::text), text) << value;
   }
 }
 
 TEST(DisplayText, BuiltInFormatsRoundHalfAwayFromZero) {
   struct Case {
     double value;
-    ZNumberFormat format;
+    NumberFormat format;
     std::string text;
   };
-  using F = ZNumberFormat;
+  using F = NumberFormat;
   const std::vector<Case> cases = {
       {16.4, F::integer, "16"},       {2.5, F::integer, "3"},          {-2.5, F::integer, "-3"},
       {0.4, F::integer, "0"},         {1e20, F::integer, "100000000000000000000"},
@@ -75,7 +75,7 @@ TEST(DisplayText, BuiltInFormatsRoundHalfAwayFromZero) {
 }
 
 TEST(DisplayText, FormatsAreKnownByNumberAndByCode) {
-  using F = ZNumberFormat;
+  using F = NumberFormat;
   const std::vector<std::pair<int, F>> ids = {{0, F::general},   {1, F::integer}, {2, F::fixed2}, {3, F::grouped},
                                               {4, F::grouped2},  {49, F::text},   {5, F::other},  {9, F::other},
                                               {14, F::other},    {48, F::other},  {58, F::other}, {59, F::general},

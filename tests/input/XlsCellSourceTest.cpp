@@ -267,9 +267,9 @@ TEST(XlsCellSource, NumberFormatOfEachCell) {
   XlsCellSource source;
   ASSERT_EQ(source.openDocument(path), CellSourceResult::ok);
   ASSERT_EQ(source.selectSheet("Data"), CellSourceResult::ok);
-  const std::vector<std::pair<std::string, ZNumberFormat>> expected = {
-      {"2.5", ZNumberFormat::general}, {"2.50", ZNumberFormat::fixed2}, {"40000", ZNumberFormat::other},
-      {"", ZNumberFormat::general},    {"", ZNumberFormat::general}};
+  const std::vector<std::pair<std::string, NumberFormat>> expected = {
+      {"2.5", NumberFormat::general}, {"2.50", NumberFormat::fixed2}, {"40000", NumberFormat::other},
+      {"", NumberFormat::general},    {"", NumberFormat::general}};
   for (int column = 0; column < 5; ++column) {
     std::string text;
     const CellAddress address{column, 1, ""};

@@ -38,7 +38,7 @@ TEST(FileNames, EverySpellingTakesTheOneLockAndKeepsTheLongName) {
     EXPECT_EQ(lock.acquire(dir.file(name), [&waits] { ++waits; }, std::chrono::milliseconds(0)),
               FileLock::Result::TimedOut);
     EXPECT_EQ(waits, 1);
-    ZReplacementFile replacement;
+    ReplacementFile replacement;
     std::string errorText;
     ASSERT_TRUE(replacement.create(dir.file(name), errorText)) << errorText;
     EXPECT_EQ(replacement.temporaryPath().rfind(dir.file(".taxi-database.dbc.co447gen-"), 0), 0u);

@@ -33,7 +33,7 @@ TEST(Interruption, SignalRaisedDuringADeferralArrivesWhenItEnds) {
     gDelivered = 0;
     bool deliveredWithin = true;
     {
-      const ZInterruptionDeferral deferral;
+      const InterruptionDeferral deferral;
       ::raise(signalNumber);
       deliveredWithin = gDelivered != 0;
     }
@@ -75,7 +75,7 @@ TEST(Interruption, InterruptRemovesRegisteredFilesAfterTheDeferral) {
       registerRemovalOnInterrupt(file, c.lockedElsewhere ? registered : -1);
       if (!c.deferred) ::raise(SIGINT);
       {
-        const ZInterruptionDeferral deferral;
+        const InterruptionDeferral deferral;
         ::raise(SIGINT);
         ::close(::open(finished.c_str(), O_WRONLY | O_CREAT, 0666));
       }

@@ -27,7 +27,7 @@ TEST(ReplacementFile, TemporaryFileIsRemovedFromTheDirectoryItWasMadeIn) {
     TempDir dir;
     fs::create_directory(dir.file("out"));
     fs::create_directory(dir.file("elsewhere"));
-    ZReplacementFile replacement;
+    ReplacementFile replacement;
     std::string errorText;
     ASSERT_TRUE(replacement.create(dir.file("out/o.can"), errorText)) << errorText;
     fs::rename(dir.file("out"), dir.file("moved"));
@@ -57,7 +57,7 @@ TEST(ReplacementFile, CommitThatFailsSaysWhyAndRemovesTheTemporaryFile) {
     SCOPED_TRACE(c.what);
     TempDir dir;
     fs::create_directory(dir.file("out"));
-    ZReplacementFile replacement;
+    ReplacementFile replacement;
     std::string errorText;
     ASSERT_TRUE(replacement.create(dir.file("out/o.can"), errorText)) << errorText;
     c.spoil(dir);

@@ -32,7 +32,7 @@ TEST(ReplacementFile, OnlyACommitReplacesTheTargetAndNoTemporaryFileStays) {
     const std::string target = dir.file("o.can");
     if (c.before) writeFile(target, c.before);
     {
-      ZReplacementFile replacement;
+      ReplacementFile replacement;
       std::string errorText;
       ASSERT_TRUE(replacement.create(target, errorText)) << errorText;
       // As the program writes it (on Windows the file is shared for that only).
@@ -70,7 +70,7 @@ TEST(ReplacementFile, CreateThatFailsSaysWhyAndLeavesNothingToCommit) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.target);
-    ZReplacementFile replacement;
+    ReplacementFile replacement;
     std::string errorText;
     EXPECT_FALSE(replacement.create(c.target, errorText));
     EXPECT_EQ(errorText, c.error);

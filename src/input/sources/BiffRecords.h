@@ -1,6 +1,6 @@
 // The records of an .xls workbook stream: each a 16-bit id, a 16-bit
 // length and its data; CONTINUE records carry on the data of a record
-// that does not fit into one. Used by ZBiffWorkbook.
+// that does not fit into one. Used by BiffWorkbook.
 #pragma once
 
 #include <cstddef>

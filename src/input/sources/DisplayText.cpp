@@ -148,53 +148,53 @@ std::string generalText(double value) {
 
 }  // namespace
 
-ZNumberFormat numberFormatOfBuiltInId(int id) {
+NumberFormat numberFormatOfBuiltInId(int id) {
   switch (id) {
     case 0:
-      return ZNumberFormat::general;
+      return NumberFormat::general;
     case 1:
-      return ZNumberFormat::integer;
+      return NumberFormat::integer;
     case 2:
-      return ZNumberFormat::fixed2;
+      return NumberFormat::fixed2;
     case 3:
-      return ZNumberFormat::grouped;
+      return NumberFormat::grouped;
     case 4:
-      return ZNumberFormat::grouped2;
+      return NumberFormat::grouped2;
     case 49:
-      return ZNumberFormat::text;
+      return NumberFormat::text;
     default:
-      return id >= 5 && id <= 58 ? ZNumberFormat::other : ZNumberFormat::general;
+      return id >= 5 && id <= 58 ? NumberFormat::other : NumberFormat::general;
   }
 }
 
-ZNumberFormat numberFormatOfCode(const std::string& code) {
-  if (code == "0") return ZNumberFormat::integer;
-  if (code == "0.00") return ZNumberFormat::fixed2;
-  if (code == "#,##0") return ZNumberFormat::grouped;
-  if (code == "#,##0.00") return ZNumberFormat::grouped2;
-  if (code == "@") return ZNumberFormat::text;
-  if (toLowerAscii(code) == "general") return ZNumberFormat::general;
-  return ZNumberFormat::other;
+NumberFormat numberFormatOfCode(const std::string& code) {
+  if (code == "0") return NumberFormat::integer;
+  if (code == "0.00") return NumberFormat::fixed2;
+  if (code == "#,##0") return NumberFormat::grouped;
+  if (code == "#,##0.00") return NumberFormat::grouped2;
+  if (code == "@") return NumberFormat::text;
+  if (toLowerAscii(code) == "general") return NumberFormat::general;
+  return NumberFormat::other;
 }
 
-bool showsAsGeneral(ZNumberFormat format) {
-  return format == ZNumberFormat::general || format == ZNumberFormat::text || format == ZNumberFormat::other;
+bool showsAsGeneral(NumberFormat format) {
+  return format == NumberFormat::general || format == NumberFormat::text || format == NumberFormat::other;
 }
 
-std::string displayNumber(double value, ZNumberFormat format) {
+std::string displayNumber(double value, NumberFormat format) {
   if (!std::isfinite(value)) return "#NUM!";
   switch (format) {
-    case ZNumberFormat::integer:
+    case NumberFormat::integer:
       return fixedText(value, 0, false);
-    case ZNumberFormat::fixed2:
+    case NumberFormat::fixed2:
       return fixedText(value, 2, false);
-    case ZNumberFormat::grouped:
+    case NumberFormat::grouped:
       return fixedText(value, 0, true);
-    case ZNumberFormat::grouped2:
+    case NumberFormat::grouped2:
       return fixedText(value, 2, true);
-    case ZNumberFormat::general:
-    case ZNumberFormat::text:
-    case ZNumberFormat::other:
+    case NumberFormat::general:
+    case NumberFormat::text:
+    case NumberFormat::other:
       break;
   }
   return generalText(value);

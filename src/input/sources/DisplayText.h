@@ -5,7 +5,7 @@
 
 #include <string>
 
-enum class ZNumberFormat {
+enum class NumberFormat {
   general,     // "General"
   integer,     // "0"
   fixed2,      // "0.00"
@@ -19,15 +19,15 @@ enum class ZNumberFormat {
 // The format of a built-in format number (0 General, 1 "0", 2 "0.00",
 // 3 "#,##0", 4 "#,##0.00", 49 "@"; other for the remaining built-in
 // formats 5 to 58); general for a number that names no built-in format.
-ZNumberFormat numberFormatOfBuiltInId(int id);
+NumberFormat numberFormatOfBuiltInId(int id);
 // The format a format code stands for: the codes of the built-in formats
 // above (a document may store them under numbers of its own; "General" in
 // any case), other for every other code.
-ZNumberFormat numberFormatOfCode(const std::string& code);
+NumberFormat numberFormatOfCode(const std::string& code);
 
 // Whether a number in this format shows as in General (general, text and
 // other).
-bool showsAsGeneral(ZNumberFormat format);
+bool showsAsGeneral(NumberFormat format);
 
 // The number as a cell in this format shows it. General: integers without a
 // decimal point, at most 11 digits and decimal point (the sign not
@@ -37,7 +37,7 @@ bool showsAsGeneral(ZNumberFormat format);
 // ("0.00001", "0.000012345"), otherwise in scientific notation, which
 // keeps one digit more ("1.23457E-05"). Rounding is half away from zero
 // on the value's 15 significant decimal digits.
-std::string displayNumber(double value, ZNumberFormat format);
+std::string displayNumber(double value, NumberFormat format);
 
 // "TRUE" or "FALSE".
 const char* displayBoolean(bool value);

@@ -24,7 +24,7 @@ std::string valueText(const XmlPullReader& reader) {
     if (!reader.attribute("value", value)) return std::string();
     char* end = nullptr;
     const double number = std::strtod(value.c_str(), &end);
-    return end != value.c_str() && *end == '\0' ? displayNumber(number, ZNumberFormat::general) : std::string();
+    return end != value.c_str() && *end == '\0' ? displayNumber(number, NumberFormat::general) : std::string();
   }
   if (type == "boolean") return reader.attribute("boolean-value", value) ? displayBoolean(value == "true") : "";
   if (type == "date") return reader.attribute("date-value", value) ? value : "";

@@ -38,14 +38,14 @@ CellSourceResult XlsCellSource::openDocument(const std::string& path) {
   if (!file.load(std::move(data))) return CellSourceResult::failed;
   if (!file.readStream("Workbook", stream) && !file.readStream("Book", stream)) return CellSourceResult::failed;
   if (!workbook_.load(std::move(stream))) return CellSourceResult::failed;
-  for (const ZBiffSheet& sheet : workbook_.sheets()) {
+  for (const BiffSheet& sheet : workbook_.sheets()) {
     if (sheet.rows > kMaxRows || sheet.columns > kMaxColumns) return CellSourceResult::failed;
   }
   return CellSourceResult::ok;
 }
 
 CellSourceResult XlsCellSource::selectSheet(const std::string& name) {
-  const std::vector<ZBiffSheet>& sheets = workbook_.sheets();
+  const std::vector<BiffSheet>& sheets = workbook_.sheets();
   std::size_t selected = sheets.size();
   for (std::size_t i = 0; i < sheets.size(); ++i) {
     if (name.empty() || sheets[i].name == name) {
@@ -60,20 +60,20 @@ CellSourceResult XlsCellSource::selectSheet(const std::string& name) {
   return CellSourceResult::ok;
 }
 
-const ZBiffCell* XlsCellSource::find(const CellAddress& address) const {
+const BiffCell* XlsCellSource::find(const CellAddress& address) const {
   if (address.row < 1 || address.column < 0) return nullptr;
   return cells_.find(static_cast<uint32_t>(address.row - 1), static_cast<uint32_t>(address.column));
 }
 
 CellSourceResult XlsCellSource::cellText(const CellAddress& address, std::string& text) {
-  const ZBiffCell* cell = find(address);
+  const BiffCell* cell = find(address);
   text = cell != nullptr ? workbook_.displayText(*cell, cells_) : std::string();
   return budget_.take(text.size()) ? CellSourceResult::ok : CellSourceResult::documentUnreadable;
 }
 
-ZNumberFormat XlsCellSource::numberFormat(const CellAddress& address) const {
-  const ZBiffCell* cell = find(address);
-  return cell != nullptr ? workbook_.formatOfStyle(cell->style) : ZNumberFormat::general;
+NumberFormat XlsCellSource::numberFormat(const CellAddress& address) const {
+  const BiffCell* cell = find(address);
+  return cell != nullptr ? workbook_.formatOfStyle(cell->style) : NumberFormat::general;
 }
 
 CellSourceResult XlsCellSource::finish() {

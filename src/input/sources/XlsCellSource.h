@@ -8,14 +8,14 @@
 
 #include "input/CellSource.h"
 #include "input/sources/TextBudget.h"
-#include "input/sources/ZBiffWorkbook.h"
+#include "input/sources/BiffWorkbook.h"
 
 class XlsCellSource : public CellSource {
  public:
   // Largest sheet the file format can hold; a sheet that declares more is
   // damaged.
-  static constexpr uint64_t kMaxRows = ZBiffWorkbook::kRowLimit;
-  static constexpr uint64_t kMaxColumns = ZBiffWorkbook::kColumnLimit;
+  static constexpr uint64_t kMaxRows = BiffWorkbook::kRowLimit;
+  static constexpr uint64_t kMaxColumns = BiffWorkbook::kColumnLimit;
 
   CellSourceResult start() override;
   CellSourceResult openDocument(const std::string& path) override;
@@ -29,13 +29,13 @@ class XlsCellSource : public CellSource {
   // The number format of the cell's style (general for an empty cell):
   // tells which cells show as General, or as their plain text, in place of
   // a format the reader does not apply.
-  ZNumberFormat numberFormat(const CellAddress& address) const;
+  NumberFormat numberFormat(const CellAddress& address) const;
 
  private:
-  const ZBiffCell* find(const CellAddress& address) const;
+  const BiffCell* find(const CellAddress& address) const;
 
-  ZBiffWorkbook workbook_;
-  ZBiffSheetCells cells_;  // of the selected sheet
+  BiffWorkbook workbook_;
+  BiffSheetCells cells_;  // of the selected sheet
   std::size_t rowCount_ = 0;
   TextBudget budget_;
 };

@@ -539,7 +539,7 @@ std::string XlsxCellSource::displayText(const Cell& cell) const {
     case Cell::Type::number:
       break;
   }
-  const ZNumberFormat format = formatOfStyle(cell.style);
+  const NumberFormat format = formatOfStyle(cell.style);
   // Most cells of a signal sheet are small whole numbers in the General
   // format, which shows them as stored: up to eleven digits without
   // leading zeros.
@@ -551,13 +551,13 @@ std::string XlsxCellSource::displayText(const Cell& cell) const {
   return displayNumber(number, format);
 }
 
-ZNumberFormat XlsxCellSource::formatOfStyle(uint32_t style) const {
-  return style < cellFormats_.size() ? cellFormats_[style] : ZNumberFormat::general;
+NumberFormat XlsxCellSource::formatOfStyle(uint32_t style) const {
+  return style < cellFormats_.size() ? cellFormats_[style] : NumberFormat::general;
 }
 
-ZNumberFormat XlsxCellSource::numberFormat(const CellAddress& address) const {
+NumberFormat XlsxCellSource::numberFormat(const CellAddress& address) const {
   const Cell* cell = grid_.find(static_cast<uint64_t>(address.row) - 1, static_cast<uint64_t>(address.column));
-  return cell != nullptr ? formatOfStyle(cell->style) : ZNumberFormat::general;
+  return cell != nullptr ? formatOfStyle(cell->style) : NumberFormat::general;
 }
 
 CellSourceResult XlsxCellSource::cellText(const CellAddress& address, std::string& text) {

@@ -38,7 +38,7 @@ class XlsxCellSource : public CellSource {
   // The number format of the cell's style (general for an empty cell):
   // tells which cells show as General, or as their plain text, in place of
   // a format the reader does not apply.
-  ZNumberFormat numberFormat(const CellAddress& address) const;
+  NumberFormat numberFormat(const CellAddress& address) const;
 
  private:
   struct Sheet {
@@ -87,13 +87,13 @@ class XlsxCellSource : public CellSource {
   // Reads plain rows with the fast scanner for as long as it accepts them.
   void scanPlainRows(XmlPullReader& reader, SheetState& state);
   std::string displayText(const Cell& cell) const;
-  ZNumberFormat formatOfStyle(uint32_t style) const;
+  NumberFormat formatOfStyle(uint32_t style) const;
 
   ZipArchive zip_;
   std::vector<Sheet> sheets_;
   std::vector<std::string> sharedStringParts_;
   SharedStringSelection sharedStrings_;
-  std::vector<ZNumberFormat> cellFormats_;  // by cell style index
+  std::vector<NumberFormat> cellFormats_;  // by cell style index
   CellGrid<Cell> grid_;
   std::string values_;  // the values of all cells of the sheet, one after another
   TextBudget budget_;

@@ -12,7 +12,7 @@
 
 #include "input/sources/DisplayText.h"
 
-struct ZBiffSheet {
+struct BiffSheet {
   std::string name;     // UTF-8
   uint32_t offset = 0;  // of the sheet's BOF record in the stream
   bool hasCells = true;  // false for chart sheets and macro modules
@@ -21,7 +21,7 @@ struct ZBiffSheet {
 };
 
 // One cell as its record stores it.
-struct ZBiffCell {
+struct BiffCell {
   enum class Kind : uint8_t { number, sharedString, text, boolean, error };
   uint16_t row = 0;  // 0-based
   uint16_t column = 0;
@@ -34,18 +34,18 @@ struct ZBiffCell {
 };
 
 // The cells of one sheet, ordered by row and column, one per address.
-struct ZBiffSheetCells {
-  std::vector<ZBiffCell> cells;
+struct BiffSheetCells {
+  std::vector<BiffCell> cells;
   std::string texts;  // the UTF-8 texts of the text cells, one after another
 
   // The cell at the address, null for an empty cell.
-  const ZBiffCell* find(uint32_t row, uint32_t column) const;
+  const BiffCell* find(uint32_t row, uint32_t column) const;
   // How many rows hold cells.
   std::size_t rowCount() const;
   void clear();
 };
 
-class ZBiffWorkbook {
+class BiffWorkbook {
  public:
   // Cells beyond these limits of the file format are ignored.
   static constexpr uint32_t kRowLimit = 65536;
@@ -55,24 +55,24 @@ class ZBiffWorkbook {
   // stream is not a BIFF5 or BIFF8 workbook, is encrypted, or names more
   // sheets than the format counts (65535).
   bool load(std::string stream);
-  const std::vector<ZBiffSheet>& sheets() const { return sheets_; }
+  const std::vector<BiffSheet>& sheets() const { return sheets_; }
   // The code page of the workbook's 8-bit strings (BIFF5); 1200 (UTF-16)
   // in BIFF8 workbooks.
   uint16_t codePage() const { return codePage_; }
   // The sheet's cells. Records inside embedded substreams (charts,
   // drawings) are skipped. False when the sheet's records are damaged.
-  bool readCells(std::size_t sheet, ZBiffSheetCells& cells) const;
+  bool readCells(std::size_t sheet, BiffSheetCells& cells) const;
   // The number format of a cell style (general for an unknown style).
-  ZNumberFormat formatOfStyle(uint32_t style) const;
+  NumberFormat formatOfStyle(uint32_t style) const;
   // The text the cell displays.
-  std::string displayText(const ZBiffCell& cell, const ZBiffSheetCells& sheet) const;
+  std::string displayText(const BiffCell& cell, const BiffSheetCells& sheet) const;
 
  private:
   std::string stream_;
   bool biff8_ = true;
   uint16_t codePage_ = 1252;
-  std::vector<ZNumberFormat> styleFormats_;
-  std::vector<ZBiffSheet> sheets_;
+  std::vector<NumberFormat> styleFormats_;
+  std::vector<BiffSheet> sheets_;
   std::string sharedTexts_;  // the shared strings, one after another
   std::vector<std::pair<uint32_t, uint32_t>> sharedStrings_;  // start and length in sharedTexts_
 };

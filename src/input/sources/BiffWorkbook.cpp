@@ -1,4 +1,4 @@
-#include "input/sources/ZBiffWorkbook.h"
+#include "input/sources/BiffWorkbook.h"
 
 #include <algorithm>
 #include <cstring>
@@ -50,7 +50,7 @@ const char* errorText(uint8_t code) {
   }
 }
 
-bool cellBefore(const ZBiffCell& a, const ZBiffCell& b) {
+bool cellBefore(const BiffCell& a, const BiffCell& b) {
   return a.row != b.row ? a.row < b.row : a.column < b.column;
 }
 
@@ -116,8 +116,8 @@ bool readGlobals(RecordReader& records, bool biff8, Globals& globals) {
 
 // The number format of every cell style. Formats may follow the styles
 // that use them: styles are matched to formats once all globals are read.
-std::vector<ZNumberFormat> styleFormatsOf(const Globals& globals, bool biff8, uint16_t codePage) {
-  std::map<uint16_t, ZNumberFormat> formats;
+std::vector<NumberFormat> styleFormatsOf(const Globals& globals, bool biff8, uint16_t codePage) {
+  std::map<uint16_t, NumberFormat> formats;
   for (const RecordBytes& record : globals.formats) {
     RecordData code(biff8, codePage);
     code.add(record.first + 2, record.second - 2u);
@@ -125,7 +125,7 @@ std::vector<ZNumberFormat> styleFormatsOf(const Globals& globals, bool biff8, ui
     code.string(biff8 ? 2 : 1, text);
     formats[u16(record.first)] = numberFormatOfCode(text);
   }
-  std::vector<ZNumberFormat> styleFormats;
+  std::vector<NumberFormat> styleFormats;
   for (uint16_t id : globals.styleFormatIds) {
     const auto code = formats.find(id);
     styleFormats.push_back(code != formats.end() ? code->second : numberFormatOfBuiltInId(id));
@@ -134,8 +134,8 @@ std::vector<ZNumberFormat> styleFormatsOf(const Globals& globals, bool biff8, ui
 }
 
 // A sheet as its BOUNDSHEET record names it.
-ZBiffSheet sheetOf(const RecordBytes& record, bool biff8, uint16_t codePage) {
-  ZBiffSheet sheet;
+BiffSheet sheetOf(const RecordBytes& record, bool biff8, uint16_t codePage) {
+  BiffSheet sheet;
   sheet.offset = u32(record.first);
   const auto type = static_cast<uint8_t>(record.first[5]);
   sheet.hasCells = type == kWorksheetSheet || type == kMacroSheet;
@@ -163,7 +163,7 @@ void readSharedStrings(RecordData& sst, std::string& texts, std::vector<std::pai
 
 // The sheet's type and dimensions, from the top level of its substream,
 // where the dimensions come among its first records.
-void readSheetDimensions(const std::string& stream, bool biff8, ZBiffSheet& sheet) {
+void readSheetDimensions(const std::string& stream, bool biff8, BiffSheet& sheet) {
   RecordReader records(stream, sheet.offset);
   if (!records.next() || records.id() != kBof || records.length() < 4) return;
   const uint16_t type = u16(records.data() + 2);
@@ -189,7 +189,7 @@ void readSheetDimensions(const std::string& stream, bool biff8, ZBiffSheet& shee
 // Reads the cell records of one sheet into its cells, one record at a time.
 class CellRecords {
  public:
-  CellRecords(RecordReader& records, bool biff8, uint16_t codePage, ZBiffSheetCells& sheet)
+  CellRecords(RecordReader& records, bool biff8, uint16_t codePage, BiffSheetCells& sheet)
       : records_(records), biff8_(biff8), text_(biff8, codePage), sheet_(sheet) {}
 
   // Takes one record of the sheet's top level.
@@ -229,10 +229,10 @@ class CellRecords {
  private:
   // A new cell at row, column (null beyond the column limit); the formula
   // waiting for its text waits no longer.
-  ZBiffCell* add(uint16_t row, uint16_t column, uint16_t style, ZBiffCell::Kind kind) {
+  BiffCell* add(uint16_t row, uint16_t column, uint16_t style, BiffCell::Kind kind) {
     formulaWaitingForText_ = SIZE_MAX;
-    if (column >= ZBiffWorkbook::kColumnLimit) return nullptr;
-    ZBiffCell cell;
+    if (column >= BiffWorkbook::kColumnLimit) return nullptr;
+    BiffCell cell;
     cell.row = row;
     cell.column = column;
     cell.style = style;
@@ -241,63 +241,63 @@ class CellRecords {
     return &sheet_.cells.back();
   }
   // The cell of a record that starts with row, column and style.
-  ZBiffCell* addAt(const char* data, ZBiffCell::Kind kind) { return add(u16(data), u16(data + 2), u16(data + 4), kind); }
+  BiffCell* addAt(const char* data, BiffCell::Kind kind) { return add(u16(data), u16(data + 2), u16(data + 4), kind); }
 
   // Reads a string into the sheet's texts and makes the cell show it.
-  void readText(ZBiffCell& cell, const char* data, std::size_t length, int skipBytes) {
+  void readText(BiffCell& cell, const char* data, std::size_t length, int skipBytes) {
     text_.reset();
     text_.add(data + skipBytes, length - static_cast<std::size_t>(skipBytes));
     records_.addContinues(text_);
     const std::size_t start = sheet_.texts.size();
     text_.string(2, sheet_.texts);
-    cell.kind = ZBiffCell::Kind::text;
+    cell.kind = BiffCell::Kind::text;
     cell.index = static_cast<uint32_t>(start);
     cell.length = static_cast<uint32_t>(sheet_.texts.size() - start);
   }
 
   void number(const char* data) {
-    if (ZBiffCell* cell = addAt(data, ZBiffCell::Kind::number)) cell->number = f64(data + 6);
+    if (BiffCell* cell = addAt(data, BiffCell::Kind::number)) cell->number = f64(data + 6);
   }
   void rk(const char* data) {
-    if (ZBiffCell* cell = addAt(data, ZBiffCell::Kind::number)) cell->number = biffRkValue(u32(data + 6));
+    if (BiffCell* cell = addAt(data, BiffCell::Kind::number)) cell->number = biffRkValue(u32(data + 6));
   }
   void mulRk(const char* data, uint16_t length) {
     const uint16_t row = u16(data);
     const uint16_t first = u16(data + 2);
-    for (std::size_t i = 0; 4 + 6 * (i + 1) <= length - 2u && first + i < ZBiffWorkbook::kColumnLimit; ++i) {
+    for (std::size_t i = 0; 4 + 6 * (i + 1) <= length - 2u && first + i < BiffWorkbook::kColumnLimit; ++i) {
       const char* item = data + 4 + 6 * i;
-      if (ZBiffCell* cell = add(row, static_cast<uint16_t>(first + i), u16(item), ZBiffCell::Kind::number)) {
+      if (BiffCell* cell = add(row, static_cast<uint16_t>(first + i), u16(item), BiffCell::Kind::number)) {
         cell->number = biffRkValue(u32(item + 2));
       }
     }
   }
   void labelSst(const char* data) {
-    if (ZBiffCell* cell = addAt(data, ZBiffCell::Kind::sharedString)) cell->index = u32(data + 6);
+    if (BiffCell* cell = addAt(data, BiffCell::Kind::sharedString)) cell->index = u32(data + 6);
   }
   void label(const char* data, uint16_t length) {
-    if (ZBiffCell* cell = addAt(data, ZBiffCell::Kind::text)) readText(*cell, data, length, 6);
+    if (BiffCell* cell = addAt(data, BiffCell::Kind::text)) readText(*cell, data, length, 6);
   }
   // A formula's cell shows its result. A text result follows in a STRING
   // record (after its shared formula or array, if any); the formula's cell
   // waits for it until the next cell comes.
   void formula(const char* data) {
     const char* result = data + 6;
-    ZBiffCell* cell = addAt(data, ZBiffCell::Kind::number);
+    BiffCell* cell = addAt(data, BiffCell::Kind::number);
     if (cell == nullptr) return;
     if (static_cast<uint8_t>(result[6]) != 0xFF || static_cast<uint8_t>(result[7]) != 0xFF) {
       cell->number = f64(result);
     } else if (result[0] == 0) {
-      cell->kind = ZBiffCell::Kind::text;
+      cell->kind = BiffCell::Kind::text;
       cell->index = static_cast<uint32_t>(sheet_.texts.size());
       formulaWaitingForText_ = sheet_.cells.size() - 1;
     } else if (result[0] == 1) {
-      cell->kind = ZBiffCell::Kind::boolean;
+      cell->kind = BiffCell::Kind::boolean;
       cell->code = result[2] != 0 ? 1 : 0;
     } else if (result[0] == 2) {
-      cell->kind = ZBiffCell::Kind::error;
+      cell->kind = BiffCell::Kind::error;
       cell->code = static_cast<uint8_t>(result[2]);
     } else {
-      cell->kind = ZBiffCell::Kind::text;  // an empty text
+      cell->kind = BiffCell::Kind::text;  // an empty text
       cell->index = static_cast<uint32_t>(sheet_.texts.size());
     }
   }
@@ -308,7 +308,7 @@ class CellRecords {
   }
   void boolErr(const char* data) {
     const bool error = data[7] != 0;
-    if (ZBiffCell* cell = addAt(data, error ? ZBiffCell::Kind::error : ZBiffCell::Kind::boolean)) {
+    if (BiffCell* cell = addAt(data, error ? BiffCell::Kind::error : BiffCell::Kind::boolean)) {
       cell->code = error ? static_cast<uint8_t>(data[6]) : (data[6] != 0 ? 1 : 0);
     }
   }
@@ -316,13 +316,13 @@ class CellRecords {
   RecordReader& records_;
   bool biff8_;
   RecordData text_;
-  ZBiffSheetCells& sheet_;
+  BiffSheetCells& sheet_;
   std::size_t formulaWaitingForText_ = SIZE_MAX;
 };
 
 // Records normally come in order; of two records for one cell the later
 // one counts.
-void keepLastCellOfEachAddress(std::vector<ZBiffCell>& cells) {
+void keepLastCellOfEachAddress(std::vector<BiffCell>& cells) {
   if (!std::is_sorted(cells.begin(), cells.end(), cellBefore)) {
     std::stable_sort(cells.begin(), cells.end(), cellBefore);
   }
@@ -347,9 +347,9 @@ double biffRkValue(uint32_t rk) {
   return (rk & 1) != 0 ? value / 100 : value;
 }
 
-const ZBiffCell* ZBiffSheetCells::find(uint32_t row, uint32_t column) const {
+const BiffCell* BiffSheetCells::find(uint32_t row, uint32_t column) const {
   const auto found = std::lower_bound(cells.begin(), cells.end(), std::make_pair(row, column),
-                                      [](const ZBiffCell& cell, const std::pair<uint32_t, uint32_t>& key) {
+                                      [](const BiffCell& cell, const std::pair<uint32_t, uint32_t>& key) {
                                         return cell.row != key.first ? cell.row < key.first
                                                                      : cell.column < key.second;
                                       });
@@ -357,7 +357,7 @@ const ZBiffCell* ZBiffSheetCells::find(uint32_t row, uint32_t column) const {
   return &*found;
 }
 
-std::size_t ZBiffSheetCells::rowCount() const {
+std::size_t BiffSheetCells::rowCount() const {
   std::size_t rows = 0;
   for (std::size_t i = 0; i < cells.size(); ++i) {
     if (i == 0 || cells[i].row != cells[i - 1].row) ++rows;
@@ -365,12 +365,12 @@ std::size_t ZBiffSheetCells::rowCount() const {
   return rows;
 }
 
-void ZBiffSheetCells::clear() {
+void BiffSheetCells::clear() {
   cells.clear();
   texts.clear();
 }
 
-bool ZBiffWorkbook::load(std::string stream) {
+bool BiffWorkbook::load(std::string stream) {
   stream_ = std::move(stream);
   codePage_ = 1252;
   styleFormats_.clear();
@@ -391,15 +391,15 @@ bool ZBiffWorkbook::load(std::string stream) {
   styleFormats_ = styleFormatsOf(globals, biff8_, codePage_);
   for (const RecordBytes& record : globals.sheets) sheets_.push_back(sheetOf(record, biff8_, codePage_));
   readSharedStrings(globals.sst, sharedTexts_, sharedStrings_);
-  for (ZBiffSheet& sheet : sheets_) readSheetDimensions(stream_, biff8_, sheet);
+  for (BiffSheet& sheet : sheets_) readSheetDimensions(stream_, biff8_, sheet);
   return true;
 }
 
-ZNumberFormat ZBiffWorkbook::formatOfStyle(uint32_t style) const {
-  return style < styleFormats_.size() ? styleFormats_[style] : ZNumberFormat::general;
+NumberFormat BiffWorkbook::formatOfStyle(uint32_t style) const {
+  return style < styleFormats_.size() ? styleFormats_[style] : NumberFormat::general;
 }
 
-bool ZBiffWorkbook::readCells(std::size_t sheetIndex, ZBiffSheetCells& sheet) const {
+bool BiffWorkbook::readCells(std::size_t sheetIndex, BiffSheetCells& sheet) const {
   sheet.clear();
   if (sheetIndex >= sheets_.size()) return false;
   RecordReader records(stream_, sheets_[sheetIndex].offset);
@@ -422,19 +422,19 @@ bool ZBiffWorkbook::readCells(std::size_t sheetIndex, ZBiffSheetCells& sheet) co
   return true;
 }
 
-std::string ZBiffWorkbook::displayText(const ZBiffCell& cell, const ZBiffSheetCells& sheet) const {
+std::string BiffWorkbook::displayText(const BiffCell& cell, const BiffSheetCells& sheet) const {
   switch (cell.kind) {
-    case ZBiffCell::Kind::number:
+    case BiffCell::Kind::number:
       return displayNumber(cell.number, formatOfStyle(cell.style));
-    case ZBiffCell::Kind::sharedString:
+    case BiffCell::Kind::sharedString:
       if (cell.index >= sharedStrings_.size()) return std::string();
       return sharedTexts_.substr(sharedStrings_[cell.index].first, sharedStrings_[cell.index].second);
-    case ZBiffCell::Kind::text:
+    case BiffCell::Kind::text:
       if (cell.index > sheet.texts.size()) return std::string();
       return sheet.texts.substr(cell.index, cell.length);
-    case ZBiffCell::Kind::boolean:
+    case BiffCell::Kind::boolean:
       return displayBoolean(cell.code != 0);
-    case ZBiffCell::Kind::error:
+    case BiffCell::Kind::error:
       return errorText(cell.code);
   }
   return std::string();
