@@ -9,6 +9,10 @@
 namespace {
 
 constexpr DWORD kNoSharing = 0;
+// Refusals in a row that a deletion still pending may explain: about half
+// a second.
+constexpr int kRefusalsToWaitOut = 25;
+constexpr std::chrono::milliseconds kPause(20);
 
 // A lock file opened or made for this run alone, or INVALID_HANDLE_VALUE
 // with the reason in error; made tells which. A lock file that is there
@@ -46,14 +50,24 @@ FileLock::Result FileLock::acquire(const std::string& path, const std::function<
   const std::string lockPath = lockPathOf(path);
   const std::wstring wideLockPath = widePath(lockPath);
   const auto deadline = std::chrono::steady_clock::now() + limit;
-  // A lock file that its maker is closing can be refused for a moment
-  // (its deletion is pending); anything else refused stays refused.
+  // A lock file that its maker is closing is refused for a moment (its
+  // deletion is pending: it cannot even be opened to ask what it is);
+  // anything refused for longer stays refused. Each new holder starts the
+  // count again, so that a run waiting behind several others does not add
+  // up their hand-overs.
   int refusals = 0;
   bool waited = false;
   for (;;) {
-    // A device, directory or link at the lock path is never opened.
+    // A device, directory or link at the lock path is never opened. A lock
+    // file whose deletion is pending reads as something that cannot be
+    // opened (Other) until its maker's handle is closed.
     const PathKind kind = pathKindAt(lockPath, false);
-    if (kind != PathKind::Nothing && kind != PathKind::RegularFile) return Result::Unusable;
+    if (kind == PathKind::Directory || kind == PathKind::SymbolicLink) return Result::Unusable;
+    if (kind == PathKind::Other) {
+      if (++refusals > kRefusalsToWaitOut) return Result::Unusable;
+      std::this_thread::sleep_for(kPause);
+      continue;
+    }
     bool made = false;
     DWORD error = ERROR_SUCCESS;
     const HANDLE file = openLockFile(wideLockPath, made, error);
@@ -71,11 +85,12 @@ FileLock::Result FileLock::acquire(const std::string& path, const std::function<
     if (error == ERROR_SHARING_VIOLATION) {
       if (!waited && onWait) onWait();
       waited = true;
+      refusals = 0;
       if (std::chrono::steady_clock::now() >= deadline) return Result::TimedOut;
-    } else if (error != ERROR_ACCESS_DENIED || ++refusals > 25) {
+    } else if (error != ERROR_ACCESS_DENIED || ++refusals > kRefusalsToWaitOut) {
       return Result::Unusable;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::this_thread::sleep_for(kPause);
   }
 }
 

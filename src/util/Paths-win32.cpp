@@ -69,6 +69,7 @@ HANDLE openForQuery(const std::string& path, bool followLinks) {
 struct FileInformation {
   bool opened = false;  // something is there
   bool exists = false;  // and the file system told about it
+  DWORD openError = ERROR_SUCCESS;  // why it could not be opened
   BY_HANDLE_FILE_INFORMATION info{};
   DWORD type = FILE_TYPE_UNKNOWN;
 };
@@ -78,7 +79,10 @@ struct FileInformation {
 FileInformation informationOf(const std::string& path, bool followLinks = true) {
   FileInformation result;
   const HANDLE file = openForQuery(path, followLinks);
-  if (file == INVALID_HANDLE_VALUE) return result;
+  if (file == INVALID_HANDLE_VALUE) {
+    result.openError = GetLastError();
+    return result;
+  }
   result.opened = true;
   result.exists = GetFileInformationByHandle(file, &result.info) != 0;
   result.type = GetFileType(file);
@@ -216,7 +220,11 @@ PathKind pathKindAt(const std::string& path, bool followLinks) {
   if (path.empty()) return PathKind::Nothing;
   if (isDevicePath(path)) return PathKind::Other;
   const FileInformation file = informationOf(path, followLinks);
-  if (!file.opened) return kindFromAttributes(path, followLinks);
+  if (!file.opened) {
+    // Not found is nothing, even when a file is made there a moment later.
+    if (file.openError == ERROR_FILE_NOT_FOUND || file.openError == ERROR_PATH_NOT_FOUND) return PathKind::Nothing;
+    return kindFromAttributes(path, followLinks);
+  }
   if (!file.exists || file.type != FILE_TYPE_DISK) return PathKind::Other;
   const DWORD attributes = file.info.dwFileAttributes;
   if (!followLinks && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return PathKind::SymbolicLink;

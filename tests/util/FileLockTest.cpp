@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "TestSupport.h"
 
@@ -54,6 +57,39 @@ TEST(FileLock, OnlyALockFileOfItsOwnMakingIsRemoved) {
     EXPECT_EQ(waits, 1);
   }
   EXPECT_TRUE(fs::is_regular_file(lockPath));
+}
+
+// Runs that take the lock in turn: between one run's lock file going and
+// the next one's being made, a third asks what stands at the lock path. It
+// must wait its turn, never take that moment for a lock path that cannot
+// be used, and never hold the lock together with another.
+TEST(FileLock, LockTakenInTurnIsNeverRefusedNorShared) {
+  TempDir dir;
+  const std::string path = dir.file("x.dbc");
+  constexpr int kRuns = 4;
+  constexpr int kTurns = 150;
+  std::atomic<int> refused{0};
+  std::atomic<int> holders{0};
+  std::atomic<int> shared{0};
+  std::vector<std::thread> runs;
+  for (int run = 0; run < kRuns; ++run) {
+    runs.emplace_back([&] {
+      for (int turn = 0; turn < kTurns; ++turn) {
+        FileLock lock;
+        if (lock.acquire(path, {}, std::chrono::seconds(30)) != FileLock::Result::Locked) {
+          ++refused;
+          continue;
+        }
+        if (++holders != 1) ++shared;
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+        --holders;
+      }
+    });
+  }
+  for (std::thread& run : runs) run.join();
+  EXPECT_EQ(refused, 0);
+  EXPECT_EQ(shared, 0);
+  EXPECT_FALSE(fs::exists(dir.file(".x.dbc.co447gen-lock")));
 }
 
 }  // namespace
